@@ -1,0 +1,4 @@
+// STUB
+#include "app/CommonExit.h"
+#include <windows.h>
+void CommonExit() { ExitProcess(0); }

@@ -1,0 +1,3 @@
+// STUB
+#include "app/MainWindowCallback.h"
+bool MainWindowCallback(HWND, UINT, WPARAM, LPARAM) { return false; }

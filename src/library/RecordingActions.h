@@ -1,0 +1,5 @@
+// The Rename and Remove buttons.
+#pragma once
+
+void RenameRecording();
+void RemoveRecording();

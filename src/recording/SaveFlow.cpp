@@ -1,0 +1,3 @@
+// STUB: replaced by the recording work.
+#include "recording/SaveFlow.h"
+void SaveRecording() {}
