@@ -1,0 +1,2 @@
+tandrel_unit_test(unit_text_to_integer SOURCES TextToIntegerTest.cpp)
+tandrel_unit_test(unit_command_line SOURCES CommandLineTest.cpp)
