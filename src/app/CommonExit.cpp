@@ -1,4 +1,33 @@
-// STUB
+// The common exit: every way out of the program ends here, with exit code 0.
 #include "app/CommonExit.h"
+
 #include <windows.h>
-void CommonExit() { ExitProcess(0); }
+
+#include "app/Startup.h"
+#include "hooks/HookModules.h"
+#include "playback/PlaybackWorker.h"
+#include "recording/Recorder.h"
+#include "ui/MainWindow.h"
+#include "ui/Tray.h"
+
+static void DestroyStatusIcons()
+{
+    if (gIdleIcon) DestroyIcon(gIdleIcon);
+    if (gActiveIcon) DestroyIcon(gActiveIcon);
+    gIdleIcon = nullptr;
+    gActiveIcon = nullptr;
+}
+
+void CommonExit()
+{
+    CloseWorkerThreadHandles();
+    RemoveAllTrayIcons();
+    // A hook left installed on a failure path must not outlive the module that holds it.
+    RemoveHooks();
+    UnloadHookModules();
+    DestroyMainWindow();
+    DestroyStatusIcons();
+    // A recording still running when the program is closed keeps what it has recorded.
+    if (IsRecordingFileOpen()) StopRecording();
+    ExitProcess(0);
+}

@@ -1,1 +1,46 @@
-// STUB
+// The event loop: acts on the Play, Rename and Remove buttons until the window is asked to close.
+#include "app/EventLoop.h"
+
+#include "app/Settings.h"
+#include "app/Startup.h"
+#include "app/TextToInteger.h"
+#include "library/RecordingActions.h"
+#include "library/RecordingNames.h"
+#include "playback/PlaybackWorker.h"
+#include "ui/MainWindow.h"
+#include "ui/Tray.h"
+
+// The window comes back when a worker posts its final message, a moment before that worker's
+// thread has ended; a Play click in that moment waits for it instead of being lost.
+static bool WaitForFinishingWorker()
+{
+    for (int i = 0; i < 100 && IsPlaybackWorkerRunning(); ++i) Sleep(10);
+    return !IsPlaybackWorkerRunning();
+}
+
+static void OnPlayButton()
+{
+    if (!WaitForFinishingWorker()) return;
+    HideMainWindow();
+    ChangeTrayIcon(TrayIconId, gActiveIcon);
+    gPlaybackPath = RecordingPath(SelectedRecordingName());
+    gRepeatCount = static_cast<int32_t>(TextToInteger(RepeatCountText()));
+    if (!StartPlaybackWorker(gMainWindow)) {
+        ChangeTrayIcon(TrayIconId, gIdleIcon);
+        ShowMainWindow();
+    }
+}
+
+void RunEventLoop()
+{
+    for (;;) {
+        WindowEvent event = WaitWindowEvent();
+        if (event.kind == WindowEventKind::CloseRequest) return;
+        switch (event.gadget) {
+        case PlayButton: OnPlayButton(); break;
+        case RenameButton: RenameRecording(); break;
+        case RemoveButton: RemoveRecording(); break;
+        default: break;
+        }
+    }
+}
