@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# Builds Tandrel and runs it under Wine, in the current directory (its Records folder is
+# relative to the working directory). Arguments go to the program unchanged:
+#   ./run.sh                       the main window
+#   ./run.sh some.rec /speed=2     an unattended playback
+#   ./run.sh --build-only          build and stop
+# Without a DISPLAY the program gets a virtual display, and a screenshot of its window is
+# saved to build/screenshot.png.
+set -euo pipefail
+root=$(cd "$(dirname "$0")" && pwd)
+callerDir=$PWD
+
+buildOnly=0
+if [ "${1:-}" = "--build-only" ]; then buildOnly=1; shift; fi
+
+"$root/scripts/ensure-deps.sh"
+cd "$root"
+if [ ! -f build/CMakeCache.txt ]; then
+  cmake --preset mingw >/dev/null
+fi
+cmake --build build -j2
+[ $buildOnly -eq 1 ] && exit 0
+
+source "$root/tests/harness/wine-env.sh"
+source "$root/tests/harness/xvfb.sh"
+"$root/tests/harness/make-prefix.sh"
+
+tandrelXvfbPid=
+winePid=
+cleanup() {
+  trap - INT TERM EXIT
+  if [ -n "$winePid" ] && kill -0 "$winePid" 2>/dev/null; then
+    kill "$winePid" 2>/dev/null || true
+  fi
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w >/dev/null 2>&1 || true
+  tandrelStopXvfb
+}
+trap 'cleanup; exit 130' INT TERM
+trap cleanup EXIT
+
+if [ -z "${DISPLAY:-}" ]; then
+  tandrelStartXvfb
+  echo "Virtual display $DISPLAY started."
+fi
+
+# A parameter other than /speed=... or /repeats=... names a recording: unattended mode,
+# in which the program shows no window.
+unattended=0
+for a in "$@"; do
+  name=$(printf '%s' "${a%%=*}" | tr '[:upper:]' '[:lower:]')
+  if [ "$name" != "/speed" ] && [ "$name" != "/repeats" ]; then unattended=1; fi
+done
+
+cd "$callerDir"
+echo "Starting Tandrel in $callerDir (Ctrl+C stops it)."
+wine "$root/build/dist/Tandrel.exe" "$@" &
+winePid=$!
+
+if [ -n "$tandrelXvfbPid" ]; then
+  if [ $unattended -eq 1 ]; then
+    echo "Unattended playback: the program shows no window, so no screenshot is taken."
+  else
+    shot=
+    for _ in $(seq 300); do
+      kill -0 "$winePid" 2>/dev/null || break
+      if xdotool search --onlyvisible --name "Vorsk - Tandrel" >/dev/null 2>&1; then
+        sleep 1  # let the window paint itself
+        import -window root "$root/build/screenshot.png" && shot=1
+        break
+      fi
+      sleep 0.1
+    done
+    if [ -n "$shot" ]; then
+      echo "Screenshot of the screen saved to build/screenshot.png."
+    else
+      echo "No window appeared: no screenshot taken."
+    fi
+  fi
+fi
+
+set +e
+wait "$winePid"
+rc=$?
+set -e
+winePid=
+echo "Tandrel ended with exit code $rc."
+exit $rc

@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Builds both configurations and runs every test:
+#   native (pure logic with address and undefined-behaviour sanitizers): label unit
+#   mingw (the Windows program, under Wine on a virtual display): labels win and e2e
+# Exits non-zero when a build or any test fails. Extra arguments go to both ctest runs
+# (for instance -R TextToInteger).
+set -uo pipefail
+root=$(cd "$(dirname "$0")" && pwd)
+cd "$root"
+
+"$root/scripts/ensure-deps.sh" || exit 1
+
+step() { echo; echo "==== $*"; }
+
+step "Build: Windows (mingw)"
+if [ ! -f build/CMakeCache.txt ]; then cmake --preset mingw || exit 1; fi
+cmake --build build -j2 || exit 1
+
+step "Build: native with sanitizers"
+if [ ! -f build/native/CMakeCache.txt ]; then cmake --preset native || exit 1; fi
+cmake --build build/native -j2 || exit 1
+
+logs=$(mktemp -d)
+trap 'rm -rf "$logs"' EXIT
+
+# The Windows tests must not see a display of the caller's: each makes its own.
+unset DISPLAY
+
+step "Tests: unit (native)"
+ctest --test-dir build/native -L unit --output-on-failure "$@" 2>&1 | tee "$logs/native.log"
+nativeRc=${PIPESTATUS[0]}
+
+step "Tests: win and e2e (under Wine)"
+ctest --test-dir build -L 'win|e2e' --output-on-failure "$@" 2>&1 | tee "$logs/wine.log"
+wineRc=${PIPESTATUS[0]}
+
+# ctest's own summary line: "NN% tests passed, F tests failed out of T".
+count() {
+  local line
+  line=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$1" | tail -n1)
+  if [ -z "$line" ]; then echo "0 0"; return; fi
+  local failed total
+  failed=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$line")
+  total=$(sed -E 's/.* failed out of ([0-9]+).*/\1/' <<<"$line")
+  echo "$((total - failed)) $failed"
+}
+read -r nativePassed nativeFailed < <(count "$logs/native.log")
+read -r winePassed wineFailed < <(count "$logs/wine.log")
+
+# The summary: both runs added up, then the closing lines of each ctest run again, so that
+# the output ends with ctest's own summary.
+echo
+echo "Total: $((nativePassed + winePassed)) passed, $((nativeFailed + wineFailed)) failed"
+for run in native wine; do
+  echo "-- $run:"
+  grep -E '^([0-9]+% tests passed|Total Test time|No tests were found)' "$logs/$run.log" || true
+done
+if [ "$nativeRc" -ne 0 ] || [ "$wineRc" -ne 0 ]; then exit 1; fi
+exit 0
