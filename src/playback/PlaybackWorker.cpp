@@ -1,6 +1,127 @@
-// STUB: replaced by the playback work.
+// The playback worker: replays the recording at gPlaybackPath on a thread of its own, once
+// and then gRepeatCount more times, each pass after a pause of two seconds, and releases
+// whatever a pass leaves pressed. F9 stops it through the Activity state.
 #include "playback/PlaybackWorker.h"
-DWORD WINAPI PlaybackWorker(LPVOID) { return 0; }
-bool StartPlaybackWorker(HWND) { return false; }
-bool IsPlaybackWorkerRunning() { return false; }
-void CloseWorkerThreadHandles() {}
+
+#include <cstdint>
+
+#include "app/ActivityState.h"
+#include "app/Messages.h"
+#include "app/Settings.h"
+#include "playback/HeldInputs.h"
+#include "playback/Injection.h"
+#include "playback/PlayRecord.h"
+#include "playback/RecordBuffer.h"
+#include "playback/Schedule.h"
+#include "ui/Dialogs.h"
+
+namespace {
+
+constexpr int64_t PassPauseMicroseconds = 2000 * 1000;
+constexpr int32_t LastPassNumber = INT32_MAX;
+
+enum class PassEnd { Completed, Stopped, OpenFailed };
+
+bool IsStillPlaying() {
+    return gActivityState.load() == Playing;
+}
+
+bool ReadNextRecord(HANDLE file, RecordBuffer& buffer, InputRecord& record) {
+    while (!TakeRecord(buffer, record)) {
+        uint32_t freeBytes = 0;
+        uint8_t* space = RecordBufferFreeSpace(buffer, freeBytes);
+        DWORD read = 0;
+        if (!ReadFile(file, space, freeBytes, &read, nullptr) || read == 0) {
+            return false;  // the end of the file; a piece shorter than a record is dropped
+        }
+        buffer.end += read;
+    }
+    return true;
+}
+
+// The records of one pass, each at its due time. The state is read before every record, the
+// first one included, so a stop during the pause ends the pass before anything is injected.
+PassEnd PlayRecords(HANDLE file) {
+    PlaybackSchedule schedule = StartPlaybackSchedule(PlaybackClock());
+    RecordBuffer buffer;
+    ResetRecordBuffer(buffer);
+    InputRecord record{};
+    for (;;) {
+        if (!IsStillPlaying()) {
+            return PassEnd::Stopped;
+        }
+        if (!ReadNextRecord(file, buffer, record)) {
+            return PassEnd::Completed;
+        }
+        PlaybackWait(NextRecordWait(schedule, record.delay, gSpeedDivisor, PlaybackClock()));
+        PlayInputRecord(record);
+    }
+}
+
+PassEnd PlayOnePass() {
+    ClearHeldInputs();
+    // Others may read the file meanwhile, but not change, rename or delete it.
+    HANDLE file = CreateFileW(gPlaybackPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        MessageDialog(MessageTitle, L"Aufnahme konnte nicht abgespielt werden!", StyleError);
+        return PassEnd::OpenFailed;
+    }
+    PlaybackWait(PassPauseMicroseconds);
+    const PassEnd end = PlayRecords(file);
+    CloseHandle(file);
+    ReleaseHeldInputs();
+    return end;
+}
+
+void EndPlayback(HWND mainWindow) {
+    ReleaseHeldInputs();
+    PostMessageW(mainWindow, gQuitAfterPlayback != 0 ? WM_CLOSE : PlaybackEndedMessage, 0, 0);
+    // Only Playing becomes Idle: after a cancel the main thread holds Busy while its message is
+    // open and sets Idle itself, and may have started something new by the time we get here.
+    int32_t expected = Playing;
+    gActivityState.compare_exchange_strong(expected, Idle);
+}
+
+}  // namespace
+
+DWORD WINAPI PlaybackWorker(LPVOID mainWindow) {
+    gActivityState.store(Playing);
+    PreparePlaybackThread();
+    // The Repeat count is read afresh before every pass; a negative one gives no pass.
+    for (int32_t pass = 0; pass <= gRepeatCount; ++pass) {
+        if (!IsStillPlaying()) {
+            break;  // stopped between two passes
+        }
+        if (PlayOnePass() != PassEnd::Completed || pass == LastPassNumber) {
+            break;
+        }
+    }
+    EndPlayback(static_cast<HWND>(mainWindow));
+    return 0;
+}
+
+// Main thread only: the handle of the last worker thread started, null before the first
+// start and after CloseWorkerThreadHandles. Read by IsPlaybackWorkerRunning.
+static HANDLE gWorkerThread = nullptr;
+
+bool IsPlaybackWorkerRunning() {
+    return gWorkerThread != nullptr && WaitForSingleObject(gWorkerThread, 0) == WAIT_TIMEOUT;
+}
+
+bool StartPlaybackWorker(HWND mainWindow) {
+    // Two workers would share the Held-input list and fight over the Activity state.
+    if (IsPlaybackWorkerRunning()) {
+        return false;
+    }
+    CloseWorkerThreadHandles();  // the previous worker has ended
+    gWorkerThread = CreateThread(nullptr, 0, PlaybackWorker, mainWindow, 0, nullptr);
+    return gWorkerThread != nullptr;
+}
+
+void CloseWorkerThreadHandles() {
+    if (gWorkerThread != nullptr) {
+        CloseHandle(gWorkerThread);
+        gWorkerThread = nullptr;
+    }
+}

@@ -1,0 +1,30 @@
+// The real injection of playback: keys and mouse buttons through keybd_event and mouse_event,
+// cursor moves through SetCursorPos. Keys carry their own scan code, because programs that
+// read scan codes would take a fixed one (1) for Escape, and the extended flag where the key
+// needs it.
+#include <windows.h>
+
+#include "playback/ExtendedKeys.h"
+#include "playback/Injection.h"
+
+void InjectKey(uint8_t virtualKey, bool down) {
+    const BYTE scanCode = static_cast<BYTE>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
+    DWORD flags = down ? 0 : KEYEVENTF_KEYUP;
+    if (IsExtendedVirtualKey(virtualKey)) {
+        flags |= KEYEVENTF_EXTENDEDKEY;
+    }
+    keybd_event(virtualKey, scanCode, flags, 0);
+}
+
+void InjectMouseButton(uint32_t mouseFlags) {
+    mouse_event(mouseFlags, 0, 0, 0, 0);
+}
+
+void InjectWheel(int32_t wheelData) {
+    // The platform takes the signed amount in an unsigned parameter.
+    mouse_event(MOUSEEVENTF_WHEEL, 0, 0, static_cast<DWORD>(wheelData), 0);
+}
+
+void InjectCursorMove(int32_t x, int32_t y) {
+    SetCursorPos(x, y);
+}

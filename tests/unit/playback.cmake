@@ -1,0 +1,8 @@
+tandrel_unit_test(unit_input_record SOURCES InputRecordTest.cpp)
+tandrel_unit_test(unit_playback SOURCES
+  PlaybackFakeInjection.cpp
+  HeldInputsTest.cpp
+  PlaybackRecordTest.cpp
+  PlaybackScheduleTest.cpp
+  PlaybackRecordBufferTest.cpp
+)
