@@ -1,38 +1,264 @@
-// STUB: replaced by the user-interface work.
+// The main window: a fixed, always-on-top frame with the recordings list, the Repeat count
+// field, the three buttons and the F9 labels; and the wait that hands the event loop its
+// button clicks and close requests.
 #include "ui/MainWindow.h"
+
+#include <commctrl.h>
+
+#include "ui/RepeatCountFilter.h"
+
 HWND gMainWindow = nullptr;
-static MainWindowCallbackProc gCallback = nullptr;
-static bool gCloseRequested = false;
-static LRESULT CALLBACK MainWindowProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-    if (gCallback) gCallback(w, m, wp, lp);
-    if (m == WM_CLOSE) { gCloseRequested = true; return 0; }
-    return DefWindowProcW(w, m, wp, lp);
+
+namespace {
+
+constexpr const wchar_t* MainWindowClass = L"TandrelMainWindow";
+constexpr const wchar_t* MainWindowTitle = L"Vorsk - Tandrel 1.4";
+constexpr int ClientWidth = 405;
+constexpr int ClientHeight = 300;
+constexpr DWORD MainWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+constexpr DWORD MainWindowExStyle = 0;
+constexpr int GadgetCount = 10;
+constexpr int ApplicationIconId = 1;
+
+struct GadgetLayout {
+    const wchar_t* className;
+    const wchar_t* text;
+    DWORD style;
+    DWORD exStyle;
+    int x, y, width, height;
+};
+
+// Indexed by gadget number, which is also the control identifier.
+constexpr GadgetLayout GadgetLayouts[GadgetCount] = {
+    {L"BUTTON", L"Aufzeichnungen", BS_GROUPBOX, 0, 5, 5, 395, 240},
+    {L"LISTBOX", L"",
+     WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
+     WS_EX_CLIENTEDGE, 10, 20, 385, 155},
+    {L"STATIC", L"Wiederholung der Wiedergabe:", SS_LEFT, 0, 15, 185, 175, 15},
+    {L"EDIT", L"0", WS_TABSTOP | ES_AUTOHSCROLL | ES_NUMBER | ES_RIGHT, WS_EX_CLIENTEDGE, 195, 182, 40,
+     20},
+    {L"BUTTON", L"Abspielen", BS_PUSHBUTTON | WS_TABSTOP, 0, 10, 210, 125, 30},
+    {L"BUTTON", L"Umbenennen", BS_PUSHBUTTON | WS_TABSTOP, 0, 140, 210, 125, 30},
+    {L"BUTTON", L"Entfernen", BS_PUSHBUTTON | WS_TABSTOP, 0, 270, 210, 125, 30},
+    {L"STATIC", L"Aufzeichnung starten/stoppen:", SS_LEFT, 0, 10, 255, 175, 15},
+    {L"STATIC", L"Abspielen stoppen:", SS_LEFT, 0, 10, 275, 125, 15},
+    {L"STATIC", L"F9-Taste dr\u00fccken", SS_LEFT, 0, 210, 265, 110, 15},
+};
+
+// The gadgets by number. Written by OpenMainWindow and DestroyMainWindow; read by the list and
+// field operations. Main thread only.
+HWND gGadgets[GadgetCount] = {};
+
+// Set by InstallMainWindowCallback at start-up; called by the window procedure. Main thread.
+MainWindowCallbackProc gCallback = nullptr;
+
+// The child that had the focus when the window was last deactivated; it gets it back on
+// activation. Written and read by the window procedure.
+HWND gFocusBeforeDeactivation = nullptr;
+
+// Events that the window procedure produced and WaitWindowEvent has not handed out yet.
+// Clicks and close requests can arrive while a dialog's own message loop runs; they wait here
+// until the event loop asks. Main thread only.
+constexpr int PendingCapacity = 16;
+WindowEvent gPending[PendingCapacity];
+int gPendingFirst = 0;
+int gPendingCount = 0;
+
+void PushEvent(WindowEvent event)
+{
+    if (gPendingCount == PendingCapacity) return;  // nobody clicks sixteen times unanswered
+    gPending[(gPendingFirst + gPendingCount) % PendingCapacity] = event;
+    ++gPendingCount;
 }
-HWND OpenMainWindow(bool shown) {
-    WNDCLASSW wc{};
+
+bool PopEvent(WindowEvent& event)
+{
+    if (gPendingCount == 0) return false;
+    event = gPending[gPendingFirst];
+    gPendingFirst = (gPendingFirst + 1) % PendingCapacity;
+    --gPendingCount;
+    return true;
+}
+
+bool IsMainButton(int id) { return id == PlayButton || id == RenameButton || id == RemoveButton; }
+
+LRESULT OnCommand(WPARAM wParam)
+{
+    const int id = LOWORD(wParam);
+    if (HIWORD(wParam) == BN_CLICKED && IsMainButton(id)) PushEvent({WindowEventKind::Gadget, id});
+    return 0;
+}
+
+// The close box, the system menu and Alt+F4 ask to close; the event loop decides.
+LRESULT OnClose()
+{
+    PushEvent({WindowEventKind::CloseRequest, 0});
+    return 0;
+}
+
+// Like a dialog, the window keeps the focus on one of its gadgets across deactivation.
+LRESULT OnActivate(HWND window, WPARAM wParam, LPARAM lParam)
+{
+    if (LOWORD(wParam) == WA_INACTIVE) {
+        const HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(window, focus)) gFocusBeforeDeactivation = focus;
+        return 0;
+    }
+    if (HIWORD(wParam) != 0) return DefWindowProcW(window, WM_ACTIVATE, wParam, lParam);  // minimised
+    HWND target = gFocusBeforeDeactivation;
+    if (target == nullptr || !IsChild(window, target)) target = GetNextDlgTabItem(window, nullptr, FALSE);
+    SetFocus(target != nullptr ? target : window);
+    return 0;
+}
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (gCallback != nullptr) gCallback(window, message, wParam, lParam);
+    switch (message) {
+    case WM_COMMAND: return OnCommand(wParam);
+    case WM_CLOSE: return OnClose();
+    case WM_ACTIVATE: return OnActivate(window, wParam, lParam);
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void RegisterMainWindowClass(HINSTANCE instance)
+{
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
     wc.lpfnWndProc = MainWindowProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"TandrelMain";
-    RegisterClassW(&wc);
-    gMainWindow = CreateWindowExW(0, L"TandrelMain", L"Vorsk - Tandrel 1.4", WS_CAPTION | WS_SYSMENU,
-                                  0, 0, 420, 340, nullptr, nullptr, wc.hInstance, nullptr);
-    if (gMainWindow && shown) ShowWindow(gMainWindow, SW_SHOWNORMAL);
-    if (gMainWindow) SetWindowPos(gMainWindow, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    wc.hInstance = instance;
+    wc.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(ApplicationIconId), IMAGE_ICON,
+                                             GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON),
+                                             LR_SHARED));
+    wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(ApplicationIconId), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON),
+                                               GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = MainWindowClass;
+    RegisterClassExW(&wc);  // fails harmlessly when a window was opened before
+}
+
+void CreateGadget(int number, HINSTANCE instance, HFONT font)
+{
+    const GadgetLayout& g = GadgetLayouts[number];
+    gGadgets[number] = CreateWindowExW(g.exStyle, g.className, g.text, WS_CHILD | WS_VISIBLE | g.style, g.x,
+                                       g.y, g.width, g.height, gMainWindow,
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(number)), instance,
+                                       nullptr);
+    SendMessageW(gGadgets[number], WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+}
+
+std::wstring WindowText(HWND window)
+{
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+}  // namespace
+
+HWND OpenMainWindow(bool shown)
+{
+    // The manifest asks for the styled common controls; make sure their library is loaded.
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    RegisterMainWindowClass(instance);
+
+    RECT frame{0, 0, ClientWidth, ClientHeight};
+    AdjustWindowRectEx(&frame, MainWindowStyle, FALSE, MainWindowExStyle);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    const int x = width < GetSystemMetrics(SM_CXSCREEN) ? (GetSystemMetrics(SM_CXSCREEN) - width) / 2 : 0;
+    const int y = height < GetSystemMetrics(SM_CYSCREEN) ? (GetSystemMetrics(SM_CYSCREEN) - height) / 2 : 0;
+
+    gPendingFirst = gPendingCount = 0;
+    gFocusBeforeDeactivation = nullptr;
+    gMainWindow = CreateWindowExW(MainWindowExStyle, MainWindowClass, MainWindowTitle, MainWindowStyle, x, y,
+                                  width, height, nullptr, nullptr, instance, nullptr);
+    if (gMainWindow == nullptr) return nullptr;
+
+    const HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    for (int number = RecordingsFrame; number <= RepeatCountField; ++number) CreateGadget(number, instance, font);
+    PlaceRepeatCountFilter(gGadgets[RepeatCountField]);
+    for (int number = PlayButton; number <= F9Label; ++number) CreateGadget(number, instance, font);
+
+    if (shown) ShowWindow(gMainWindow, SW_SHOWNORMAL);
+    // Without SWP_NOACTIVATE the hidden window of an unattended playback would take the focus
+    // from the application the recording is played into.
+    SetWindowPos(gMainWindow, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     return gMainWindow;
 }
+
 void InstallMainWindowCallback(MainWindowCallbackProc callback) { gCallback = callback; }
-void HideMainWindow() { if (gMainWindow) ShowWindow(gMainWindow, SW_HIDE); }
-void ShowMainWindow() { if (gMainWindow) ShowWindow(gMainWindow, SW_SHOWNORMAL); }
-void DestroyMainWindow() { if (gMainWindow) DestroyWindow(gMainWindow); gMainWindow = nullptr; }
-std::wstring SelectedRecordingName() { return L""; }
-void ClearRecordingsList() {}
-void AppendRecordingsListEntry(const std::wstring&) {}
-std::wstring RepeatCountText() { return L"0"; }
-WindowEvent WaitWindowEvent() {
-    MSG msg;
-    while (!gCloseRequested && GetMessageW(&msg, nullptr, 0, 0) > 0) {
+
+void HideMainWindow()
+{
+    if (gMainWindow != nullptr) ShowWindow(gMainWindow, SW_HIDE);
+}
+
+void ShowMainWindow()
+{
+    if (gMainWindow == nullptr) return;
+    if (IsIconic(gMainWindow)) {
+        ShowWindow(gMainWindow, SW_SHOWMINIMIZED);
+        return;
+    }
+    ShowWindow(gMainWindow, IsZoomed(gMainWindow) ? SW_MAXIMIZE : SW_SHOWNORMAL);
+    SetForegroundWindow(gMainWindow);
+}
+
+void DestroyMainWindow()
+{
+    if (gMainWindow != nullptr) DestroyWindow(gMainWindow);
+    gMainWindow = nullptr;
+    for (HWND& gadget : gGadgets) gadget = nullptr;
+}
+
+std::wstring SelectedRecordingName()
+{
+    const HWND list = gGadgets[RecordingsList];
+    if (list == nullptr) return L"";
+    const LRESULT selected = SendMessageW(list, LB_GETCURSEL, 0, 0);
+    if (selected == LB_ERR) return L"";
+    const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(selected), 0);
+    if (length == LB_ERR) return L"";
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const LRESULT copied =
+        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(copied == LB_ERR ? 0 : static_cast<size_t>(copied));
+    return text;
+}
+
+void ClearRecordingsList()
+{
+    if (gGadgets[RecordingsList] != nullptr) SendMessageW(gGadgets[RecordingsList], LB_RESETCONTENT, 0, 0);
+}
+
+void AppendRecordingsListEntry(const std::wstring& text)
+{
+    if (gGadgets[RecordingsList] != nullptr)
+        SendMessageW(gGadgets[RecordingsList], LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+std::wstring RepeatCountText()
+{
+    return gGadgets[RepeatCountField] != nullptr ? WindowText(gGadgets[RepeatCountField]) : L"";
+}
+
+WindowEvent WaitWindowEvent()
+{
+    for (;;) {
+        WindowEvent event;
+        if (PopEvent(event)) return event;
+        MSG msg;
+        // 0 is WM_QUIT, -1 a failed wait: either way the loop cannot go on.
+        if (GetMessageW(&msg, nullptr, 0, 0) <= 0) return {WindowEventKind::CloseRequest, 0};
+        // The dialog manager moves the focus with Tab and Shift+Tab among the gadgets.
+        if (gMainWindow != nullptr && IsDialogMessageW(gMainWindow, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
-    return {WindowEventKind::CloseRequest, 0};
 }

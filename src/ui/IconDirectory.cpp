@@ -1,0 +1,43 @@
+// Reading an icon file's directory and choosing its image (see IconDirectory.h).
+#include "ui/IconDirectory.h"
+
+namespace {
+
+constexpr unsigned HeaderBytes = 6;
+constexpr unsigned EntryBytes = 16;
+
+unsigned Word(const unsigned char* p) { return p[0] | (p[1] << 8); }
+
+std::uint32_t DoubleWord(const unsigned char* p)
+{
+    return p[0] | (p[1] << 8) | (p[2] << 16) | (std::uint32_t(p[3]) << 24);
+}
+
+}  // namespace
+
+bool IsIconFile(const unsigned char* file) { return Word(file) == 0 && Word(file + 2) == 1; }
+
+unsigned IconImageCount(const unsigned char* file) { return Word(file + 4); }
+
+IconImageEntry ReadIconEntry(const unsigned char* file, unsigned index)
+{
+    const unsigned char* e = file + HeaderBytes + EntryBytes * index;
+    return {e[0] ? e[0] : 256u, e[1] ? e[1] : 256u, Word(e + 6), DoubleWord(e + 8), DoubleWord(e + 12)};
+}
+
+int ChooseIconImage(const unsigned char* file)
+{
+    const unsigned count = IconImageCount(file);
+    if (count == 0) return -1;
+    const IconImageEntry wanted = ReadIconEntry(file, 0);
+    int chosen = 0;
+    unsigned chosenBits = wanted.bitCount;
+    for (unsigned i = 1; i < count; ++i) {
+        const IconImageEntry e = ReadIconEntry(file, i);
+        if (e.width == wanted.width && e.height == wanted.height && e.bitCount > chosenBits) {
+            chosen = static_cast<int>(i);
+            chosenBits = e.bitCount;
+        }
+    }
+    return chosen;
+}

@@ -1,0 +1,21 @@
+// Reading the directory of an icon file in memory, and the choice of the image that the
+// program turns into an icon handle. Pure logic: no platform headers.
+#pragma once
+#include <cstdint>
+
+// One entry of an icon file's directory.
+struct IconImageEntry {
+    unsigned width;     // 1 to 256 (a stored 0 means 256)
+    unsigned height;
+    unsigned bitCount;
+    std::uint32_t size;    // bytes of the image
+    std::uint32_t offset;  // from the start of the file
+};
+
+// True when the file starts with the reserved word 0 and the type word 1 (icon).
+bool IsIconFile(const unsigned char* file);
+unsigned IconImageCount(const unsigned char* file);
+IconImageEntry ReadIconEntry(const unsigned char* file, unsigned index);
+// The image to decode: among the entries with the first entry's width and height, the one with
+// the most bits per pixel, the earliest among equals. Returns -1 when there is no entry.
+int ChooseIconImage(const unsigned char* file);

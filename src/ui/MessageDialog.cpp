@@ -1,0 +1,14 @@
+// MessageDialog: the system message box, owned by the program's foreground window, under the
+// modal guard.
+#include "ui/DialogOwner.h"
+#include "ui/Dialogs.h"
+
+#include <windows.h>
+
+int MessageDialog(const wchar_t* title, const wchar_t* text, unsigned style)
+{
+    BeginModal();
+    const int answer = MessageBoxW(DialogOwner(), text, title, style);
+    EndModal();
+    return answer;
+}

@@ -1,0 +1,100 @@
+// The modal guard around the program's dialogs: while one is open, the calling thread's other
+// visible top-level windows are disabled and lose their always-on-top state (so that the
+// topmost main window cannot cover the dialog), and they get both back when it closes.
+#include <vector>
+
+#include "ui/DialogOwner.h"
+#include "ui/Dialogs.h"
+
+namespace {
+
+struct GuardRecord {
+    DWORD thread;
+    HWND window;
+    bool wasTopmost;
+    bool disabledByGuard;
+    int level;  // which of the thread's nested guards made the record
+};
+
+// The records of every thread with an open guarded dialog. Each thread adds and removes only
+// its own records (BeginModal, EndModal); the lock keeps the list itself whole should a worker's
+// message box and a main-thread dialog ever meet.
+std::vector<GuardRecord> gGuardRecords;
+SRWLOCK gGuardLock = SRWLOCK_INIT;
+
+// How many guards the calling thread has open. A message box opened from a window callback
+// inside an input dialog nests a guard; its EndModal must leave the outer guard's records, or
+// the main window would never get its always-on-top state back.
+thread_local int tGuardLevel = 0;
+
+struct Enumeration {
+    HWND foreground;
+    std::vector<GuardRecord> records;
+};
+
+BOOL CALLBACK GuardWindow(HWND window, LPARAM context)
+{
+    auto& e = *reinterpret_cast<Enumeration*>(context);
+    if (GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId() || !IsWindowVisible(window)) return TRUE;
+    GuardRecord record{GetCurrentThreadId(), window,
+                       (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, false, tGuardLevel};
+    // The foreground window stays enabled: the dialog will be owned by it, which disables it.
+    if (window != e.foreground && IsWindowEnabled(window)) {
+        EnableWindow(window, FALSE);
+        record.disabledByGuard = true;
+    }
+    e.records.push_back(record);
+    return TRUE;
+}
+
+// SWP_NOACTIVATE: un-topping and re-topping a window must not move the focus; the system
+// activates the dialog's owner by itself when the dialog closes.
+void SetTopmost(HWND window, bool topmost)
+{
+    SetWindowPos(window, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
+HWND DialogOwner()
+{
+    const HWND foreground = GetForegroundWindow();
+    DWORD process = 0;
+    if (foreground != nullptr) GetWindowThreadProcessId(foreground, &process);
+    return process == GetCurrentProcessId() ? foreground : nullptr;
+}
+
+void BeginModal()
+{
+    ++tGuardLevel;
+    Enumeration e{GetForegroundWindow(), {}};
+    EnumWindows(GuardWindow, reinterpret_cast<LPARAM>(&e));
+    for (const GuardRecord& r : e.records)
+        if (r.wasTopmost) SetTopmost(r.window, false);
+    AcquireSRWLockExclusive(&gGuardLock);
+    gGuardRecords.insert(gGuardRecords.end(), e.records.begin(), e.records.end());
+    ReleaseSRWLockExclusive(&gGuardLock);
+}
+
+void EndModal()
+{
+    const DWORD thread = GetCurrentThreadId();
+    std::vector<GuardRecord> mine;
+    AcquireSRWLockExclusive(&gGuardLock);
+    for (auto it = gGuardRecords.begin(); it != gGuardRecords.end();) {
+        if (it->thread == thread && it->level == tGuardLevel) {
+            mine.push_back(*it);
+            it = gGuardRecords.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    ReleaseSRWLockExclusive(&gGuardLock);
+    if (tGuardLevel > 0) --tGuardLevel;
+    // The window calls run outside the lock: they send messages, which may run other code.
+    for (const GuardRecord& r : mine) {
+        if (r.disabledByGuard) EnableWindow(r.window, TRUE);
+        if (r.wasTopmost) SetTopmost(r.window, true);
+    }
+}
