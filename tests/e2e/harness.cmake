@@ -1,0 +1,22 @@
+# The end-to-end harness: the input-target window and the window probe (both Windows
+# programs, run under Wine by the driver tests/e2e/tandrel_e2e.py), and the e2e tests.
+if(NOT WIN32)
+  return()
+endif()
+
+set(TANDREL_E2E_BIN ${CMAKE_BINARY_DIR}/e2e)
+
+add_executable(TandrelFixture WIN32 ${CMAKE_CURRENT_SOURCE_DIR}/fixtures/TandrelFixture.cpp)
+target_link_libraries(TandrelFixture PRIVATE user32 gdi32 shell32 kernel32)
+
+add_executable(TandrelProbe ${CMAKE_CURRENT_SOURCE_DIR}/probe/TandrelProbe.cpp)
+target_link_libraries(TandrelProbe PRIVATE user32 shell32 kernel32)
+
+foreach(t TandrelFixture TandrelProbe)
+  set_target_properties(${t} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TANDREL_E2E_BIN})
+  foreach(config IN ITEMS DEBUG RELEASE MINSIZEREL RELWITHDEBINFO)
+    set_target_properties(${t} PROPERTIES RUNTIME_OUTPUT_DIRECTORY_${config} ${TANDREL_E2E_BIN})
+  endforeach()
+endforeach()
+
+tandrel_e2e_test(e2e_harness_selfcheck test_harness_selfcheck.py)
