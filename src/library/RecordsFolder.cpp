@@ -1,13 +1,11 @@
-// STUB: replaced by the library work.
+// The Records folder in the working directory.
 #include "library/RecordsFolder.h"
+
 #include <windows.h>
-#include <string>
-int64_t QueryFileSize(std::wstring_view path) {
-    std::wstring p(path);
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (p.empty() || !GetFileAttributesExW(p.c_str(), GetFileExInfoStandard, &data)) return NothingThere;
-    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return FolderThere;
-    return (int64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+
+void EnsureRecordsFolder()
+{
+    // Nothing is reported: without the folder the list stays empty and F9 tells that a
+    // recording cannot start.
+    if (QueryFileSize(RecordsFolderName) != FolderThere) CreateDirectoryW(RecordsFolderName, nullptr);
 }
-void EnsureRecordsFolder() { CreateDirectoryW(RecordsFolderName, nullptr); }
-void RefreshRecordingsList() {}

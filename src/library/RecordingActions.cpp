@@ -1,4 +1,0 @@
-// STUB: replaced by the library work.
-#include "library/RecordingActions.h"
-void RenameRecording() {}
-void RemoveRecording() {}

@@ -1,0 +1,46 @@
+// The Rename button: asks for a new name until it is acceptable, then renames the file.
+#include "library/RecordingActions.h"
+
+#include <windows.h>
+
+#include <string>
+
+#include "app/Messages.h"
+#include "library/ActivityHold.h"
+#include "library/RecordingMessages.h"
+#include "library/RecordingNames.h"
+#include "library/RecordsFolder.h"
+#include "ui/Dialogs.h"
+#include "ui/MainWindow.h"
+
+// The warning that refuses newName, or null when the rename may go ahead. The existence test
+// comes before the character test, so a name that is both in use and invalid is reported as
+// existing.
+static const wchar_t* RefusalOfNewName(const std::wstring& newName)
+{
+    if (IsReservedRecordingName(newName)) return ReservedNameWarning;
+    if (QueryFileSize(RecordingPath(newName)) >= 0) return NameExistsWarning;
+    if (!IsValidRecordingName(newName)) return InvalidNameWarning;
+    return nullptr;
+}
+
+void RenameRecording()
+{
+    bool held = HoldActivityBusy();
+    std::wstring currentName = SelectedRecordingName();
+    std::wstring newName = currentName;
+    for (;;) {
+        newName = InputDialog(RenamingTitle, RenamingPrompt, newName.c_str());
+        // Cancelled, emptied, or left as it was: nothing changes, not even the list.
+        if (newName.empty() || newName == currentName) break;
+        if (const wchar_t* refusal = RefusalOfNewName(newName)) {
+            MessageDialog(MessageTitle, refusal, StyleWarning);
+            continue;
+        }
+        // A plain rename: it never replaces a file that appeared in the meantime.
+        MoveFileW(RecordingPath(currentName).c_str(), RecordingPath(newName).c_str());
+        RefreshRecordingsList();
+        break;
+    }
+    ReleaseActivityBusy(held);
+}

@@ -1,0 +1,43 @@
+// Recording names: their file, the characters a name may not hold, and the reserved name.
+#include <gtest/gtest.h>
+
+#include "library/RecordingNames.h"
+
+TEST(RecordingPath, PutsTheNameAsTypedIntoTheRecordsFolder)
+{
+    EXPECT_EQ(RecordingPath(L"Demo"), L"Records\\Demo.rec");
+    EXPECT_EQ(RecordingPath(L"  a b. "), L"Records\\  a b. .rec");
+    EXPECT_EQ(RecordingPath(L""), L"Records\\.rec");
+}
+
+TEST(IsValidRecordingName, RefusesEmptyControlAndTheNineCharacters)
+{
+    EXPECT_FALSE(IsValidRecordingName(L""));
+    for (wchar_t c : std::wstring_view(L"\"*/:<>?\\|")) {
+        EXPECT_FALSE(IsValidRecordingName(std::wstring(L"ab") + c + L"cd")) << int(c);
+        EXPECT_FALSE(IsValidRecordingName(std::wstring(1, c))) << int(c);
+    }
+    for (wchar_t c = 1; c < 0x20; ++c) EXPECT_FALSE(IsValidRecordingName(std::wstring(L"x") + c)) << int(c);
+    EXPECT_FALSE(IsValidRecordingName(std::wstring_view(L"a\0b", 3)));
+}
+
+TEST(IsValidRecordingName, AcceptsEverythingElse)
+{
+    for (const wchar_t* name : {L" ", L"   ", L"ends with a dot.", L".starts", L"Übung äöü ß", L"CON", L"NUL",
+                                L"a\x7F", L"(1) [2] {3} #4 %5 &6 +7 ,8 ;9 =10 @11 ~12"}) {
+        EXPECT_TRUE(IsValidRecordingName(name)) << std::wstring(name).size();
+    }
+    EXPECT_TRUE(IsValidRecordingName(std::wstring(400, L'x')));
+}
+
+TEST(IsReservedRecordingName, IsTempRecordInAnyLetterCase)
+{
+    EXPECT_TRUE(IsReservedRecordingName(L"TempRecord"));
+    EXPECT_TRUE(IsReservedRecordingName(L"temprecord"));
+    EXPECT_TRUE(IsReservedRecordingName(L"TEMPRECORD"));
+    EXPECT_TRUE(IsReservedRecordingName(L"tEMPrECORD"));
+    for (const wchar_t* name : {L"", L"Temp", L"TempRecords", L" TempRecord", L"TempRecord ", L"TempRecord.rec",
+                                L"TempRec0rd", L"TempRecord\u00E4"}) {
+        EXPECT_FALSE(IsReservedRecordingName(name)) << std::wstring(name).size();
+    }
+}

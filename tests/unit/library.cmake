@@ -1,0 +1,1 @@
+tandrel_unit_test(unit_recording_names SOURCES RecordingNameTest.cpp)

@@ -1,0 +1,1 @@
+tandrel_unit_test(unit_recorder_core SOURCES RecorderCoreTest.cpp)

@@ -1,0 +1,206 @@
+// The save flow with scripted dialogs: every branch of the naming loop, the order of its
+// questions, their texts and styles, and what becomes of the recording file.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "win/fakes/FakeUi.h"
+#include "win/fakes/TempWorkingFolder.h"
+#include "library/RecordsFolder.h"
+#include "recording/SaveFlow.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+const Bytes NewRecording(48, 0x4E);
+const Bytes OldRecording(32, 0x0D);
+
+const std::wstring NamingTitle = L"Aufzeichnung benennen";
+const std::wstring NamingPrompt = L"Geben Sie der Aufzeichnung ein Name";
+const std::wstring Title = L"Vorsk - Tandrel";
+const std::wstring DeleteQuestion = L"M\u00F6chten Sie die Aufzeichnung l\u00F6schen?";
+const std::wstring OverwriteQuestion =
+    L"Eine Aufzeichnung mit diesem Name existiert bereits!\r\n\r\nM\u00F6chten Sie diese \u00FCberschreiben?";
+const std::wstring InvalidWarning = L"Name der Aufzeichnung enth\u00E4lt nicht erlaubte Zeichen!";
+const std::wstring ReservedWarning = L"Dieser Name ist f\u00FCr die laufende Aufzeichnung reserviert!";
+
+class SaveFlow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        EnterFreshWorkingFolder();
+        ASSERT_TRUE(CreateDirectoryW(L"Records", nullptr));
+        WriteWholeFile(TempRecordPath, NewRecording);
+        ResetFakeUi();
+    }
+    void TearDown() override
+    {
+        EXPECT_TRUE(gInputAnswers.empty()) << "answers left over";
+        EXPECT_TRUE(gMessageAnswers.empty()) << "answers left over";
+        ResetFakeUi();
+        LeaveWorkingFolder();
+    }
+};
+
+void ExpectNaming(size_t index, const std::wstring& defaultText)
+{
+    ASSERT_LT(index, gDialogCalls.size());
+    const DialogCall& call = gDialogCalls[index];
+    EXPECT_TRUE(call.isInput) << index;
+    EXPECT_EQ(call.title, NamingTitle);
+    EXPECT_EQ(call.text, NamingPrompt);
+    EXPECT_EQ(call.defaultText, defaultText) << index;
+}
+
+void ExpectMessage(size_t index, const std::wstring& text, unsigned style)
+{
+    ASSERT_LT(index, gDialogCalls.size());
+    const DialogCall& call = gDialogCalls[index];
+    EXPECT_FALSE(call.isInput) << index;
+    EXPECT_EQ(call.title, Title);
+    EXPECT_EQ(call.text, text) << index;
+    EXPECT_EQ(call.style, style) << index;
+}
+
+}  // namespace
+
+TEST_F(SaveFlow, ANameMovesTheRecordingToItsFile)
+{
+    gInputAnswers = {L"Demo"};
+    SaveRecording();
+    ASSERT_EQ(gDialogCalls.size(), 1u);
+    ExpectNaming(0, L"");
+    EXPECT_FALSE(FileExists(TempRecordPath));
+    EXPECT_EQ(ReadWholeFile(L"Records\\Demo.rec"), NewRecording);
+}
+
+TEST_F(SaveFlow, CancelThenNoAsksAgainWithAnEmptyField)
+{
+    gInputAnswers = {L"", L"Later"};
+    gMessageAnswers = {7};
+    SaveRecording();
+    ASSERT_EQ(gDialogCalls.size(), 3u);
+    ExpectNaming(0, L"");
+    ExpectMessage(1, DeleteQuestion, 36);
+    ExpectNaming(2, L"");
+    EXPECT_EQ(ReadWholeFile(L"Records\\Later.rec"), NewRecording);
+    EXPECT_FALSE(FileExists(TempRecordPath));
+}
+
+TEST_F(SaveFlow, CancelThenYesDeletesTheRecording)
+{
+    gInputAnswers = {L""};
+    gMessageAnswers = {6};
+    SaveRecording();
+    ASSERT_EQ(gDialogCalls.size(), 2u);
+    ExpectMessage(1, DeleteQuestion, 36);
+    EXPECT_FALSE(FileExists(TempRecordPath));
+    EXPECT_FALSE(FileExists(L"Records\\.rec"));
+}
+
+TEST_F(SaveFlow, OnlyYesDeletes)
+{
+    // A box that could not be shown answers 0: the name is asked again.
+    gInputAnswers = {L"", L"", L"Kept"};
+    gMessageAnswers = {0, 7};
+    SaveRecording();
+    ASSERT_EQ(gDialogCalls.size(), 5u);
+    EXPECT_EQ(ReadWholeFile(L"Records\\Kept.rec"), NewRecording);
+}
+
+TEST_F(SaveFlow, AnExistingNameAnsweredNoIsOfferedAgain)
+{
+    WriteWholeFile(L"Records\\Demo.rec", OldRecording);
+    gInputAnswers = {L"Demo", L"Other"};
+    gMessageAnswers = {7};
+    SaveRecording();
+    ASSERT_EQ(gDialogCalls.size(), 3u);
+    ExpectMessage(1, OverwriteQuestion, 36);
+    ExpectNaming(2, L"Demo");
+    EXPECT_EQ(ReadWholeFile(L"Records\\Demo.rec"), OldRecording);
+    EXPECT_EQ(ReadWholeFile(L"Records\\Other.rec"), NewRecording);
+}
+
+TEST_F(SaveFlow, AnExistingNameAnsweredYesIsReplaced)
+{
+    WriteWholeFile(L"Records\\Demo.rec", OldRecording);
+    gInputAnswers = {L"Demo"};
+    gMessageAnswers = {6};
+    SaveRecording();
+    ASSERT_EQ(gDialogCalls.size(), 2u);
+    ExpectMessage(1, OverwriteQuestion, 36);
+    EXPECT_EQ(ReadWholeFile(L"Records\\Demo.rec"), NewRecording);
+    EXPECT_FALSE(FileExists(TempRecordPath));
+}
+
+TEST_F(SaveFlow, AnEmptyExistingFileCountsAsExisting)
+{
+    WriteWholeFile(L"Records\\Empty.rec", {});
+    gInputAnswers = {L"Empty"};
+    gMessageAnswers = {6};
+    SaveRecording();
+    ExpectMessage(1, OverwriteQuestion, 36);
+    EXPECT_EQ(ReadWholeFile(L"Records\\Empty.rec"), NewRecording);
+}
+
+TEST_F(SaveFlow, InvalidCharactersWarnAndOfferTheNameAgain)
+{
+    gInputAnswers = {L"a:b", L"a\tb", L"ab"};
+    SaveRecording();
+    ASSERT_EQ(gDialogCalls.size(), 5u);
+    ExpectMessage(1, InvalidWarning, 48);
+    ExpectNaming(2, L"a:b");
+    ExpectMessage(3, InvalidWarning, 48);
+    ExpectNaming(4, L"a\tb");
+    EXPECT_EQ(ReadWholeFile(L"Records\\ab.rec"), NewRecording);
+}
+
+TEST_F(SaveFlow, TheExistenceQuestionComesBeforeTheCharacterTest)
+{
+    // "sub\x" breaks the name rule, yet names a file that exists.
+    ASSERT_TRUE(CreateDirectoryW(L"Records\\sub", nullptr));
+    WriteWholeFile(L"Records\\sub\\x.rec", OldRecording);
+    gInputAnswers = {L"sub\\x", L"fine"};
+    gMessageAnswers = {6};
+    SaveRecording();
+    ASSERT_EQ(gDialogCalls.size(), 4u);
+    ExpectMessage(1, OverwriteQuestion, 36);
+    ExpectMessage(2, InvalidWarning, 48);
+    ExpectNaming(3, L"sub\\x");
+    EXPECT_EQ(ReadWholeFile(L"Records\\sub\\x.rec"), OldRecording);
+    EXPECT_EQ(ReadWholeFile(L"Records\\fine.rec"), NewRecording);
+}
+
+TEST_F(SaveFlow, ANameOfSpacesOnlyIsAName)
+{
+    gInputAnswers = {L"   "};
+    SaveRecording();
+    ASSERT_EQ(gDialogCalls.size(), 1u);
+    EXPECT_EQ(ReadWholeFile(L"Records\\   .rec"), NewRecording);
+}
+
+TEST_F(SaveFlow, TheRecordingsOwnFileNameIsRefusedInAnyCase)
+{
+    gInputAnswers = {L"TempRecord", L"tEMPrECORD", L"Rescued"};
+    SaveRecording();
+    // No overwrite question although TempRecord.rec exists: the name is refused first.
+    ASSERT_EQ(gDialogCalls.size(), 5u);
+    ExpectMessage(1, ReservedWarning, 48);
+    ExpectNaming(2, L"TempRecord");
+    ExpectMessage(3, ReservedWarning, 48);
+    ExpectNaming(4, L"tEMPrECORD");
+    EXPECT_EQ(ReadWholeFile(L"Records\\Rescued.rec"), NewRecording);
+    EXPECT_FALSE(FileExists(TempRecordPath));
+}
+
+TEST_F(SaveFlow, AFolderOfThatNameIsNoRecordingAndTheRecordingStays)
+{
+    ASSERT_TRUE(CreateDirectoryW(L"Records\\Dir.rec", nullptr));
+    gInputAnswers = {L"Dir"};
+    SaveRecording();
+    // No question; the file system refuses the rename, silently.
+    ASSERT_EQ(gDialogCalls.size(), 1u);
+    EXPECT_TRUE(FolderExists(L"Records\\Dir.rec"));
+    EXPECT_EQ(ReadWholeFile(TempRecordPath), NewRecording);
+}

@@ -1,0 +1,13 @@
+// The recorder's clock, answered from gFakeClockNow.
+#include "win/fakes/FakeClock.h"
+
+#include "recording/MillisecondClock.h"
+
+uint32_t gFakeClockNow = 0;
+int gFakeClockReads = 0;
+
+uint32_t ReadMillisecondClock()
+{
+    ++gFakeClockReads;
+    return gFakeClockNow;
+}
