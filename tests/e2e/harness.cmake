@@ -20,3 +20,4 @@ foreach(t TandrelFixture TandrelProbe)
 endforeach()
 
 tandrel_e2e_test(e2e_harness_selfcheck test_harness_selfcheck.py)
+tandrel_e2e_test(e2e_unattended_playback test_unattended_playback.py)
