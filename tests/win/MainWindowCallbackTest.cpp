@@ -1,0 +1,226 @@
+// The window callback's transitions, with every operation it calls replaced by a fake that
+// writes its name into a log. The two task-modal boxes are real and answered by a watcher thread.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <atomic>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/ActivityState.h"
+#include "app/MainWindowCallback.h"
+#include "app/Messages.h"
+#include "app/Startup.h"
+#include "library/RecordsFolder.h"
+#include "playback/PlaybackWorker.h"
+#include "recording/Recorder.h"
+#include "recording/SaveFlow.h"
+#include "ui/MainWindow.h"
+#include "ui/Tray.h"
+
+static std::vector<std::string> gLog;
+static bool gStartSucceeds = true;
+static bool gWorkerRunning = false;
+static std::vector<std::pair<uintptr_t, intptr_t>> gRecorded;
+static void (*gDuringSaveFlow)() = nullptr;
+
+HWND gMainWindow = nullptr;
+HICON gIdleIcon = reinterpret_cast<HICON>(0x1D1E);
+HICON gActiveIcon = reinterpret_cast<HICON>(0xAC71);
+
+bool StartRecording() { gLog.push_back("StartRecording"); return gStartSucceeds; }
+void SetReferenceTimeToNow() { gLog.push_back("SetReferenceTimeToNow"); }
+void RecordHookEvent(uintptr_t wParam, intptr_t lParam) { gRecorded.push_back({wParam, lParam}); }
+void StopRecording() { gLog.push_back("StopRecording"); }
+bool IsRecordingFileOpen() { return false; }
+void SaveRecording()
+{
+    gLog.push_back("SaveRecording state=" + std::to_string(gActivityState.load()));
+    if (gDuringSaveFlow) gDuringSaveFlow();
+}
+void RefreshRecordingsList() { gLog.push_back("RefreshRecordingsList"); }
+bool IsPlaybackWorkerRunning() { return gWorkerRunning; }
+void HideMainWindow() { gLog.push_back("HideMainWindow"); }
+void ShowMainWindow() { gLog.push_back("ShowMainWindow"); }
+bool ChangeTrayIcon(UINT id, HICON icon)
+{
+    gLog.push_back(std::string("ChangeTrayIcon ") + std::to_string(id) +
+                   (icon == gIdleIcon ? " idle" : icon == gActiveIcon ? " active" : " other"));
+    return true;
+}
+
+static LRESULT Hook(WPARAM wParam, LPARAM lParam)
+{
+    return MainWindowCallback(gMainWindow, HookEventMessage, wParam, lParam);
+}
+
+struct BoxSeen {
+    std::wstring text;
+    int32_t stateWhileOpen = -1;
+    LONG style = 0;
+};
+
+// Waits for the program's message box, notes its text and the Activity state, runs an action
+// while it is open, then presses its OK button.
+static std::thread AnswerBoxLater(BoxSeen* seen, std::atomic<bool>* done, void (*whileOpen)(HWND) = nullptr)
+{
+    return std::thread([=] {
+        for (int i = 0; i < 1000 && !*done; ++i) {
+            HWND box = FindWindowW(L"#32770", MessageTitle);
+            if (box) {
+                wchar_t text[256] = {};
+                GetDlgItemTextW(box, 0xFFFF, text, 256);
+                seen->text = text;
+                seen->stateWhileOpen = gActivityState.load();
+                if (whileOpen) whileOpen(box);
+                PostMessageW(box, WM_COMMAND, IDOK, 0);
+                return;
+            }
+            Sleep(20);
+        }
+    });
+}
+
+class MainWindowCallbackTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        gLog.clear();
+        gRecorded.clear();
+        gStartSucceeds = true;
+        gWorkerRunning = false;
+        gDuringSaveFlow = nullptr;
+        gActivityState.store(Idle);
+        gMainWindow = CreateWindowExW(0, L"STATIC", L"callback test", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                      nullptr, nullptr);
+    }
+    void TearDown() override { DestroyWindow(gMainWindow); }
+};
+
+TEST_F(MainWindowCallbackTest, F9InIdleStartsARecordingInOrder)
+{
+    EXPECT_FALSE(Hook(WM_KEYDOWN, VirtualKeyF9));
+    EXPECT_EQ(gActivityState.load(), Recording);
+    EXPECT_EQ(gLog, (std::vector<std::string>{"StartRecording", "SetReferenceTimeToNow", "HideMainWindow",
+                                              "ChangeTrayIcon 0 active"}));
+    EXPECT_TRUE(gRecorded.empty());
+}
+
+TEST_F(MainWindowCallbackTest, OnlyExactF9PressesToggleAndEverythingElseIsRecorded)
+{
+    gActivityState.store(Recording);
+    Hook(WM_KEYUP, VirtualKeyF9);           // the release of the starting press
+    Hook(WM_KEYDOWN, 0x41);
+    Hook(WM_KEYDOWN, 0x100 | VirtualKeyF9);  // further bits set: not F9
+    Hook(WM_SYSKEYUP, VirtualKeyF9);
+    Hook(WM_MOUSEMOVE, 0x1234);
+    Hook(WM_MOUSEWHEEL, -2);
+    Hook(0x20E, 1);                          // not a recorded kind: the recorder decides
+    EXPECT_EQ(gActivityState.load(), Recording);
+    EXPECT_TRUE(gLog.empty());
+    ASSERT_EQ(gRecorded.size(), 7u);
+    EXPECT_EQ(gRecorded[0], (std::pair<uintptr_t, intptr_t>{WM_KEYUP, VirtualKeyF9}));
+    EXPECT_EQ(gRecorded[2], (std::pair<uintptr_t, intptr_t>{WM_KEYDOWN, 0x178}));
+    EXPECT_EQ(gRecorded[5], (std::pair<uintptr_t, intptr_t>{WM_MOUSEWHEEL, -2}));
+}
+
+TEST_F(MainWindowCallbackTest, AltF9StopsTheRecordingAndF9IsDeadDuringTheSaveFlow)
+{
+    gActivityState.store(Recording);
+    gDuringSaveFlow = [] {
+        Hook(WM_KEYDOWN, VirtualKeyF9);  // nested, from inside the naming dialog
+        Hook(WM_KEYDOWN, 0x41);
+    };
+    Hook(WM_SYSKEYDOWN, VirtualKeyF9);
+    EXPECT_EQ(gActivityState.load(), Idle);
+    EXPECT_EQ(gLog, (std::vector<std::string>{"ShowMainWindow", "ChangeTrayIcon 0 idle", "StopRecording",
+                                              "SaveRecording state=3", "RefreshRecordingsList"}));
+    EXPECT_TRUE(gRecorded.empty());
+}
+
+TEST_F(MainWindowCallbackTest, HookEventsOutsideRecordingAreIgnored)
+{
+    for (int32_t state : {Idle, Playing, Busy}) {
+        gActivityState.store(state);
+        Hook(WM_KEYDOWN, 0x41);
+        Hook(WM_LBUTTONDOWN, 0);
+        Hook(WM_KEYUP, VirtualKeyF9);
+        EXPECT_EQ(gActivityState.load(), state);
+    }
+    gActivityState.store(Busy);
+    Hook(WM_KEYDOWN, VirtualKeyF9);
+    EXPECT_EQ(gActivityState.load(), Busy);
+    EXPECT_TRUE(gRecorded.empty());
+    EXPECT_TRUE(gLog.empty());
+}
+
+TEST_F(MainWindowCallbackTest, F9IsIgnoredWhileAStoppedWorkerIsStillFinishing)
+{
+    gWorkerRunning = true;
+    Hook(WM_KEYDOWN, VirtualKeyF9);
+    EXPECT_EQ(gActivityState.load(), Idle);
+    EXPECT_TRUE(gLog.empty());
+}
+
+TEST_F(MainWindowCallbackTest, FailedStartShowsTheTaskModalErrorAndStaysIdle)
+{
+    gStartSucceeds = false;
+    BoxSeen seen;
+    std::atomic<bool> done{false};
+    std::thread answer = AnswerBoxLater(&seen, &done);
+    Hook(WM_KEYDOWN, VirtualKeyF9);
+    done = true;
+    answer.join();
+    EXPECT_EQ(seen.text, L"Aufzeichnung konnte nicht gestartet werden!");
+    EXPECT_EQ(seen.stateWhileOpen, Idle);
+    EXPECT_EQ(gActivityState.load(), Idle);
+    EXPECT_EQ(gLog, (std::vector<std::string>{"StartRecording"}));
+}
+
+TEST_F(MainWindowCallbackTest, F9DuringPlaybackCancelsWithTheNoticeAndIgnoresInputMeanwhile)
+{
+    gActivityState.store(Playing);
+    BoxSeen seen;
+    std::atomic<bool> done{false};
+    // While the notice is open the worker ends: its message still brings the window back, and
+    // another F9 does nothing.
+    std::thread answer = AnswerBoxLater(&seen, &done, [](HWND) {
+        PostMessageW(gMainWindow, HookEventMessage, WM_KEYDOWN, VirtualKeyF9);
+        PostMessageW(gMainWindow, PlaybackEndedMessage, 0, 0);
+        Sleep(200);
+    });
+    // The test window is a STATIC; route the posted messages to the callback while the box runs
+    // its loop by subclassing it.
+    SetWindowLongPtrW(gMainWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(+[](HWND w, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
+        MainWindowCallback(w, m, wp, lp);
+        return DefWindowProcW(w, m, wp, lp);
+    }));
+    Hook(WM_KEYDOWN, VirtualKeyF9);
+    done = true;
+    answer.join();
+    EXPECT_EQ(seen.text, L"Abspielen wurde vom Benutzer abgebrochen!");
+    EXPECT_EQ(seen.stateWhileOpen, Busy);
+    EXPECT_EQ(gActivityState.load(), Idle);
+    EXPECT_EQ(gLog, (std::vector<std::string>{"ChangeTrayIcon 0 idle", "ShowMainWindow"}));
+}
+
+TEST_F(MainWindowCallbackTest, PlaybackEndedShowsTheWindowInAnyStateAndLeavesTheState)
+{
+    for (int32_t state : {Idle, Recording, Playing, Busy}) {
+        gLog.clear();
+        gActivityState.store(state);
+        EXPECT_FALSE(MainWindowCallback(gMainWindow, PlaybackEndedMessage, 0, 0));
+        EXPECT_EQ(gActivityState.load(), state);
+        EXPECT_EQ(gLog, (std::vector<std::string>{"ChangeTrayIcon 0 idle", "ShowMainWindow"}));
+    }
+}
+
+TEST_F(MainWindowCallbackTest, OtherMessagesPassUntouched)
+{
+    gActivityState.store(Recording);
+    EXPECT_FALSE(MainWindowCallback(gMainWindow, WM_KEYDOWN, VirtualKeyF9, 0));
+    EXPECT_FALSE(MainWindowCallback(gMainWindow, TrayCallbackMessage, 0, WM_LBUTTONDOWN));
+    EXPECT_TRUE(gLog.empty());
+    EXPECT_TRUE(gRecorded.empty());
+}
