@@ -21,3 +21,4 @@ endforeach()
 
 tandrel_e2e_test(e2e_harness_selfcheck test_harness_selfcheck.py)
 tandrel_e2e_test(e2e_unattended_playback test_unattended_playback.py)
+tandrel_e2e_test(e2e_startup_messages test_startup_messages.py)
