@@ -3,7 +3,9 @@
 // Waits are meant to end within about a millisecond. Sleep alone runs on the system timer,
 // which is coarse by default (and coarser still for a process without a visible window on
 // newer systems), so a high-resolution waitable timer is used where the system offers one;
-// elsewhere Sleep with the timer resolution raised to 1 ms once, never lowered.
+// elsewhere Sleep with the timer resolution raised to 1 ms once, never lowered. Under Wine the
+// timer is accepted but fires on the wine server's coarser clock (often 1 to 3 ms late),
+// while its Sleep is precise, so there Sleep is used too.
 #include <windows.h>
 #include <mmsystem.h>
 
@@ -42,9 +44,16 @@ void RaiseTimerResolutionOnce() {
     (void)raised;
 }
 
+bool RunsUnderWine() {
+    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
 HANDLE CreateHighResolutionTimer() {
-    HANDLE timer = CreateWaitableTimerExW(nullptr, nullptr, CreateWaitableTimerHighResolution,
-                                          TIMER_ALL_ACCESS);
+    HANDLE timer = RunsUnderWine() ? nullptr
+                                   : CreateWaitableTimerExW(nullptr, nullptr,
+                                                            CreateWaitableTimerHighResolution,
+                                                            TIMER_ALL_ACCESS);
     if (timer == nullptr) {
         RaiseTimerResolutionOnce();
     }
@@ -58,9 +67,9 @@ HANDLE CreateHighResolutionTimer() {
 HANDLE gWaitTimer = nullptr;
 
 void SleepMicroseconds(int64_t microseconds) {
-    // Rounded to the nearest millisecond: the schedule makes up for the error on the next
-    // record, so it does not add up.
-    int64_t milliseconds = (microseconds + 500) / 1000;
+    // Rounded up, so that a record is never played before its time; the schedule takes the
+    // overshoot off the next wait, so it does not add up.
+    int64_t milliseconds = (microseconds + 999) / 1000;
     while (milliseconds > 0) {
         const DWORD piece = milliseconds > 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<DWORD>(milliseconds);
         Sleep(piece);
