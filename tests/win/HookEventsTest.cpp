@@ -10,7 +10,6 @@
 
 #include <windows.h>
 
-#include <cstdlib>
 #include <vector>
 
 #include "HookTestSupport.h"

@@ -3,14 +3,14 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <string>
 
-// The folder of the built modules, from TANDREL_DIST_DIR. Under Wine, ctest passes a Unix
-// path, which is reached through the Z: drive that maps the Unix root.
+// The folder of the built modules, from TANDREL_DIST_DIR (empty when it is not set). Under
+// Wine, ctest passes a Unix path, which is reached through the Z: drive that maps the Unix root.
 inline std::wstring HookModulesFolder() {
-  const wchar_t* dir = _wgetenv(L"TANDREL_DIST_DIR");
-  std::wstring path = dir != nullptr ? dir : L"";
+  wchar_t buffer[MAX_PATH * 2];
+  const DWORD length = GetEnvironmentVariableW(L"TANDREL_DIST_DIR", buffer, MAX_PATH * 2);
+  std::wstring path = length > 0 && length < MAX_PATH * 2 ? std::wstring(buffer, length) : std::wstring();
   if (!path.empty() && path[0] == L'/') path = L"Z:" + path;
   std::replace(path.begin(), path.end(), L'/', L'\\');
   return path;
