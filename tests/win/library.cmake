@@ -12,3 +12,14 @@ if(WIN32)
   tandrel_win_test(win_library_actions SOURCES LibraryActionsTest.cpp ${libraryTestFakes}
     WITHOUT ${libraryTestOthers})
 endif()
+
+# Rename and remove with the real main window and dialogs, answered from a thread.
+if(WIN32)
+  set(libraryRealUiOthers ${libraryTestAllObjects})
+  list(REMOVE_ITEM libraryRealUiOthers recording_win library_win recording_clock_win ui_win)
+  tandrel_win_test(win_library_real_dialogs
+    SOURCES LibraryRealDialogsTest.cpp fakes/DialogScript.cpp fakes/TempWorkingFolder.cpp
+            ${PROJECT_SOURCE_DIR}/src/ui/Tandrel.rc
+    WITHOUT ${libraryRealUiOthers})
+  set_tests_properties(win_library_real_dialogs PROPERTIES TIMEOUT 180)
+endif()

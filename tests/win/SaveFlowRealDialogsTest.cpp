@@ -1,0 +1,82 @@
+// The save flow with the program's real dialogs, answered from a second thread by typing and
+// key presses, as a user would.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "recording/SaveFlow.h"
+#include "library/RecordsFolder.h"
+#include "win/fakes/DialogScript.h"
+#include "win/fakes/TempWorkingFolder.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+const Bytes NewRecording(64, 0x4E);
+const Bytes OldRecording(16, 0x0D);
+
+class SaveFlowRealDialogs : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        EnterFreshWorkingFolder();
+        ASSERT_TRUE(CreateDirectoryW(L"Records", nullptr));
+        WriteWholeFile(TempRecordPath, NewRecording);
+    }
+    void TearDown() override { LeaveWorkingFolder(); }
+};
+
+}  // namespace
+
+TEST_F(SaveFlowRealDialogs, CancelNoThenAnExistingNameNoThenYes)
+{
+    WriteWholeFile(L"Records\\Demo.rec", OldRecording);
+    StartDialogScript({
+        TypeAndPress(L"", VK_ESCAPE, false),   // cancel the first naming
+        ClickButton(IDNO),                     // do not delete
+        TypeAndPress(L"Demo", VK_RETURN),      // an existing name
+        ClickButton(IDNO),                     // do not replace it
+        TypeAndPress(L"", VK_RETURN, false),   // confirm the offered name unchanged
+        PressKey(VK_RETURN),                   // replace: Yes is the default button
+    });
+    SaveRecording();
+    int unscripted = 0;
+    std::vector<DialogSeen> seen = FinishDialogScript(unscripted);
+
+    ASSERT_EQ(seen.size(), 6u);
+    for (const DialogSeen& dialog : seen) ASSERT_TRUE(dialog.found);
+    EXPECT_EQ(unscripted, 0);
+    EXPECT_EQ(seen[0].title, L"Aufzeichnung benennen");
+    EXPECT_EQ(seen[0].text, L"");
+    EXPECT_EQ(seen[1].title, L"Vorsk - Tandrel");
+    EXPECT_EQ(seen[1].text, L"M\u00F6chten Sie die Aufzeichnung l\u00F6schen?");
+    EXPECT_EQ(seen[2].text, L"");
+    EXPECT_EQ(seen[3].text,
+              L"Eine Aufzeichnung mit diesem Name existiert bereits!\r\n\r\nM\u00F6chten Sie diese \u00FCberschreiben?");
+    EXPECT_EQ(seen[4].text, L"Demo");
+    EXPECT_EQ(seen[5].text, seen[3].text);
+
+    EXPECT_EQ(ReadWholeFile(L"Records\\Demo.rec"), NewRecording);
+    EXPECT_FALSE(FileExists(TempRecordPath));
+}
+
+TEST_F(SaveFlowRealDialogs, TheReservedNameWarnsThenCancelAndYesDeletes)
+{
+    StartDialogScript({
+        TypeAndPress(L"TEMPRECORD", VK_RETURN),
+        PressKey(VK_RETURN),                    // the warning's OK
+        TypeAndPress(L"", VK_ESCAPE, false),
+        ClickButton(IDYES),
+    });
+    SaveRecording();
+    int unscripted = 0;
+    std::vector<DialogSeen> seen = FinishDialogScript(unscripted);
+
+    ASSERT_EQ(seen.size(), 4u);
+    for (const DialogSeen& dialog : seen) ASSERT_TRUE(dialog.found);
+    EXPECT_EQ(unscripted, 0);
+    EXPECT_EQ(seen[1].text, L"Dieser Name ist f\u00FCr die laufende Aufzeichnung reserviert!");
+    EXPECT_EQ(seen[2].text, L"TEMPRECORD");
+    EXPECT_FALSE(FileExists(TempRecordPath));
+}
