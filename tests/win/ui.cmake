@@ -1,0 +1,5 @@
+# The user interface under Wine. The tests carry the program's resources (icon, manifest), so
+# the windows get the application icon and the styled controls as in the program.
+set(uiResources ${PROJECT_SOURCE_DIR}/src/ui/Tandrel.rc)
+tandrel_win_test(win_ui_main_window SOURCES MainWindowTest.cpp ${uiResources})
+set_tests_properties(win_ui_main_window PROPERTIES TIMEOUT 180)
