@@ -6,3 +6,5 @@ tandrel_win_test(win_playback_worker
 tandrel_win_test(win_playback_real_injection
   SOURCES PlaybackRealInjectionTest.cpp PlaybackFakeTiming.cpp
   WITHOUT playback_timing)
+# The real timing (wait, clock, thread preparation).
+tandrel_win_test(win_playback_timing SOURCES PlaybackTimingTest.cpp)
