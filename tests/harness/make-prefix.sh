@@ -1,17 +1,26 @@
 #!/usr/bin/env bash
-# Creates the build's Wine prefix once. Without the stand-alone tray window (ShowSystray=n) a
-# tray icon would take the X focus; without UseTakeFocus=n, focusing a window with xdotool
-# would not activate it.
+# Creates the build's Wine prefix once, and brings an older one up to date. Settings of the
+# X11 driver:
+# - ShowSystray=n: without it Wine's stand-alone tray window would take the X focus whenever
+#   a tray icon is added;
+# - UseTakeFocus=n: without it focusing a window with xdotool would not activate it;
+# - Decorated=n: Wine draws the window frames itself, so that without a window manager (Xvfb)
+#   title bars and close boxes are on the screen, in screenshots and for clicks.
 set -euo pipefail
 source "$(dirname "$0")/wine-env.sh"
-if [ -f "$WINEPREFIX/.tandrel-ready" ]; then exit 0; fi
+marker="$WINEPREFIX/.tandrel-ready-2"
+if [ -f "$marker" ]; then exit 0; fi
 mkdir -p "$WINEPREFIX"
-wineboot -i >/dev/null 2>&1 || true
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v ShowSystray /t REG_SZ /d n /f >/dev/null 2>&1
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v UseTakeFocus /t REG_SZ /d n /f >/dev/null 2>&1
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  wineboot -i >/dev/null 2>&1 || true
+fi
+for setting in ShowSystray UseTakeFocus Decorated; do
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v "$setting" /t REG_SZ /d n /f >/dev/null 2>&1
+done
 wineserver -w
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   echo "make-prefix: wineboot did not create the Wine prefix $WINEPREFIX" >&2
   exit 1
 fi
-touch "$WINEPREFIX/.tandrel-ready"
+rm -f "$WINEPREFIX/.tandrel-ready"
+touch "$marker"
