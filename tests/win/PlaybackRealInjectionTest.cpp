@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -90,6 +91,17 @@ const SeenKey* Find(const std::vector<SeenKey>& keys, DWORD virtualKey, bool up)
     return nullptr;
 }
 
+std::string Describe(const std::vector<SeenKey>& keys) {
+    std::string text;
+    for (const SeenKey& key : keys) {
+        char line[64];
+        std::snprintf(line, sizeof line, " [vk %lu scan %lu%s%s]", key.virtualKey, key.scanCode,
+                      key.extended ? " ext" : "", key.up ? " up" : " down");
+        text += line;
+    }
+    return text;
+}
+
 }  // namespace
 
 TEST(PlaybackRealInjection, KeysArriveWithTheirScanCodesAndExtendedFlags) {
@@ -131,8 +143,15 @@ TEST(PlaybackRealInjection, KeysArriveWithTheirScanCodesAndExtendedFlags) {
     UnhookWindowsHookEx(hook);
     CloseWorkerThreadHandles();
 
+    SCOPED_TRACE("hook saw" + Describe(gHookKeys) + "; window saw" + Describe(gWindowKeys));
     EXPECT_TRUE(gPlaybackEnded);
     EXPECT_EQ(Idle, gActivityState.load());
+    // The display may report the pointer's new place a little later than the move.
+    PumpUntil(+[] {
+        POINT at{};
+        GetCursorPos(&at);
+        return at.x == 101 && at.y == 123;
+    });
     POINT cursor{};
     GetCursorPos(&cursor);
     EXPECT_EQ(101, cursor.x);
