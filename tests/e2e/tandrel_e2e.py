@@ -311,6 +311,9 @@ class Session:
                  timeout, "the fixture window")
         if process.poll() is not None:
             raise AssertionError("the fixture ended at once with exit code %d" % process.returncode)
+        # The window system reports where the pointer stands once the window is up; let that
+        # arrive before a test marks where its own events begin.
+        fixture.wait_quiet(0.5)
         return fixture
 
     def start_tandrel(self, args=(), cwd=None, dist=None):
