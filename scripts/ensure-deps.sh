@@ -8,7 +8,7 @@ packages=(
   cmake make g++                       # the native build of the pure logic and its tests
   g++-mingw-w64-i686                   # the 32-bit Windows program
   googletest                           # test framework sources, built with each compiler
-  wine wine32:i386                     # running the program and the Windows tests
+  wine wine32:i386 fonts-wine          # running the program and the Windows tests
   xvfb xdotool x11-utils imagemagick   # virtual display, driving it, reading it, screenshots
   python3                              # the end-to-end test driver
 )
