@@ -23,7 +23,7 @@ constexpr int ApplicationIconId = 1;
 struct InputDialogState {
     HWND owner;
     bool ownerDisabled;
-    bool closed;  // enabled again, guard ended, window destroyed
+    bool closed;  // being given back: owner enabled, window destroyed, guard ended
     bool done;    // the window is gone; the loop ends
     HWND edit;
     bool hasResult;
@@ -39,21 +39,16 @@ InputDialogState* StateOf(HWND dialog)
     return reinterpret_cast<InputDialogState*>(GetWindowLongPtrW(dialog, GWLP_USERDATA));
 }
 
-// Enables the owner again and ends the guard, once per dialog.
-void GiveBackWindows(InputDialogState& state)
+// The owner is enabled before the dialog goes, so that the system activates it next. The guard
+// ends after: a window is not put back on top while a window it owns still stands in front.
+void CloseInputDialog(HWND dialog, InputDialogState& state)
 {
     if (state.closed) return;
     state.closed = true;
     if (state.ownerDisabled) EnableWindow(state.owner, TRUE);
     state.ownerDisabled = false;
-    EndModal();
-}
-
-// The windows are enabled before the dialog goes, so that the system activates the owner next.
-void CloseInputDialog(HWND dialog, InputDialogState& state)
-{
-    GiveBackWindows(state);
     DestroyWindow(dialog);
+    EndModal();
 }
 
 LRESULT OnInputCommand(HWND dialog, WPARAM wParam)
@@ -83,10 +78,15 @@ LRESULT OnInputClose(HWND dialog)
 
 LRESULT OnInputDestroy(HWND dialog)
 {
-    if (InputDialogState* state = StateOf(dialog)) {
-        GiveBackWindows(*state);  // destroyed along with its owner, say
-        state->done = true;
+    InputDialogState* state = StateOf(dialog);
+    if (state == nullptr) return 0;
+    if (!state->closed) {  // destroyed along with its owner, say: give everything back
+        state->closed = true;
+        if (state->ownerDisabled) EnableWindow(state->owner, TRUE);
+        state->ownerDisabled = false;
+        EndModal();
     }
+    state->done = true;
     return 0;
 }
 

@@ -1,0 +1,259 @@
+// The input dialog, opened for real and answered from a timer inside its own loop: layout,
+// keys, the caret, the owner and the guard around it.
+#include <gtest/gtest.h>
+
+#include "UiTestSupport.h"
+#include "ui/Dialogs.h"
+#include "ui/MainWindow.h"
+
+using namespace uitest;
+
+namespace {
+
+constexpr const wchar_t* Title = L"Aufzeichnung benennen";
+constexpr const wchar_t* Prompt = L"Geben Sie der Aufzeichnung ein Name";
+
+HWND FindInputDialog() { return FindOwnWindow(L"InputRequester"); }
+HWND EntryField(HWND dialog) { return GetDlgItem(dialog, 10); }
+
+void PostKey(HWND dialog, WPARAM key) { PostMessageW(EntryField(dialog), WM_KEYDOWN, key, 1); }
+void PostText(HWND dialog, const wchar_t* text)
+{
+    for (const wchar_t* c = text; *c; ++c) PostMessageW(EntryField(dialog), WM_CHAR, *c, 1);
+}
+
+class InputDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_NE(OpenMainWindow(true), nullptr);
+        ASSERT_TRUE(BringToForeground(gMainWindow));
+    }
+    void TearDown() override
+    {
+        DestroyMainWindow();
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {}
+    }
+    std::wstring Ask(DialogScript& script, const wchar_t* defaultText = L"")
+    {
+        script.find = FindInputDialog;
+        RunWhenOpen(script);
+        const std::wstring answer = InputDialog(Title, Prompt, defaultText);
+        EXPECT_TRUE(script.finished) << "the dialog closed before the script ended";
+        EXPECT_EQ(FindInputDialog(), nullptr);
+        return answer;
+    }
+};
+
+TEST_F(InputDialogTest, LayoutClassAndPlace)
+{
+    DialogScript script;
+    script.steps = {[](HWND dialog) {
+        EXPECT_EQ(TextOf(dialog), Title);
+        RECT r;
+        GetWindowRect(dialog, &r);
+        EXPECT_EQ(r.right - r.left, 300);
+        EXPECT_EQ(r.bottom - r.top, 130);
+        EXPECT_EQ(r.left, GetSystemMetrics(SM_CXSCREEN) / 2 - 150);
+        EXPECT_EQ(r.top, GetSystemMetrics(SM_CYSCREEN) / 2 - 65);
+        const LONG style = GetWindowLongW(dialog, GWL_STYLE);
+        EXPECT_EQ(style & WS_CAPTION, WS_CAPTION);
+        EXPECT_TRUE(style & WS_SYSMENU);
+        EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+        EXPECT_EQ(GetClassLongPtrW(dialog, GCLP_HBRBACKGROUND), static_cast<ULONG_PTR>(COLOR_BTNFACE + 1));
+        EXPECT_NE(GetClassLongPtrW(dialog, GCLP_HICON), 0u);  // the application icon
+
+        struct Child {
+            int id;
+            const wchar_t* className;
+            const wchar_t* text;
+            RECT place;
+        };
+        const Child children[] = {{0, L"Static", Prompt, {10, 10, 280, 22}},
+                                  {10, L"Edit", L"", {10, 32, 275, 21}},
+                                  {1000, L"Button", L"OK", {110, 67, 80, 25}}};
+        const HFONT guiFont = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+        for (const Child& c : children) {
+            SCOPED_TRACE(c.id);
+            const HWND child = GetDlgItem(dialog, c.id);
+            ASSERT_NE(child, nullptr);
+            EXPECT_EQ(BaseClassName(child), c.className);
+            EXPECT_EQ(TextOf(child), c.text);
+            RECT cr;
+            GetWindowRect(child, &cr);
+            MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&cr), 2);
+            EXPECT_EQ(cr.left, c.place.left);
+            EXPECT_EQ(cr.top, c.place.top);
+            EXPECT_EQ(cr.right - cr.left, c.place.right);
+            EXPECT_EQ(cr.bottom - cr.top, c.place.bottom);
+            EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)), guiFont);
+        }
+        EXPECT_EQ(GetWindowLongW(GetDlgItem(dialog, 0), GWL_STYLE) & SS_TYPEMASK, SS_LEFTNOWORDWRAP);
+        EXPECT_TRUE(GetWindowLongW(GetDlgItem(dialog, 10), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+        EXPECT_TRUE(GetWindowLongW(GetDlgItem(dialog, 10), GWL_STYLE) & ES_AUTOHSCROLL);
+        EXPECT_EQ(GetWindowLongW(GetDlgItem(dialog, 1000), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+        EXPECT_EQ(GetFocus(), EntryField(dialog));
+        PostKey(dialog, VK_ESCAPE);
+    }};
+    EXPECT_EQ(Ask(script), L"");
+}
+
+TEST_F(InputDialogTest, EnterReturnsWhatWasTyped)
+{
+    DialogScript script;
+    script.steps = {[](HWND d) { PostText(d, L"Login 2"); }, [](HWND d) { PostKey(d, VK_RETURN); }};
+    EXPECT_EQ(Ask(script), L"Login 2");
+}
+
+TEST_F(InputDialogTest, OkButtonReturnsTheDefaultTextLeftAsItWas)
+{
+    DialogScript script;
+    script.steps = {[](HWND d) { SendMessageW(GetDlgItem(d, 1000), BM_CLICK, 0, 0); }};
+    EXPECT_EQ(Ask(script, L"Tagesbericht"), L"Tagesbericht");
+}
+
+TEST_F(InputDialogTest, CaretStandsAfterTheDefaultTextSoTypingAppends)
+{
+    DialogScript script;
+    script.steps = {[](HWND d) {
+                        DWORD start = 0, end = 0;
+                        SendMessageW(EntryField(d), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                                     reinterpret_cast<LPARAM>(&end));
+                        EXPECT_EQ(start, 12u);
+                        EXPECT_EQ(end, 12u);
+                        PostText(d, L" neu");
+                    },
+                    [](HWND d) { PostKey(d, VK_RETURN); }};
+    EXPECT_EQ(Ask(script, L"Tagesbericht"), L"Tagesbericht neu");
+}
+
+TEST_F(InputDialogTest, EmptiedFieldConfirmsTheEmptyText)
+{
+    DialogScript script;
+    script.steps = {[](HWND d) { SetWindowTextW(EntryField(d), L""); }, [](HWND d) { PostKey(d, VK_RETURN); }};
+    EXPECT_EQ(Ask(script, L"Login"), L"");
+}
+
+TEST_F(InputDialogTest, LongTextScrollsAndComesBackWhole)
+{
+    const std::wstring longName(300, L'w');
+    DialogScript script;
+    script.steps = {[&](HWND d) { PostText(d, longName.c_str()); }, [](HWND d) { PostKey(d, VK_RETURN); }};
+    EXPECT_EQ(Ask(script), longName);
+}
+
+TEST_F(InputDialogTest, EscapeCloseBoxSystemMenuAndAltF4CancelEvenWithADefault)
+{
+    const std::function<void(HWND)> cancels[] = {
+        [](HWND d) { PostKey(d, VK_ESCAPE); },
+        [](HWND d) { PostMessageW(d, WM_CLOSE, 0, 0); },
+        [](HWND d) { PostMessageW(d, WM_SYSCOMMAND, SC_CLOSE, 0); },
+        [](HWND d) { PostMessageW(EntryField(d), WM_SYSKEYDOWN, VK_F4, 1 | (KF_ALTDOWN << 16)); },
+    };
+    for (const auto& cancel : cancels) {
+        DialogScript script;
+        script.steps = {[](HWND d) { PostText(d, L"x"); }, cancel};
+        EXPECT_EQ(Ask(script, L"Login"), L"");
+    }
+}
+
+TEST_F(InputDialogTest, TabNeitherMovesTheFocusNorCloses)
+{
+    DialogScript script;
+    script.steps = {[](HWND d) { PostKey(d, VK_TAB); },
+                    [](HWND d) {
+                        EXPECT_EQ(GetFocus(), EntryField(d));
+                        EXPECT_TRUE(IsWindowVisible(d));
+                        PostText(d, L"a");
+                    },
+                    [](HWND d) { PostKey(d, VK_RETURN); }};
+    EXPECT_EQ(Ask(script), L"a");
+}
+
+TEST_F(InputDialogTest, OwnerIsDisabledAndNotOnTopWhileOpen)
+{
+    ASSERT_TRUE(IsTopmost(gMainWindow));
+    DialogScript script;
+    script.steps = {[](HWND d) {
+        EXPECT_EQ(GetWindow(d, GW_OWNER), gMainWindow);
+        EXPECT_FALSE(IsWindowEnabled(gMainWindow));
+        EXPECT_FALSE(IsTopmost(gMainWindow));
+        EXPECT_TRUE(IsWindowEnabled(d));
+        PostKey(d, VK_RETURN);
+    }};
+    Ask(script);
+    EXPECT_TRUE(IsWindowEnabled(gMainWindow));
+    EXPECT_TRUE(IsTopmost(gMainWindow));
+}
+
+TEST_F(InputDialogTest, OtherWindowsOfTheThreadAreGuardedAndADisabledOneStaysDisabled)
+{
+    const HWND other = OpenPlainWindow(L"other", 50);
+    const HWND disabled = OpenPlainWindow(L"disabled", 300);
+    EnableWindow(disabled, FALSE);
+    ASSERT_TRUE(BringToForeground(gMainWindow));
+    DialogScript script;
+    script.steps = {[&](HWND d) {
+        EXPECT_FALSE(IsWindowEnabled(other));
+        EXPECT_FALSE(IsWindowEnabled(disabled));
+        PostKey(d, VK_ESCAPE);
+    }};
+    Ask(script);
+    EXPECT_TRUE(IsWindowEnabled(other));
+    EXPECT_FALSE(IsWindowEnabled(disabled));
+    EXPECT_TRUE(IsWindowEnabled(gMainWindow));
+    DestroyWindow(other);
+    DestroyWindow(disabled);
+}
+
+bool ForegroundIsOurs()
+{
+    DWORD process = 0;
+    const HWND foreground = GetForegroundWindow();
+    if (foreground != nullptr) GetWindowThreadProcessId(foreground, &process);
+    return process == GetCurrentProcessId();
+}
+
+TEST_F(InputDialogTest, NoOwnerWhenTheForegroundIsNotTheProgramsAndAHiddenWindowIsLeftAlone)
+{
+    HideMainWindow();
+    ASSERT_TRUE(PumpUntil([] { return !ForegroundIsOurs(); })) << "a window of the test is still in front";
+    DialogScript script;
+    script.steps = {[](HWND d) {
+        EXPECT_EQ(GetWindow(d, GW_OWNER), nullptr);
+        // The hidden main window is neither disabled nor taken off the top.
+        EXPECT_TRUE(IsWindowEnabled(gMainWindow));
+        EXPECT_TRUE(IsTopmost(gMainWindow));
+        PostKey(d, VK_ESCAPE);
+    }};
+    Ask(script);
+    EXPECT_TRUE(IsTopmost(gMainWindow));
+    EXPECT_TRUE(IsWindowEnabled(gMainWindow));
+}
+
+TEST_F(InputDialogTest, QuitMessageEndsTheDialogAndIsPostedAgain)
+{
+    DialogScript script;
+    script.steps = {[](HWND d) {
+        PostText(d, L"abc");
+        PostQuitMessage(7);
+    }};
+    EXPECT_EQ(Ask(script, L"Login"), L"");
+    EXPECT_TRUE(IsWindowEnabled(gMainWindow));
+    EXPECT_TRUE(IsTopmost(gMainWindow));
+    MSG msg;
+    ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 7u);
+}
+
+TEST_F(InputDialogTest, CanBeOpenedAgainAfterwards)
+{
+    for (const wchar_t* name : {L"eins", L"zwei"}) {
+        DialogScript script;
+        script.steps = {[name](HWND d) { PostText(d, name); }, [](HWND d) { PostKey(d, VK_RETURN); }};
+        EXPECT_EQ(Ask(script), name);
+    }
+}
+
+}  // namespace
