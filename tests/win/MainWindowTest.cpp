@@ -7,6 +7,8 @@
 #include "UiTestSupport.h"
 #include "ui/MainWindow.h"
 
+#include <commctrl.h>
+
 using namespace uitest;
 
 namespace {
@@ -115,6 +117,14 @@ TEST_F(MainWindowTest, TenGadgetsInOrderWithTheirPlacesStylesAndTexts)
         EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)), guiFont);
     }
     EXPECT_EQ(child, nullptr);  // nothing beyond the ten
+}
+
+// The manifest's common controls: only their buttons know their ideal size.
+TEST_F(MainWindowTest, GadgetsAreTheStyledCommonControls)
+{
+    SIZE ideal{};
+    EXPECT_TRUE(SendMessageW(Gadget(PlayButton), BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal)));
+    EXPECT_GT(ideal.cx, 0);
 }
 
 TEST_F(MainWindowTest, StartsWithZeroInTheFieldAndAnEmptyList)
