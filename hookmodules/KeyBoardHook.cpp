@@ -19,21 +19,21 @@ HWND gWindow = nullptr;
 HHOOK gHook = nullptr;
 
 bool IsKeyMessage(WPARAM message) {
-  return message == WM_KEYDOWN || message == WM_KEYUP || message == WM_SYSKEYDOWN || message == WM_SYSKEYUP;
+    return message == WM_KEYDOWN || message == WM_KEYUP || message == WM_SYSKEYDOWN || message == WM_SYSKEYUP;
 }
 
 }  // namespace
 
 extern "C" LRESULT CALLBACK KeyBoardHookProc(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HC_ACTION && gWindow != nullptr && IsKeyMessage(wParam)) {
-    const KBDLLHOOKSTRUCT* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
-    PostMessageW(gWindow, HookEventMessage, wParam, static_cast<LPARAM>(key->vkCode));
-  }
-  // Always passed on: the user's typing must keep reaching every other application.
-  return CallNextHookEx(gHook, code, wParam, lParam);
+    if (code == HC_ACTION && gWindow != nullptr && IsKeyMessage(wParam)) {
+        const KBDLLHOOKSTRUCT* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
+        PostMessageW(gWindow, HookEventMessage, wParam, static_cast<LPARAM>(key->vkCode));
+    }
+    // Always passed on: the user's typing must keep reaching every other application.
+    return CallNextHookEx(gHook, code, wParam, lParam);
 }
 
 extern "C" void WINAPI InitKeyBoardHook(HWND window, HHOOK hook) {
-  gWindow = window;
-  gHook = hook;
+    gWindow = window;
+    gHook = hook;
 }

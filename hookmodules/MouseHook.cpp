@@ -38,61 +38,62 @@ int gWheelForward = 0;
 int gWheelBackward = 0;
 
 bool IsReportedButton(WPARAM message) {
-  return message == WM_LBUTTONDOWN || message == WM_LBUTTONUP || message == WM_RBUTTONDOWN ||
-         message == WM_RBUTTONUP || message == WM_MBUTTONDOWN || message == WM_MBUTTONUP;
+    return message == WM_LBUTTONDOWN || message == WM_LBUTTONUP || message == WM_RBUTTONDOWN ||
+           message == WM_RBUTTONUP || message == WM_MBUTTONDOWN || message == WM_MBUTTONUP;
 }
 
 void PostMove(POINT position) {
-  POINT* slot = &gMovePositions[gNextMoveSlot];
-  gNextMoveSlot = (gNextMoveSlot + 1) % MovePositionSlots;
-  *slot = position;
-  PostMessageW(gWindow, HookEventMessage, WM_MOUSEMOVE, reinterpret_cast<LPARAM>(slot));
+    POINT* slot = &gMovePositions[gNextMoveSlot];
+    gNextMoveSlot = (gNextMoveSlot + 1) % MovePositionSlots;
+    *slot = position;
+    PostMessageW(gWindow, HookEventMessage, WM_MOUSEMOVE, reinterpret_cast<LPARAM>(slot));
 }
 
 // Adds one wheel delta to the remainder of its direction and returns the whole notches that
 // are now complete (negative backward). A turn in the other direction drops the remainder of
 // the old one, so a stale partial step never completes a notch the user did not turn.
 int TakeWheelNotches(int delta) {
-  if (delta > 0) {
-    gWheelBackward = 0;
-    gWheelForward += delta;
-    const int notches = gWheelForward / WheelNotch;
-    gWheelForward -= notches * WheelNotch;
-    return notches;
-  }
-  if (delta < 0) {
-    gWheelForward = 0;
-    gWheelBackward += delta;
-    const int notches = gWheelBackward / WheelNotch;  // rounds toward zero: stays <= 0
-    gWheelBackward -= notches * WheelNotch;
-    return notches;
-  }
-  return 0;
+    if (delta > 0) {
+        gWheelBackward = 0;
+        gWheelForward += delta;
+        const int notches = gWheelForward / WheelNotch;
+        gWheelForward -= notches * WheelNotch;
+        return notches;
+    }
+    if (delta < 0) {
+        gWheelForward = 0;
+        gWheelBackward += delta;
+        const int notches = gWheelBackward / WheelNotch;  // rounds toward zero: stays <= 0
+        gWheelBackward -= notches * WheelNotch;
+        return notches;
+    }
+    return 0;
 }
 
 void ReportMouseEvent(WPARAM message, const MSLLHOOKSTRUCT& mouse) {
-  if (IsReportedButton(message)) {
-    PostMessageW(gWindow, HookEventMessage, message, 0);
-  } else if (message == WM_MOUSEMOVE) {
-    PostMove(mouse.pt);
-  } else if (message == WM_MOUSEWHEEL) {
-    const int delta = static_cast<short>(HIWORD(mouse.mouseData));
-    const int notches = TakeWheelNotches(delta);
-    if (notches != 0) PostMessageW(gWindow, HookEventMessage, WM_MOUSEWHEEL, static_cast<LPARAM>(notches));
-  }
+    if (IsReportedButton(message)) {
+        PostMessageW(gWindow, HookEventMessage, message, 0);
+    } else if (message == WM_MOUSEMOVE) {
+        PostMove(mouse.pt);
+    } else if (message == WM_MOUSEWHEEL) {
+        const int delta = static_cast<short>(HIWORD(mouse.mouseData));
+        const int notches = TakeWheelNotches(delta);
+        if (notches != 0)
+            PostMessageW(gWindow, HookEventMessage, WM_MOUSEWHEEL, static_cast<LPARAM>(notches));
+    }
 }
 
 }  // namespace
 
 extern "C" LRESULT CALLBACK MouseHookProc(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HC_ACTION && gWindow != nullptr) {
-    ReportMouseEvent(wParam, *reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam));
-  }
-  // Always passed on: the mouse must keep working in every other application.
-  return CallNextHookEx(gHook, code, wParam, lParam);
+    if (code == HC_ACTION && gWindow != nullptr) {
+        ReportMouseEvent(wParam, *reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam));
+    }
+    // Always passed on: the mouse must keep working in every other application.
+    return CallNextHookEx(gHook, code, wParam, lParam);
 }
 
 extern "C" void WINAPI InitMouseHook(HWND window, HHOOK hook) {
-  gWindow = window;
-  gHook = hook;
+    gWindow = window;
+    gHook = hook;
 }

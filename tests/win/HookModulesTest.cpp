@@ -13,168 +13,174 @@
 
 namespace {
 
-std::wstring DistPath(const wchar_t* file) { return HookModulesFolder() + L"\\" + file; }
+std::wstring DistPath(const wchar_t* file) {
+    return HookModulesFolder() + L"\\" + file;
+}
 
 // The names in a loaded module's export table, read from the image itself.
 std::vector<std::string> ExportedNames(HMODULE module, DWORD* functionCount) {
-  const BYTE* base = reinterpret_cast<const BYTE*>(module);
-  const IMAGE_DOS_HEADER* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
-  const IMAGE_NT_HEADERS* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-  const IMAGE_DATA_DIRECTORY& entry = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
-  std::vector<std::string> names;
-  *functionCount = 0;
-  if (entry.VirtualAddress == 0) return names;
-  const IMAGE_EXPORT_DIRECTORY* exports =
-      reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + entry.VirtualAddress);
-  const DWORD* nameOffsets = reinterpret_cast<const DWORD*>(base + exports->AddressOfNames);
-  for (DWORD i = 0; i < exports->NumberOfNames; ++i) {
-    names.push_back(reinterpret_cast<const char*>(base + nameOffsets[i]));
-  }
-  std::sort(names.begin(), names.end());
-  *functionCount = exports->NumberOfFunctions;
-  return names;
+    const BYTE* base = reinterpret_cast<const BYTE*>(module);
+    const IMAGE_DOS_HEADER* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    const IMAGE_NT_HEADERS* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& entry = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
+    std::vector<std::string> names;
+    *functionCount = 0;
+    if (entry.VirtualAddress == 0) return names;
+    const IMAGE_EXPORT_DIRECTORY* exports =
+        reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + entry.VirtualAddress);
+    const DWORD* nameOffsets = reinterpret_cast<const DWORD*>(base + exports->AddressOfNames);
+    for (DWORD i = 0; i < exports->NumberOfNames; ++i) {
+        names.push_back(reinterpret_cast<const char*>(base + nameOffsets[i]));
+    }
+    std::sort(names.begin(), names.end());
+    *functionCount = exports->NumberOfFunctions;
+    return names;
 }
 
 // A folder of its own under the temp folder, removed with the files put into it.
 struct ScratchFolder {
-  std::wstring path;
-  std::vector<std::wstring> files;
+    std::wstring path;
+    std::vector<std::wstring> files;
 };
 
 ScratchFolder CreateScratchFolder(const wchar_t* name) {
-  wchar_t temp[MAX_PATH];
-  GetTempPathW(MAX_PATH, temp);
-  ScratchFolder folder;
-  folder.path = std::wstring(temp) + L"tandrel-hooks-" + name + L"-" + std::to_wstring(GetCurrentProcessId());
-  CreateDirectoryW(folder.path.c_str(), nullptr);
-  return folder;
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    ScratchFolder folder;
+    folder.path =
+        std::wstring(temp) + L"tandrel-hooks-" + name + L"-" + std::to_wstring(GetCurrentProcessId());
+    CreateDirectoryW(folder.path.c_str(), nullptr);
+    return folder;
 }
 
 void CopyInto(ScratchFolder& folder, const wchar_t* source, const wchar_t* target) {
-  const std::wstring to = folder.path + L"\\" + target;
-  ASSERT_TRUE(CopyFileW(DistPath(source).c_str(), to.c_str(), FALSE)) << "copying " << source;
-  folder.files.push_back(to);
+    const std::wstring to = folder.path + L"\\" + target;
+    ASSERT_TRUE(CopyFileW(DistPath(source).c_str(), to.c_str(), FALSE)) << "copying " << source;
+    folder.files.push_back(to);
 }
 
 void DeleteScratchFolder(const ScratchFolder& folder) {
-  for (const std::wstring& file : folder.files) DeleteFileW(file.c_str());
-  RemoveDirectoryW(folder.path.c_str());
+    for (const std::wstring& file : folder.files) DeleteFileW(file.c_str());
+    RemoveDirectoryW(folder.path.c_str());
 }
 
-bool IsLoaded(const wchar_t* module) { return GetModuleHandleW(module) != nullptr; }
+bool IsLoaded(const wchar_t* module) {
+    return GetModuleHandleW(module) != nullptr;
+}
 
 class HookModulesTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_FALSE(HookModulesFolder().empty()) << "TANDREL_DIST_DIR is not set";
-    window = CreateWindowExW(0, L"STATIC", L"hook modules test", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                             nullptr, nullptr);
-    ASSERT_NE(window, nullptr);
-  }
-  void TearDown() override {
-    UnloadHookModules();
-    SetDllDirectoryW(nullptr);
-    DestroyWindow(window);
-    // Every test starts with neither module in the process, or the search is not tested.
-    EXPECT_FALSE(IsLoaded(L"KeyBoardHook.dll"));
-    EXPECT_FALSE(IsLoaded(L"MouseHook.dll"));
-  }
-  HWND window = nullptr;
+protected:
+    void SetUp() override {
+        ASSERT_FALSE(HookModulesFolder().empty()) << "TANDREL_DIST_DIR is not set";
+        window = CreateWindowExW(0, L"STATIC", L"hook modules test", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                 nullptr, nullptr);
+        ASSERT_NE(window, nullptr);
+    }
+    void TearDown() override {
+        UnloadHookModules();
+        SetDllDirectoryW(nullptr);
+        DestroyWindow(window);
+        // Every test starts with neither module in the process, or the search is not tested.
+        EXPECT_FALSE(IsLoaded(L"KeyBoardHook.dll"));
+        EXPECT_FALSE(IsLoaded(L"MouseHook.dll"));
+    }
+    HWND window = nullptr;
 };
 
 TEST_F(HookModulesTest, ModulesExportTheirTwoPlainNamesAndNothingElse) {
-  struct Expected {
-    const wchar_t* file;
-    std::vector<std::string> names;
-  };
-  const Expected modules[] = {{L"KeyBoardHook.dll", {"InitKeyBoardHook", "KeyBoardHookProc"}},
-                              {L"MouseHook.dll", {"InitMouseHook", "MouseHookProc"}}};
-  for (const Expected& expected : modules) {
-    HMODULE module = LoadLibraryW(DistPath(expected.file).c_str());
-    ASSERT_NE(module, nullptr) << "loading " << DistPath(expected.file).c_str();
-    DWORD functionCount = 0;
-    EXPECT_EQ(ExportedNames(module, &functionCount), expected.names);
-    EXPECT_EQ(functionCount, 2u) << "no exports by ordinal only";
-    for (const std::string& name : expected.names) {
-      EXPECT_NE(GetProcAddress(module, name.c_str()), nullptr) << name;
-      // The stdcall decorations are not part of the names the program looks up.
-      EXPECT_EQ(GetProcAddress(module, (name + (name.rfind("Init", 0) == 0 ? "@8" : "@12")).c_str()), nullptr);
-      EXPECT_EQ(GetProcAddress(module, ("_" + name).c_str()), nullptr);
+    struct Expected {
+        const wchar_t* file;
+        std::vector<std::string> names;
+    };
+    const Expected modules[] = {{L"KeyBoardHook.dll", {"InitKeyBoardHook", "KeyBoardHookProc"}},
+                                {L"MouseHook.dll", {"InitMouseHook", "MouseHookProc"}}};
+    for (const Expected& expected : modules) {
+        HMODULE module = LoadLibraryW(DistPath(expected.file).c_str());
+        ASSERT_NE(module, nullptr) << "loading " << DistPath(expected.file).c_str();
+        DWORD functionCount = 0;
+        EXPECT_EQ(ExportedNames(module, &functionCount), expected.names);
+        EXPECT_EQ(functionCount, 2u) << "no exports by ordinal only";
+        for (const std::string& name : expected.names) {
+            EXPECT_NE(GetProcAddress(module, name.c_str()), nullptr) << name;
+            // The stdcall decorations are not part of the names the program looks up.
+            EXPECT_EQ(GetProcAddress(module, (name + (name.rfind("Init", 0) == 0 ? "@8" : "@12")).c_str()),
+                      nullptr);
+            EXPECT_EQ(GetProcAddress(module, ("_" + name).c_str()), nullptr);
+        }
+        FreeLibrary(module);
     }
-    FreeLibrary(module);
-  }
 }
 
 TEST_F(HookModulesTest, ModulesFoundByTheOrdinarySearchInstallBothHooks) {
-  ASSERT_TRUE(SetDllDirectoryW(HookModulesFolder().c_str()));
-  LoadHookModules();
-  EXPECT_TRUE(IsLoaded(L"KeyBoardHook.dll"));
-  EXPECT_TRUE(IsLoaded(L"MouseHook.dll"));
-  EXPECT_TRUE(InstallKeyboardHook(window));
-  EXPECT_TRUE(InstallMouseHook(window));
-  RemoveHooks();
-  // Removed hooks can be installed again from the modules that stay loaded.
-  EXPECT_TRUE(InstallKeyboardHook(window));
-  EXPECT_TRUE(InstallMouseHook(window));
-  RemoveHooks();
-  RemoveHooks();  // nothing left to remove: harmless
+    ASSERT_TRUE(SetDllDirectoryW(HookModulesFolder().c_str()));
+    LoadHookModules();
+    EXPECT_TRUE(IsLoaded(L"KeyBoardHook.dll"));
+    EXPECT_TRUE(IsLoaded(L"MouseHook.dll"));
+    EXPECT_TRUE(InstallKeyboardHook(window));
+    EXPECT_TRUE(InstallMouseHook(window));
+    RemoveHooks();
+    // Removed hooks can be installed again from the modules that stay loaded.
+    EXPECT_TRUE(InstallKeyboardHook(window));
+    EXPECT_TRUE(InstallMouseHook(window));
+    RemoveHooks();
+    RemoveHooks();  // nothing left to remove: harmless
 }
 
 TEST_F(HookModulesTest, MissingModulesLeaveBothHooksUninstalled) {
-  ScratchFolder empty = CreateScratchFolder(L"empty");
-  ASSERT_TRUE(SetDllDirectoryW(empty.path.c_str()));
-  LoadHookModules();
-  EXPECT_FALSE(InstallKeyboardHook(window));
-  EXPECT_FALSE(InstallMouseHook(window));
-  RemoveHooks();
-  UnloadHookModules();
-  DeleteScratchFolder(empty);
+    ScratchFolder empty = CreateScratchFolder(L"empty");
+    ASSERT_TRUE(SetDllDirectoryW(empty.path.c_str()));
+    LoadHookModules();
+    EXPECT_FALSE(InstallKeyboardHook(window));
+    EXPECT_FALSE(InstallMouseHook(window));
+    RemoveHooks();
+    UnloadHookModules();
+    DeleteScratchFolder(empty);
 }
 
 TEST_F(HookModulesTest, OneMissingModuleFailsOnlyItsOwnHook) {
-  ScratchFolder mouseOnly = CreateScratchFolder(L"mouse-only");
-  CopyInto(mouseOnly, L"MouseHook.dll", L"MouseHook.dll");
-  ASSERT_TRUE(SetDllDirectoryW(mouseOnly.path.c_str()));
-  LoadHookModules();
-  EXPECT_FALSE(InstallKeyboardHook(window));
-  EXPECT_TRUE(InstallMouseHook(window));
-  UnloadHookModules();  // also removes the installed mouse hook before its module goes
-  DeleteScratchFolder(mouseOnly);
+    ScratchFolder mouseOnly = CreateScratchFolder(L"mouse-only");
+    CopyInto(mouseOnly, L"MouseHook.dll", L"MouseHook.dll");
+    ASSERT_TRUE(SetDllDirectoryW(mouseOnly.path.c_str()));
+    LoadHookModules();
+    EXPECT_FALSE(InstallKeyboardHook(window));
+    EXPECT_TRUE(InstallMouseHook(window));
+    UnloadHookModules();  // also removes the installed mouse hook before its module goes
+    DeleteScratchFolder(mouseOnly);
 }
 
 TEST_F(HookModulesTest, ModulesWithoutTheirExportsLeaveBothHooksUninstalled) {
-  // Each file is there but holds the other module, so the names looked up are missing.
-  ScratchFolder swapped = CreateScratchFolder(L"swapped");
-  CopyInto(swapped, L"MouseHook.dll", L"KeyBoardHook.dll");
-  CopyInto(swapped, L"KeyBoardHook.dll", L"MouseHook.dll");
-  ASSERT_TRUE(SetDllDirectoryW(swapped.path.c_str()));
-  LoadHookModules();
-  EXPECT_TRUE(IsLoaded(L"KeyBoardHook.dll"));
-  EXPECT_FALSE(InstallKeyboardHook(window));
-  EXPECT_FALSE(InstallMouseHook(window));
-  UnloadHookModules();
-  EXPECT_FALSE(IsLoaded(L"KeyBoardHook.dll"));
-  DeleteScratchFolder(swapped);
+    // Each file is there but holds the other module, so the names looked up are missing.
+    ScratchFolder swapped = CreateScratchFolder(L"swapped");
+    CopyInto(swapped, L"MouseHook.dll", L"KeyBoardHook.dll");
+    CopyInto(swapped, L"KeyBoardHook.dll", L"MouseHook.dll");
+    ASSERT_TRUE(SetDllDirectoryW(swapped.path.c_str()));
+    LoadHookModules();
+    EXPECT_TRUE(IsLoaded(L"KeyBoardHook.dll"));
+    EXPECT_FALSE(InstallKeyboardHook(window));
+    EXPECT_FALSE(InstallMouseHook(window));
+    UnloadHookModules();
+    EXPECT_FALSE(IsLoaded(L"KeyBoardHook.dll"));
+    DeleteScratchFolder(swapped);
 }
 
 TEST_F(HookModulesTest, EachModuleIsLoadedAndFreedOnce) {
-  ASSERT_TRUE(SetDllDirectoryW(HookModulesFolder().c_str()));
-  // Loading twice must not leave a reference behind that one unload does not drop.
-  LoadHookModules();
-  LoadHookModules();
-  ASSERT_TRUE(InstallKeyboardHook(window));
-  UnloadHookModules();
-  EXPECT_FALSE(IsLoaded(L"KeyBoardHook.dll"));
-  EXPECT_FALSE(IsLoaded(L"MouseHook.dll"));
+    ASSERT_TRUE(SetDllDirectoryW(HookModulesFolder().c_str()));
+    // Loading twice must not leave a reference behind that one unload does not drop.
+    LoadHookModules();
+    LoadHookModules();
+    ASSERT_TRUE(InstallKeyboardHook(window));
+    UnloadHookModules();
+    EXPECT_FALSE(IsLoaded(L"KeyBoardHook.dll"));
+    EXPECT_FALSE(IsLoaded(L"MouseHook.dll"));
 
-  // Unloading twice must not take away a reference that someone else holds.
-  HMODULE own = LoadLibraryW(L"KeyBoardHook.dll");
-  ASSERT_NE(own, nullptr);
-  LoadHookModules();
-  UnloadHookModules();
-  UnloadHookModules();
-  EXPECT_TRUE(IsLoaded(L"KeyBoardHook.dll"));
-  FreeLibrary(own);
+    // Unloading twice must not take away a reference that someone else holds.
+    HMODULE own = LoadLibraryW(L"KeyBoardHook.dll");
+    ASSERT_NE(own, nullptr);
+    LoadHookModules();
+    UnloadHookModules();
+    UnloadHookModules();
+    EXPECT_TRUE(IsLoaded(L"KeyBoardHook.dll"));
+    FreeLibrary(own);
 }
 
 }  // namespace
