@@ -247,6 +247,35 @@ TEST_F(InputDialogTest, QuitMessageEndsTheDialogAndIsPostedAgain)
     EXPECT_EQ(msg.wParam, 7u);
 }
 
+void CALLBACK AnswerInnerDialog(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    const HWND inner = FindOwnWindow(L"InputRequester", L"inner");
+    if (inner == nullptr) return;
+    KillTimer(nullptr, timer);
+    PostText(inner, L"b");
+    PostKey(inner, VK_RETURN);
+}
+
+// A dialog opened while another waits (from a window callback, say) has its own state: its
+// end does not end the outer one, nor enable what the outer one disabled.
+TEST_F(InputDialogTest, NestedDialogLeavesTheOuterOneOpenAndGuarded)
+{
+    DialogScript script;
+    script.steps = {[](HWND outer) { PostText(outer, L"a"); },
+                    [](HWND outer) {
+                        SetTimer(nullptr, 0, 100, AnswerInnerDialog);
+                        EXPECT_EQ(InputDialog(L"inner", L"inner prompt", nullptr), L"b");
+                        EXPECT_TRUE(IsWindow(outer));
+                        EXPECT_TRUE(IsWindowEnabled(outer));
+                        EXPECT_FALSE(IsWindowEnabled(gMainWindow));
+                        EXPECT_FALSE(IsTopmost(gMainWindow));
+                        PostKey(outer, VK_RETURN);
+                    }};
+    EXPECT_EQ(Ask(script), L"a");
+    EXPECT_TRUE(IsWindowEnabled(gMainWindow));
+    EXPECT_TRUE(IsTopmost(gMainWindow));
+}
+
 TEST_F(InputDialogTest, CanBeOpenedAgainAfterwards)
 {
     for (const wchar_t* name : {L"eins", L"zwei"}) {

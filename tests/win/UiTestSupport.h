@@ -105,7 +105,8 @@ inline BOOL CALLBACK ShutOwnDialog(HWND window, LPARAM)
 inline void CALLBACK RunScriptStep(HWND, UINT, UINT_PTR, DWORD)
 {
     DialogScript* s = CurrentScript();
-    if (s == nullptr || s->finished) return;
+    // A step that opens a nested dialog lets ticks arrive while it has not returned yet.
+    if (s == nullptr || s->finished || s->next >= s->steps.size()) return;
     const HWND window = s->find();
     if (window == nullptr) {
         if (s->next == 0 && GetTickCount() - s->start < 10000) return;
