@@ -5,16 +5,19 @@
 #   a tray icon is added;
 # - UseTakeFocus=n: without it focusing a window with xdotool would not activate it;
 # - Decorated=n: Wine draws the window frames itself, so that without a window manager (Xvfb)
-#   title bars and close boxes are on the screen, in screenshots and for clicks.
+#   title bars and close boxes are on the screen, in screenshots and for clicks;
+# - Managed=n: the windows are not handed to a window manager. Xvfb has none, and Wine waits
+#   two seconds for one whenever a managed window is hidden, which stalls the program's main
+#   thread (and with it the hooks) at every start of a recording or a playback.
 set -euo pipefail
 source "$(dirname "$0")/wine-env.sh"
-marker="$WINEPREFIX/.tandrel-ready-2"
+marker="$WINEPREFIX/.tandrel-ready-3"
 if [ -f "$marker" ]; then exit 0; fi
 mkdir -p "$WINEPREFIX"
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineboot -i >/dev/null 2>&1 || true
 fi
-for setting in ShowSystray UseTakeFocus Decorated; do
+for setting in ShowSystray UseTakeFocus Decorated Managed; do
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v "$setting" /t REG_SZ /d n /f >/dev/null 2>&1
 done
 wineserver -w
@@ -22,5 +25,5 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   echo "make-prefix: wineboot did not create the Wine prefix $WINEPREFIX" >&2
   exit 1
 fi
-rm -f "$WINEPREFIX/.tandrel-ready"
+rm -f "$WINEPREFIX/.tandrel-ready" "$WINEPREFIX/.tandrel-ready-2"
 touch "$marker"
