@@ -1,11 +1,16 @@
-# RecordingCostBench.exe: what one hook notification costs the recorder, through its write
-# buffer and through one WriteFile per record, measured in the same run. Run it under Wine:
-#   tests/harness/wine-run.sh <build>/bench/RecordingCostBench.exe
+# What one hook notification costs the recorder, through its write buffer and through one
+# WriteFile per record, measured in the same run. Run it under Wine:
+#   tests/harness/wine-run.sh build/bench/bench_recording_cost.exe
+# or: cmake --build build --target run_bench_recording_cost
 if(WIN32)
-  add_executable(RecordingCostBench
+  add_executable(bench_recording_cost
     RecordingCostBench.cpp
     ${PROJECT_SOURCE_DIR}/src/recording/Recorder.cpp
     $<TARGET_OBJECTS:recording_clock_win>)
-  target_include_directories(RecordingCostBench PRIVATE ${PROJECT_SOURCE_DIR}/src)
-  target_link_libraries(RecordingCostBench PRIVATE recording_pure ${TANDREL_WIN_SYSTEM_LIBS})
+  target_include_directories(bench_recording_cost PRIVATE ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(bench_recording_cost PRIVATE recording_pure ${TANDREL_WIN_SYSTEM_LIBS})
+  add_custom_target(run_bench_recording_cost
+    COMMAND ${PROJECT_SOURCE_DIR}/tests/harness/wine-run.sh $<TARGET_FILE:bench_recording_cost>
+    DEPENDS bench_recording_cost
+    USES_TERMINAL)
 endif()
