@@ -22,19 +22,8 @@ void PostText(HWND dialog, const wchar_t* text)
     for (const wchar_t* c = text; *c; ++c) PostMessageW(EntryField(dialog), WM_CHAR, *c, 1);
 }
 
-class InputDialogTest : public ::testing::Test {
+class InputDialogTest : public ShownMainWindowTest {
 protected:
-    void SetUp() override
-    {
-        ASSERT_NE(OpenMainWindow(true), nullptr);
-        ASSERT_TRUE(BringToForeground(gMainWindow));
-    }
-    void TearDown() override
-    {
-        DestroyMainWindow();
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {}
-    }
     std::wstring Ask(DialogScript& script, const wchar_t* defaultText = L"")
     {
         script.find = FindInputDialog;

@@ -54,19 +54,8 @@ bool HasButton(HWND box, int id)
 
 void Answer(HWND box, int id) { PostMessageW(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
 
-class MessageDialogTest : public ::testing::Test {
+class MessageDialogTest : public ShownMainWindowTest {
 protected:
-    void SetUp() override
-    {
-        ASSERT_NE(OpenMainWindow(true), nullptr);
-        ASSERT_TRUE(BringToForeground(gMainWindow));
-    }
-    void TearDown() override
-    {
-        DestroyMainWindow();
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {}
-    }
     int Show(DialogScript& script, const wchar_t* text, unsigned style)
     {
         script.find = FindBox;

@@ -13,21 +13,8 @@ using namespace uitest;
 
 namespace {
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public ShownMainWindowTest {
 protected:
-    void SetUp() override
-    {
-        ASSERT_NE(OpenMainWindow(true), nullptr);
-        ASSERT_TRUE(BringToForeground(gMainWindow));
-    }
-    void TearDown() override
-    {
-        InstallMainWindowCallback(nullptr);
-        DestroyMainWindow();
-        // Whatever a test left unanswered must not leak into the next one.
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {}
-    }
     static HWND Gadget(int number) { return GetDlgItem(gMainWindow, number); }
 };
 

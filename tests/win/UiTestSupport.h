@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include "ui/MainWindow.h"
+
 namespace uitest {
 
 // Dispatches this thread's messages until done() holds or the deadline passes.
@@ -171,5 +173,23 @@ inline std::wstring WinePathFromEnvironment(const wchar_t* variable, const wchar
         if (c == L'/') c = L'\\';
     return path;
 }
+
+// Each test starts with the main window shown and in the foreground, and leaves nothing behind:
+// whatever a test left unanswered must not leak into the next one.
+class ShownMainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_NE(OpenMainWindow(true), nullptr);
+        ASSERT_TRUE(BringToForeground(gMainWindow));
+    }
+    void TearDown() override
+    {
+        InstallMainWindowCallback(nullptr);
+        DestroyMainWindow();
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {}
+    }
+};
 
 }  // namespace uitest
