@@ -15,3 +15,6 @@ constexpr const wchar_t* RemoveQuestion = L"Möchten Sie die Aufzeichnung wirkli
 // TempRecord is the file of the recording in progress: a recording of that name would be
 // emptied by the next start of a recording.
 constexpr const wchar_t* ReservedNameWarning = L"Dieser Name ist für die laufende Aufzeichnung reserviert!";
+// The file system refused the name (too long for it, for instance): the recording would
+// otherwise stay in TempRecord.rec and be emptied by the next start of a recording.
+constexpr const wchar_t* NotSavedWarning = L"Die Aufzeichnung konnte unter diesem Namen nicht gespeichert werden!";

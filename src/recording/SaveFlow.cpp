@@ -43,7 +43,10 @@ static NamingStep TryName(const std::wstring& name)
         return NamingStep::AskAgain;
     }
     // A plain rename fails when the target exists; the user agreed to replace it above.
-    MoveFileExW(TempRecordPath, target.c_str(), MOVEFILE_REPLACE_EXISTING);
+    if (!MoveFileExW(TempRecordPath, target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+        MessageDialog(MessageTitle, NotSavedWarning, StyleWarning);
+        return NamingStep::AskAgain;
+    }
     return NamingStep::Done;
 }
 

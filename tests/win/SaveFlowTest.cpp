@@ -24,6 +24,7 @@ const std::wstring OverwriteQuestion =
     L"Eine Aufzeichnung mit diesem Name existiert bereits!\r\n\r\nM\u00F6chten Sie diese \u00FCberschreiben?";
 const std::wstring InvalidWarning = L"Name der Aufzeichnung enth\u00E4lt nicht erlaubte Zeichen!";
 const std::wstring ReservedWarning = L"Dieser Name ist f\u00FCr die laufende Aufzeichnung reserviert!";
+const std::wstring NotSavedWarning = L"Die Aufzeichnung konnte unter diesem Namen nicht gespeichert werden!";
 
 class SaveFlow : public ::testing::Test {
 protected:
@@ -194,13 +195,30 @@ TEST_F(SaveFlow, TheRecordingsOwnFileNameIsRefusedInAnyCase)
     EXPECT_FALSE(FileExists(TempRecordPath));
 }
 
-TEST_F(SaveFlow, AFolderOfThatNameIsNoRecordingAndTheRecordingStays)
+TEST_F(SaveFlow, AFolderOfThatNameIsNoRecordingAndTheRecordingIsNotLeftBehind)
 {
     ASSERT_TRUE(CreateDirectoryW(L"Records\\Dir.rec", nullptr));
-    gInputAnswers = {L"Dir"};
+    gInputAnswers = {L"Dir", L"Anders"};
     SaveRecording();
-    // No question; the file system refuses the rename, silently.
-    ASSERT_EQ(gDialogCalls.size(), 1u);
+    // No overwrite question for a folder; the file system refuses the rename, and the name is
+    // asked again instead of leaving the recording where the next F9 would empty it.
+    ASSERT_EQ(gDialogCalls.size(), 3u);
+    ExpectMessage(1, NotSavedWarning, 48);
+    ExpectNaming(2, L"Dir");
     EXPECT_TRUE(FolderExists(L"Records\\Dir.rec"));
-    EXPECT_EQ(ReadWholeFile(TempRecordPath), NewRecording);
+    EXPECT_EQ(ReadWholeFile(L"Records\\Anders.rec"), NewRecording);
+    EXPECT_FALSE(FileExists(TempRecordPath));
+}
+
+TEST_F(SaveFlow, ANameTheFileSystemRefusesWarnsAndKeepsTheRecordingUntilANameWorks)
+{
+    const std::wstring tooLong(300, L'x');
+    gInputAnswers = {tooLong, L"Kurz"};
+    SaveRecording();
+    ASSERT_EQ(gDialogCalls.size(), 3u);
+    ExpectNaming(0, L"");
+    ExpectMessage(1, NotSavedWarning, 48);
+    ExpectNaming(2, tooLong);
+    EXPECT_FALSE(FileExists(TempRecordPath));
+    EXPECT_EQ(ReadWholeFile(L"Records\\Kurz.rec"), NewRecording);
 }
