@@ -37,16 +37,20 @@ function(tandrel_unit_test name)
   endif()
 endfunction()
 
-# tandrel_win_test(name SOURCES a.cpp WITHOUT objlib... [LIBS extra...])
+# tandrel_win_test(name SOURCES a.cpp [WITHOUT objlib...] [ONLY objlib...] [LIBS extra...])
 # Win32 tests under Wine. They link every Win32 object library of the program except those
-# named after WITHOUT, which the test replaces with fakes of its own.
+# named after WITHOUT, which the test replaces with fakes of its own; or, with ONLY, just the
+# object libraries named there, the test faking all the rest.
 function(tandrel_win_test name)
   if(NOT WIN32)
     return()
   endif()
-  cmake_parse_arguments(T "" "" "SOURCES;WITHOUT;LIBS" ${ARGN})
+  cmake_parse_arguments(T "" "" "SOURCES;WITHOUT;ONLY;LIBS" ${ARGN})
   get_property(pure GLOBAL PROPERTY TANDREL_PURE_LIBS)
   get_property(objs GLOBAL PROPERTY TANDREL_WIN_OBJECTS)
+  if(T_ONLY)
+    set(objs ${T_ONLY})
+  endif()
   if(T_WITHOUT)
     list(REMOVE_ITEM objs ${T_WITHOUT})
   endif()
