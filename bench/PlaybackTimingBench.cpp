@@ -36,7 +36,8 @@ struct Figures {
     double minMs;
 };
 
-std::vector<int32_t> SyntheticDelays() {
+std::vector<int32_t> SyntheticDelays()
+{
     std::vector<int32_t> delays(RecordCount, 0);
     uint32_t seed = 12345;
     for (int i = 1; i < RecordCount; ++i) {
@@ -46,12 +47,12 @@ std::vector<int32_t> SyntheticDelays() {
     return delays;
 }
 
-std::wstring WriteRecording(const std::vector<int32_t>& delays) {
+std::wstring WriteRecording(const std::vector<int32_t>& delays)
+{
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
     const std::wstring path = std::wstring(temp) + L"tandrel-bench-playback.rec";
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     std::vector<uint8_t> bytes(delays.size() * InputRecordSize);
     for (size_t i = 0; i < delays.size(); ++i) {
         EncodeInputRecord(InputRecord{Move, 0, 0, delays[i], static_cast<int32_t>(i), 0},
@@ -63,7 +64,8 @@ std::wstring WriteRecording(const std::vector<int32_t>& delays) {
     return path;
 }
 
-Figures Evaluate(const std::vector<int32_t>& delays, int32_t divisor) {
+Figures Evaluate(const std::vector<int32_t>& delays, int32_t divisor)
+{
     std::vector<double> lateness;
     int64_t sum = 0;
     for (int i = 1; i < RecordCount; ++i) {
@@ -84,8 +86,8 @@ Figures Evaluate(const std::vector<int32_t>& delays, int32_t divisor) {
     return figures;
 }
 
-Figures PlayThroughWorker(const std::wstring& path, const std::vector<int32_t>& delays,
-                          int32_t divisor) {
+Figures PlayThroughWorker(const std::wstring& path, const std::vector<int32_t>& delays, int32_t divisor)
+{
     std::fill(gStamps.begin(), gStamps.end(), -1);
     gPlaybackPath = path;
     gSpeedDivisor = divisor;
@@ -101,7 +103,8 @@ Figures PlayThroughWorker(const std::wstring& path, const std::vector<int32_t>& 
     return Evaluate(delays, divisor);
 }
 
-Figures PlayWithOneSleepPerRecord(const std::vector<int32_t>& delays, int32_t divisor) {
+Figures PlayWithOneSleepPerRecord(const std::vector<int32_t>& delays, int32_t divisor)
+{
     std::fill(gStamps.begin(), gStamps.end(), -1);
     for (int i = 0; i < RecordCount; ++i) {
         Sleep(static_cast<DWORD>(delays[i] / divisor));
@@ -110,12 +113,14 @@ Figures PlayWithOneSleepPerRecord(const std::vector<int32_t>& delays, int32_t di
     return Evaluate(delays, divisor);
 }
 
-bool RunsUnderWine() {
+bool RunsUnderWine()
+{
     HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
     return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
 }
 
-bool HighResolutionTimerAvailable() {
+bool HighResolutionTimerAvailable()
+{
     HANDLE timer = CreateWaitableTimerExW(nullptr, nullptr, 0x2, TIMER_ALL_ACCESS);
     if (timer == nullptr) {
         return false;
@@ -124,7 +129,8 @@ bool HighResolutionTimerAvailable() {
     return true;
 }
 
-void PrintRow(const char* name, const Figures (&f)[4], double Figures::*field) {
+void PrintRow(const char* name, const Figures (&f)[4], double Figures::*field)
+{
     std::printf("%-22s", name);
     for (const Figures& figures : f) {
         std::printf(" %12.3f", figures.*field);
@@ -135,28 +141,31 @@ void PrintRow(const char* name, const Figures (&f)[4], double Figures::*field) {
 }  // namespace
 
 // The fake injector: only moves come in, each carrying its record's number in x.
-void InjectCursorMove(int32_t x, int32_t) {
+void InjectCursorMove(int32_t x, int32_t)
+{
     if (x >= 0 && x < RecordCount) {
         gStamps[x] = PlaybackClock();
     }
 }
-void InjectKey(uint8_t, bool) {}
-void InjectMouseButton(uint32_t) {}
-void InjectWheel(int32_t) {}
+void InjectKey(uint8_t, bool)
+{}
+void InjectMouseButton(uint32_t)
+{}
+void InjectWheel(int32_t)
+{}
 
-int main() {
+int main()
+{
     CreateHeldInputList();
     const std::vector<int32_t> delays = SyntheticDelays();
     const std::wstring path = WriteRecording(delays);
-    std::printf("Playback timing: %d records with delays of 1 to 10 ms (one origin marker)\n",
-                RecordCount - 1);
+    std::printf("Playback timing: %d records with delays of 1 to 10 ms (one origin marker)\n", RecordCount - 1);
     const bool timer = HighResolutionTimerAvailable();
     const bool wine = RunsUnderWine();
-    std::printf("high-resolution waitable timer: %s; running under Wine: %s\n",
-                timer ? "available" : "refused", wine ? "yes" : "no");
+    std::printf("high-resolution waitable timer: %s; running under Wine: %s\n", timer ? "available" : "refused",
+                wine ? "yes" : "no");
     std::printf("the worker waits with: %s\n",
-                timer && !wine ? "the high-resolution waitable timer"
-                               : "Sleep, timer resolution raised to 1 ms");
+                timer && !wine ? "the high-resolution waitable timer" : "Sleep, timer resolution raised to 1 ms");
 
     Figures figures[4];
     figures[0] = PlayThroughWorker(path, delays, 1);
@@ -166,10 +175,8 @@ int main() {
     figures[3] = PlayWithOneSleepPerRecord(delays, 10);
     DeleteFileW(path.c_str());
 
-    std::printf("\n%-22s %12s %12s %12s %12s\n", "", "divisor 1", "divisor 1", "divisor 10",
-                "divisor 10");
-    std::printf("%-22s %12s %12s %12s %12s\n", "(milliseconds)", "schedule", "one Sleep",
-                "schedule", "one Sleep");
+    std::printf("\n%-22s %12s %12s %12s %12s\n", "", "divisor 1", "divisor 1", "divisor 10", "divisor 10");
+    std::printf("%-22s %12s %12s %12s %12s\n", "(milliseconds)", "schedule", "one Sleep", "schedule", "one Sleep");
     PrintRow("nominal span", figures, &Figures::nominalSpanMs);
     PrintRow("actual span", figures, &Figures::actualSpanMs);
     std::printf("%-22s", "span error %");
@@ -188,7 +195,6 @@ int main() {
         const double error = 100.0 * (f.actualSpanMs - f.nominalSpanMs) / f.nominalSpanMs;
         met = met && error <= 1.0 && error >= -1.0 && f.p99Ms <= 2.0;
     }
-    std::printf("\ngoal (schedule: span within 1 %%, p99 lateness at most 2 ms): %s\n",
-                met ? "met" : "NOT met");
+    std::printf("\ngoal (schedule: span within 1 %%, p99 lateness at most 2 ms): %s\n", met ? "met" : "NOT met");
     return 0;
 }

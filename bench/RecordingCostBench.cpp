@@ -135,9 +135,11 @@ int main()
     std::sort(buffered, buffered + Rounds);
     std::sort(plain, plain + Rounds);
 
-    std::printf("RecordHookEvent, 4096-byte buffer   : median %7.1f ns per event (best %.1f, worst %.1f; %d events per round)\n",
+    std::printf("RecordHookEvent, 4096-byte buffer   : median %7.1f ns per event (best %.1f, worst %.1f; %d events per "
+                "round)\n",
                 buffered[Rounds / 2], buffered[0], buffered[Rounds - 1], BufferedEvents);
-    std::printf("one WriteFile per record (baseline)  : median %7.1f ns per event (best %.1f, worst %.1f; %d events per round)\n",
+    std::printf("one WriteFile per record (baseline)  : median %7.1f ns per event (best %.1f, worst %.1f; %d events "
+                "per round)\n",
                 plain[Rounds / 2], plain[0], plain[Rounds - 1], PlainEvents);
     std::printf("of which ReadMillisecondClock        : %7.1f ns per reading\n", clock);
     double ratio = plain[Rounds / 2] / buffered[Rounds / 2];

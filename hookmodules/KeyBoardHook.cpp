@@ -18,13 +18,15 @@ HWND gWindow = nullptr;
 // This module's hook, for CallNextHookEx. Written by InitKeyBoardHook; read by KeyBoardHookProc.
 HHOOK gHook = nullptr;
 
-bool IsKeyMessage(WPARAM message) {
+bool IsKeyMessage(WPARAM message)
+{
     return message == WM_KEYDOWN || message == WM_KEYUP || message == WM_SYSKEYDOWN || message == WM_SYSKEYUP;
 }
 
 }  // namespace
 
-extern "C" LRESULT CALLBACK KeyBoardHookProc(int code, WPARAM wParam, LPARAM lParam) {
+extern "C" LRESULT CALLBACK KeyBoardHookProc(int code, WPARAM wParam, LPARAM lParam)
+{
     if (code == HC_ACTION && gWindow != nullptr && IsKeyMessage(wParam)) {
         const KBDLLHOOKSTRUCT* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
         PostMessageW(gWindow, HookEventMessage, wParam, static_cast<LPARAM>(key->vkCode));
@@ -33,7 +35,8 @@ extern "C" LRESULT CALLBACK KeyBoardHookProc(int code, WPARAM wParam, LPARAM lPa
     return CallNextHookEx(gHook, code, wParam, lParam);
 }
 
-extern "C" void WINAPI InitKeyBoardHook(HWND window, HHOOK hook) {
+extern "C" void WINAPI InitKeyBoardHook(HWND window, HHOOK hook)
+{
     gWindow = window;
     gHook = hook;
 }

@@ -37,12 +37,14 @@ unsigned gNextMoveSlot = 0;
 int gWheelForward = 0;
 int gWheelBackward = 0;
 
-bool IsReportedButton(WPARAM message) {
+bool IsReportedButton(WPARAM message)
+{
     return message == WM_LBUTTONDOWN || message == WM_LBUTTONUP || message == WM_RBUTTONDOWN ||
            message == WM_RBUTTONUP || message == WM_MBUTTONDOWN || message == WM_MBUTTONUP;
 }
 
-void PostMove(POINT position) {
+void PostMove(POINT position)
+{
     POINT* slot = &gMovePositions[gNextMoveSlot];
     gNextMoveSlot = (gNextMoveSlot + 1) % MovePositionSlots;
     *slot = position;
@@ -52,7 +54,8 @@ void PostMove(POINT position) {
 // Adds one wheel delta to the remainder of its direction and returns the whole notches that
 // are now complete (negative backward). A turn in the other direction drops the remainder of
 // the old one, so a stale partial step never completes a notch the user did not turn.
-int TakeWheelNotches(int delta) {
+int TakeWheelNotches(int delta)
+{
     if (delta > 0) {
         gWheelBackward = 0;
         gWheelForward += delta;
@@ -70,7 +73,8 @@ int TakeWheelNotches(int delta) {
     return 0;
 }
 
-void ReportMouseEvent(WPARAM message, const MSLLHOOKSTRUCT& mouse) {
+void ReportMouseEvent(WPARAM message, const MSLLHOOKSTRUCT& mouse)
+{
     if (IsReportedButton(message)) {
         PostMessageW(gWindow, HookEventMessage, message, 0);
     } else if (message == WM_MOUSEMOVE) {
@@ -78,14 +82,14 @@ void ReportMouseEvent(WPARAM message, const MSLLHOOKSTRUCT& mouse) {
     } else if (message == WM_MOUSEWHEEL) {
         const int delta = static_cast<short>(HIWORD(mouse.mouseData));
         const int notches = TakeWheelNotches(delta);
-        if (notches != 0)
-            PostMessageW(gWindow, HookEventMessage, WM_MOUSEWHEEL, static_cast<LPARAM>(notches));
+        if (notches != 0) PostMessageW(gWindow, HookEventMessage, WM_MOUSEWHEEL, static_cast<LPARAM>(notches));
     }
 }
 
 }  // namespace
 
-extern "C" LRESULT CALLBACK MouseHookProc(int code, WPARAM wParam, LPARAM lParam) {
+extern "C" LRESULT CALLBACK MouseHookProc(int code, WPARAM wParam, LPARAM lParam)
+{
     if (code == HC_ACTION && gWindow != nullptr) {
         ReportMouseEvent(wParam, *reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam));
     }
@@ -93,7 +97,8 @@ extern "C" LRESULT CALLBACK MouseHookProc(int code, WPARAM wParam, LPARAM lParam
     return CallNextHookEx(gHook, code, wParam, lParam);
 }
 
-extern "C" void WINAPI InitMouseHook(HWND window, HHOOK hook) {
+extern "C" void WINAPI InitMouseHook(HWND window, HHOOK hook)
+{
     gWindow = window;
     gHook = hook;
 }

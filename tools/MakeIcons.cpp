@@ -20,7 +20,10 @@ struct Colour {
     std::uint8_t r, g, b, a;  // a: 255 opaque, 0 transparent
 };
 
-bool operator==(Colour x, Colour y) { return x.r == y.r && x.g == y.g && x.b == y.b && x.a == y.a; }
+bool operator==(Colour x, Colour y)
+{
+    return x.r == y.r && x.g == y.g && x.b == y.b && x.a == y.a;
+}
 bool operator<(Colour x, Colour y)
 {
     return std::array{x.a, x.r, x.g, x.b} < std::array{y.a, y.r, y.g, y.b};
@@ -170,7 +173,10 @@ void Put32(std::vector<std::uint8_t>& out, std::uint32_t v)
     for (int i = 0; i < 4; ++i) out.push_back((v >> (8 * i)) & 0xFF);
 }
 
-unsigned RowBytes(int width, int bitCount) { return ((width * bitCount + 31) / 32) * 4; }
+unsigned RowBytes(int width, int bitCount)
+{
+    return ((width * bitCount + 31) / 32) * 4;
+}
 
 // One image as an icon file holds it: bitmap information header (height doubled for the
 // mask), palette for 8 bits, colour rows bottom-up, then the 1-bit mask (1 = transparent).
@@ -242,8 +248,7 @@ std::vector<std::uint8_t> EncodeIconFile(Colour background)
 {
     const Picture large = DrawRobot32(background);
     const Picture small = DrawRobot16(background);
-    const std::array<std::pair<const Picture*, int>, 4> images{
-        {{&large, 32}, {&large, 8}, {&small, 32}, {&small, 8}}};
+    const std::array<std::pair<const Picture*, int>, 4> images{{{&large, 32}, {&large, 8}, {&small, 32}, {&small, 8}}};
     std::vector<std::vector<std::uint8_t>> encoded;
     for (auto [picture, bits] : images) encoded.push_back(EncodeImage(*picture, bits));
 
@@ -297,8 +302,7 @@ int main(int argc, char** argv)
     }
     const std::string folder = argv[argc - 1];
     const std::vector<std::pair<std::string, std::vector<std::uint8_t>>> files{
-        {folder + "/Idle.ico", EncodeIconFile(Transparent)},
-        {folder + "/Active.ico", EncodeIconFile(ActiveGreen)}};
+        {folder + "/Idle.ico", EncodeIconFile(Transparent)}, {folder + "/Active.ico", EncodeIconFile(ActiveGreen)}};
     for (const auto& [path, bytes] : files) {
         if (bytes.size() != 9062) {
             std::fprintf(stderr, "unexpected icon file size %zu\n", bytes.size());

@@ -10,9 +10,9 @@
 std::vector<std::wstring> SplitCommandLine(std::wstring_view line);
 
 struct CommandLineSettings {
-    int32_t speedDivisor;      // 1 unless "/speed" was given, then 2 to 10
-    int32_t repeatCount;       // "/repeats", not clamped; 0 when absent
-    std::wstring playbackPath; // the last parameter that is not an option
+    int32_t speedDivisor;       // 1 unless "/speed" was given, then 2 to 10
+    int32_t repeatCount;        // "/repeats", not clamped; 0 when absent
+    std::wstring playbackPath;  // the last parameter that is not an option
 };
 
 // Reads the parameters (every word after word 0) into settings, which holds the start values.

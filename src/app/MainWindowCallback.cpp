@@ -57,9 +57,12 @@ static void OnHookEvent(WPARAM wParam, LPARAM lParam)
 {
     int32_t state = gActivityState.load();
     if (IsF9Press(wParam, lParam) && state != Busy) {
-        if (state == Idle) StartRecordingByF9();
-        else if (state == Recording) StopRecordingByF9();
-        else if (state == Playing) CancelPlaybackByF9();
+        if (state == Idle)
+            StartRecordingByF9();
+        else if (state == Recording)
+            StopRecordingByF9();
+        else if (state == Playing)
+            CancelPlaybackByF9();
         return;
     }
     if (state == Recording) RecordHookEvent(static_cast<uintptr_t>(wParam), static_cast<intptr_t>(lParam));
@@ -73,7 +76,9 @@ static void OnPlaybackEnded()
 
 bool MainWindowCallback(HWND, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == HookEventMessage) OnHookEvent(wParam, lParam);
-    else if (message == PlaybackEndedMessage) OnPlaybackEnded();
+    if (message == HookEventMessage)
+        OnHookEvent(wParam, lParam);
+    else if (message == PlaybackEndedMessage)
+        OnPlaybackEnded();
     return false;
 }

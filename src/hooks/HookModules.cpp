@@ -26,24 +26,28 @@ HHOOK gMouseHook = nullptr;
 // GetProcAddress hands out a generic function pointer; the detour through void(*)() keeps
 // the compilers from warning about a cast between unrelated function types.
 template <typename Function>
-Function LookUpExport(HMODULE module, const char* name) {
+Function LookUpExport(HMODULE module, const char* name)
+{
     if (module == nullptr) return nullptr;
     return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
 }
 
-void RemoveHook(HHOOK& hook) {
+void RemoveHook(HHOOK& hook)
+{
     if (hook != nullptr) UnhookWindowsHookEx(hook);
     hook = nullptr;
 }
 
-void UnloadModule(HMODULE& module) {
+void UnloadModule(HMODULE& module)
+{
     if (module != nullptr) FreeLibrary(module);
     module = nullptr;
 }
 
 // SetWindowsHookExW with the module's procedure (a hook of 0 without it), then the init
 // export with the window and whatever hook came out, also 0, as long as the module has it.
-bool InstallHook(int type, HMODULE module, HOOKPROC proc, InitHookFunction init, HWND window, HHOOK& hook) {
+bool InstallHook(int type, HMODULE module, HOOKPROC proc, InitHookFunction init, HWND window, HHOOK& hook)
+{
     RemoveHook(hook);  // installing twice must not leave the first hook behind
     if (module != nullptr && proc != nullptr) hook = SetWindowsHookExW(type, proc, module, 0);
     if (module != nullptr && init != nullptr) init(window, hook);
@@ -52,7 +56,8 @@ bool InstallHook(int type, HMODULE module, HOOKPROC proc, InitHookFunction init,
 
 }  // namespace
 
-void LoadHookModules() {
+void LoadHookModules()
+{
     // Loaded once: a second call must not raise the modules' reference counts.
     if (gKeyboardModule == nullptr) gKeyboardModule = LoadLibraryW(L"KeyBoardHook.dll");
     if (gMouseModule == nullptr) gMouseModule = LoadLibraryW(L"MouseHook.dll");
@@ -62,21 +67,24 @@ void LoadHookModules() {
     gInitMouseHook = LookUpExport<InitHookFunction>(gMouseModule, "InitMouseHook");
 }
 
-bool InstallKeyboardHook(HWND window) {
-    return InstallHook(WH_KEYBOARD_LL, gKeyboardModule, gKeyBoardHookProc, gInitKeyBoardHook, window,
-                       gKeyboardHook);
+bool InstallKeyboardHook(HWND window)
+{
+    return InstallHook(WH_KEYBOARD_LL, gKeyboardModule, gKeyBoardHookProc, gInitKeyBoardHook, window, gKeyboardHook);
 }
 
-bool InstallMouseHook(HWND window) {
+bool InstallMouseHook(HWND window)
+{
     return InstallHook(WH_MOUSE_LL, gMouseModule, gMouseHookProc, gInitMouseHook, window, gMouseHook);
 }
 
-void RemoveHooks() {
+void RemoveHooks()
+{
     RemoveHook(gKeyboardHook);
     RemoveHook(gMouseHook);
 }
 
-void UnloadHookModules() {
+void UnloadHookModules()
+{
     // A hook whose procedure is unloaded would crash on the next input event, so a hook that
     // is still installed (the exits after a failed hook) goes before its module.
     RemoveHooks();

@@ -3,7 +3,8 @@
 // does not release the key that was pressed with it, which then stays down.
 #include "playback/ExtendedKeys.h"
 
-bool IsExtendedVirtualKey(uint8_t virtualKey) {
+bool IsExtendedVirtualKey(uint8_t virtualKey)
+{
     switch (virtualKey) {
     case 0x21:  // VK_PRIOR (Page Up)
     case 0x22:  // VK_NEXT (Page Down)
@@ -23,7 +24,6 @@ bool IsExtendedVirtualKey(uint8_t virtualKey) {
     case 0xA3:  // VK_RCONTROL
     case 0xA5:  // VK_RMENU
         return true;
-    default:
-        return false;
+    default: return false;
     }
 }

@@ -20,17 +20,20 @@ constexpr int16_t MiddleButtonUp = 520;
 // created empty by start-up on the main thread before any worker exists.
 static std::vector<HeldInput> gHeldInputs;
 
-void CreateHeldInputList() {
+void CreateHeldInputList()
+{
     gHeldInputs.clear();
     // Room for the usual handful, so a pass normally never allocates.
     gHeldInputs.reserve(32);
 }
 
-void AddHeldInput(int8_t kind, int16_t code) {
+void AddHeldInput(int8_t kind, int16_t code)
+{
     gHeldInputs.push_back(HeldInput{kind, code});
 }
 
-void RemoveHeldInput(int8_t kind, int16_t code) {
+void RemoveHeldInput(int8_t kind, int16_t code)
+{
     // Only the oldest match goes: each repeated press of a key stands for one entry.
     for (auto entry = gHeldInputs.begin(); entry != gHeldInputs.end(); ++entry) {
         if (entry->kind == kind && entry->code == code) {
@@ -40,7 +43,8 @@ void RemoveHeldInput(int8_t kind, int16_t code) {
     }
 }
 
-static void ReleaseHeldInput(const HeldInput& entry) {
+static void ReleaseHeldInput(const HeldInput& entry)
+{
     if (entry.kind == Key) {
         InjectKey(static_cast<uint8_t>(entry.code & 0xFF), false);
     } else if (entry.kind == Button) {
@@ -53,13 +57,15 @@ static void ReleaseHeldInput(const HeldInput& entry) {
     }
 }
 
-void ReleaseHeldInputs() {
+void ReleaseHeldInputs()
+{
     for (const HeldInput& entry : gHeldInputs) {
         ReleaseHeldInput(entry);
     }
     gHeldInputs.clear();
 }
 
-void ClearHeldInputs() {
+void ClearHeldInputs()
+{
     gHeldInputs.clear();
 }

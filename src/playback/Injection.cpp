@@ -7,7 +7,8 @@
 #include "playback/ExtendedKeys.h"
 #include "playback/Injection.h"
 
-void InjectKey(uint8_t virtualKey, bool down) {
+void InjectKey(uint8_t virtualKey, bool down)
+{
     const BYTE scanCode = static_cast<BYTE>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
     DWORD flags = down ? 0 : KEYEVENTF_KEYUP;
     if (IsExtendedVirtualKey(virtualKey)) {
@@ -16,15 +17,18 @@ void InjectKey(uint8_t virtualKey, bool down) {
     keybd_event(virtualKey, scanCode, flags, 0);
 }
 
-void InjectMouseButton(uint32_t mouseFlags) {
+void InjectMouseButton(uint32_t mouseFlags)
+{
     mouse_event(mouseFlags, 0, 0, 0, 0);
 }
 
-void InjectWheel(int32_t wheelData) {
+void InjectWheel(int32_t wheelData)
+{
     // The platform takes the signed amount in an unsigned parameter.
     mouse_event(MOUSEEVENTF_WHEEL, 0, 0, static_cast<DWORD>(wheelData), 0);
 }
 
-void InjectCursorMove(int32_t x, int32_t y) {
+void InjectCursorMove(int32_t x, int32_t y)
+{
     SetCursorPos(x, y);
 }

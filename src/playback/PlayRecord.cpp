@@ -8,7 +8,8 @@
 
 namespace {
 
-void PlayKeyRecord(const InputRecord& record) {
+void PlayKeyRecord(const InputRecord& record)
+{
     const uint8_t virtualKey = static_cast<uint8_t>(record.code & 0xFF);
     if (record.down == 1) {
         InjectKey(virtualKey, true);
@@ -19,7 +20,8 @@ void PlayKeyRecord(const InputRecord& record) {
     }
 }
 
-void PlayButtonRecord(const InputRecord& record) {
+void PlayButtonRecord(const InputRecord& record)
+{
     switch (record.code) {
     case 513:  // WM_LBUTTONDOWN
         InjectMouseButton(MouseLeftDown);
@@ -45,19 +47,20 @@ void PlayButtonRecord(const InputRecord& record) {
         InjectMouseButton(MouseMiddleUp);
         RemoveHeldInput(Button, 520);
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
 }  // namespace
 
-int32_t WheelDataOfNotches(int32_t notches) {
+int32_t WheelDataOfNotches(int32_t notches)
+{
     // Multiplied as unsigned, where wrapping is defined; the conversion back is modular.
     return static_cast<int32_t>(static_cast<uint32_t>(notches) * 120u);
 }
 
-void PlayInputRecord(const InputRecord& record) {
+void PlayInputRecord(const InputRecord& record)
+{
     switch (record.kind) {
     case Key: PlayKeyRecord(record); break;
     case Button: PlayButtonRecord(record); break;

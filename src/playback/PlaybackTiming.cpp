@@ -23,7 +23,8 @@ using SetThreadDpiAwarenessContextFunction = DpiAwarenessContext(WINAPI*)(DpiAwa
 const DpiAwarenessContext PerMonitorAwareV2 = reinterpret_cast<DpiAwarenessContext>(-4);
 const DpiAwarenessContext PerMonitorAware = reinterpret_cast<DpiAwarenessContext>(-3);
 
-void MakeThreadPerMonitorDpiAware() {
+void MakeThreadPerMonitorDpiAware()
+{
     HMODULE user32 = GetModuleHandleW(L"user32.dll");
     if (user32 == nullptr) {
         return;
@@ -32,28 +33,29 @@ void MakeThreadPerMonitorDpiAware() {
     if (found == nullptr) {
         return;
     }
-    auto setContext =
-        reinterpret_cast<SetThreadDpiAwarenessContextFunction>(reinterpret_cast<void*>(found));
+    auto setContext = reinterpret_cast<SetThreadDpiAwarenessContextFunction>(reinterpret_cast<void*>(found));
     if (setContext(PerMonitorAwareV2) == nullptr) {
         setContext(PerMonitorAware);
     }
 }
 
-void RaiseTimerResolutionOnce() {
+void RaiseTimerResolutionOnce()
+{
     static const bool raised = (timeBeginPeriod(1), true);
     (void)raised;
 }
 
-bool RunsUnderWine() {
+bool RunsUnderWine()
+{
     HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
     return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
 }
 
-HANDLE CreateHighResolutionTimer() {
-    HANDLE timer = RunsUnderWine() ? nullptr
-                                   : CreateWaitableTimerExW(nullptr, nullptr,
-                                                            CreateWaitableTimerHighResolution,
-                                                            TIMER_ALL_ACCESS);
+HANDLE CreateHighResolutionTimer()
+{
+    HANDLE timer = RunsUnderWine()
+                       ? nullptr
+                       : CreateWaitableTimerExW(nullptr, nullptr, CreateWaitableTimerHighResolution, TIMER_ALL_ACCESS);
     if (timer == nullptr) {
         RaiseTimerResolutionOnce();
     }
@@ -66,7 +68,8 @@ HANDLE CreateHighResolutionTimer() {
 // until the process ends.
 HANDLE gWaitTimer = nullptr;
 
-void SleepMicroseconds(int64_t microseconds) {
+void SleepMicroseconds(int64_t microseconds)
+{
     // Rounded up, so that a record is never played before its time; the schedule takes the
     // overshoot off the next wait, so it does not add up.
     int64_t milliseconds = (microseconds + 999) / 1000;
@@ -79,13 +82,15 @@ void SleepMicroseconds(int64_t microseconds) {
 
 }  // namespace
 
-void PreparePlaybackThread() {
+void PreparePlaybackThread()
+{
     MakeThreadPerMonitorDpiAware();
     static const HANDLE timer = CreateHighResolutionTimer();
     gWaitTimer = timer;
 }
 
-void PlaybackWait(int64_t microseconds) {
+void PlaybackWait(int64_t microseconds)
+{
     if (microseconds <= 0) {
         return;
     }
@@ -103,7 +108,8 @@ void PlaybackWait(int64_t microseconds) {
     SleepMicroseconds(microseconds);
 }
 
-int64_t PlaybackClock() {
+int64_t PlaybackClock()
+{
     static const int64_t frequency = [] {
         LARGE_INTEGER value;
         QueryPerformanceFrequency(&value);

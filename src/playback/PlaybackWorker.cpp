@@ -20,13 +20,19 @@ namespace {
 constexpr int64_t PassPauseMicroseconds = 2000 * 1000;
 constexpr int32_t LastPassNumber = INT32_MAX;
 
-enum class PassEnd { Completed, Stopped, OpenFailed };
+enum class PassEnd {
+    Completed,
+    Stopped,
+    OpenFailed
+};
 
-bool IsStillPlaying() {
+bool IsStillPlaying()
+{
     return gActivityState.load() == Playing;
 }
 
-bool ReadNextRecord(HANDLE file, RecordBuffer& buffer, InputRecord& record) {
+bool ReadNextRecord(HANDLE file, RecordBuffer& buffer, InputRecord& record)
+{
     while (!TakeRecord(buffer, record)) {
         uint32_t freeBytes = 0;
         uint8_t* space = RecordBufferFreeSpace(buffer, freeBytes);
@@ -41,7 +47,8 @@ bool ReadNextRecord(HANDLE file, RecordBuffer& buffer, InputRecord& record) {
 
 // The records of one pass, each at its due time. The state is read before every record, the
 // first one included, so a stop during the pause ends the pass before anything is injected.
-PassEnd PlayRecords(HANDLE file) {
+PassEnd PlayRecords(HANDLE file)
+{
     PlaybackSchedule schedule = StartPlaybackSchedule(PlaybackClock());
     RecordBuffer buffer;
     ResetRecordBuffer(buffer);
@@ -58,11 +65,12 @@ PassEnd PlayRecords(HANDLE file) {
     }
 }
 
-PassEnd PlayOnePass() {
+PassEnd PlayOnePass()
+{
     ClearHeldInputs();
     // Others may read the file meanwhile, but not change, rename or delete it.
-    HANDLE file = CreateFileW(gPlaybackPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW(gPlaybackPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         MessageDialog(MessageTitle, L"Aufnahme konnte nicht abgespielt werden!", StyleError);
         return PassEnd::OpenFailed;
@@ -74,7 +82,8 @@ PassEnd PlayOnePass() {
     return end;
 }
 
-void EndPlayback(HWND mainWindow) {
+void EndPlayback(HWND mainWindow)
+{
     ReleaseHeldInputs();
     PostMessageW(mainWindow, gQuitAfterPlayback != 0 ? WM_CLOSE : PlaybackEndedMessage, 0, 0);
     // Only Playing becomes Idle: after a cancel the main thread holds Busy while its message is
@@ -85,7 +94,8 @@ void EndPlayback(HWND mainWindow) {
 
 }  // namespace
 
-DWORD WINAPI PlaybackWorker(LPVOID mainWindow) {
+DWORD WINAPI PlaybackWorker(LPVOID mainWindow)
+{
     gActivityState.store(Playing);
     PreparePlaybackThread();
     // The Repeat count is read afresh before every pass; a negative one gives no pass.
@@ -105,11 +115,13 @@ DWORD WINAPI PlaybackWorker(LPVOID mainWindow) {
 // start and after CloseWorkerThreadHandles. Read by IsPlaybackWorkerRunning.
 static HANDLE gWorkerThread = nullptr;
 
-bool IsPlaybackWorkerRunning() {
+bool IsPlaybackWorkerRunning()
+{
     return gWorkerThread != nullptr && WaitForSingleObject(gWorkerThread, 0) == WAIT_TIMEOUT;
 }
 
-bool StartPlaybackWorker(HWND mainWindow) {
+bool StartPlaybackWorker(HWND mainWindow)
+{
     // Two workers would share the Held-input list and fight over the Activity state.
     if (IsPlaybackWorkerRunning()) {
         return false;
@@ -119,7 +131,8 @@ bool StartPlaybackWorker(HWND mainWindow) {
     return gWorkerThread != nullptr;
 }
 
-void CloseWorkerThreadHandles() {
+void CloseWorkerThreadHandles()
+{
     if (gWorkerThread != nullptr) {
         CloseHandle(gWorkerThread);
         gWorkerThread = nullptr;

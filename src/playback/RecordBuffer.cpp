@@ -4,12 +4,14 @@
 
 #include <cstring>
 
-void ResetRecordBuffer(RecordBuffer& buffer) {
+void ResetRecordBuffer(RecordBuffer& buffer)
+{
     buffer.start = 0;
     buffer.end = 0;
 }
 
-bool TakeRecord(RecordBuffer& buffer, InputRecord& record) {
+bool TakeRecord(RecordBuffer& buffer, InputRecord& record)
+{
     if (buffer.end - buffer.start < InputRecordSize) {
         return false;
     }
@@ -18,7 +20,8 @@ bool TakeRecord(RecordBuffer& buffer, InputRecord& record) {
     return true;
 }
 
-uint8_t* RecordBufferFreeSpace(RecordBuffer& buffer, uint32_t& freeBytes) {
+uint8_t* RecordBufferFreeSpace(RecordBuffer& buffer, uint32_t& freeBytes)
+{
     const uint32_t left = buffer.end - buffer.start;
     if (buffer.start > 0) {
         std::memmove(buffer.bytes, buffer.bytes + buffer.start, left);

@@ -13,5 +13,4 @@ struct PlaybackSchedule {
 PlaybackSchedule StartPlaybackSchedule(int64_t originMicroseconds);
 // Adds the next record's delay and answers how many microseconds remain from nowMicroseconds
 // until that record is due; 0 when it is due already. A divisor below 1 counts as 1.
-int64_t NextRecordWait(PlaybackSchedule& schedule, int32_t delay, int32_t speedDivisor,
-                       int64_t nowMicroseconds);
+int64_t NextRecordWait(PlaybackSchedule& schedule, int32_t delay, int32_t speedDivisor, int64_t nowMicroseconds);

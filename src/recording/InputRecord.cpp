@@ -5,30 +5,35 @@
 
 namespace {
 
-void PutUnsigned16(uint8_t* at, uint16_t value) {
+void PutUnsigned16(uint8_t* at, uint16_t value)
+{
     at[0] = static_cast<uint8_t>(value);
     at[1] = static_cast<uint8_t>(value >> 8);
 }
 
-void PutUnsigned32(uint8_t* at, uint32_t value) {
+void PutUnsigned32(uint8_t* at, uint32_t value)
+{
     at[0] = static_cast<uint8_t>(value);
     at[1] = static_cast<uint8_t>(value >> 8);
     at[2] = static_cast<uint8_t>(value >> 16);
     at[3] = static_cast<uint8_t>(value >> 24);
 }
 
-uint16_t GetUnsigned16(const uint8_t* at) {
+uint16_t GetUnsigned16(const uint8_t* at)
+{
     return static_cast<uint16_t>(at[0] | (at[1] << 8));
 }
 
-uint32_t GetUnsigned32(const uint8_t* at) {
-    return static_cast<uint32_t>(at[0]) | (static_cast<uint32_t>(at[1]) << 8) |
-           (static_cast<uint32_t>(at[2]) << 16) | (static_cast<uint32_t>(at[3]) << 24);
+uint32_t GetUnsigned32(const uint8_t* at)
+{
+    return static_cast<uint32_t>(at[0]) | (static_cast<uint32_t>(at[1]) << 8) | (static_cast<uint32_t>(at[2]) << 16) |
+           (static_cast<uint32_t>(at[3]) << 24);
 }
 
 }  // namespace
 
-void EncodeInputRecord(const InputRecord& record, uint8_t bytes[InputRecordSize]) {
+void EncodeInputRecord(const InputRecord& record, uint8_t bytes[InputRecordSize])
+{
     bytes[0] = static_cast<uint8_t>(record.kind);
     PutUnsigned16(bytes + 1, static_cast<uint16_t>(record.code));
     bytes[3] = static_cast<uint8_t>(record.down);
@@ -37,7 +42,8 @@ void EncodeInputRecord(const InputRecord& record, uint8_t bytes[InputRecordSize]
     PutUnsigned32(bytes + 12, static_cast<uint32_t>(record.y));
 }
 
-InputRecord DecodeInputRecord(const uint8_t bytes[InputRecordSize]) {
+InputRecord DecodeInputRecord(const uint8_t bytes[InputRecordSize])
+{
     // Unsigned to signed keeps the bit pattern (two's complement), so 0xFFFFFFFF reads as -1.
     InputRecord record{};
     record.kind = static_cast<int8_t>(bytes[0]);

@@ -3,7 +3,12 @@
 #include <cstddef>
 #include <cstdint>
 
-enum RecordKind : int8_t { Key = 0, Button = 1, Move = 2, Wheel = 3 };
+enum RecordKind : int8_t {
+    Key = 0,
+    Button = 1,
+    Move = 2,
+    Wheel = 3
+};
 
 #pragma pack(push, 1)
 struct InputRecord {

@@ -45,13 +45,9 @@ bool InputRecordFromHookEvent(uintptr_t wParam, intptr_t lParam, InputRecord& re
     record = InputRecord{};
     switch (wParam) {
     case KeyDownMessage:
-    case SysKeyDownMessage:
-        FillKey(lParam, 1, record);
-        return true;
+    case SysKeyDownMessage: FillKey(lParam, 1, record); return true;
     case KeyUpMessage:
-    case SysKeyUpMessage:
-        FillKey(lParam, 0, record);
-        return true;
+    case SysKeyUpMessage: FillKey(lParam, 0, record); return true;
     case LeftDownMessage:
     case LeftUpMessage:
     case RightDownMessage:
@@ -61,14 +57,12 @@ bool InputRecordFromHookEvent(uintptr_t wParam, intptr_t lParam, InputRecord& re
         record.kind = Button;
         record.code = static_cast<int16_t>(wParam & 0xFFFF);
         return true;
-    case MouseMoveMessage:
-        return FillMove(lParam, record);
+    case MouseMoveMessage: return FillMove(lParam, record);
     case MouseWheelMessage:
         record.kind = Wheel;
         record.y = static_cast<int32_t>(lParam);  // signed notches, already in 32 bits
         return true;
-    default:
-        return false;
+    default: return false;
     }
 }
 

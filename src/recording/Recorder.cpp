@@ -44,8 +44,8 @@ static void WriteOutBuffer()
 bool StartRecording()
 {
     if (IsRecordingFileOpen()) StopRecording();
-    gRecordingFile = CreateFileW(TempRecordPath, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                 CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    gRecordingFile = CreateFileW(TempRecordPath, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (gRecordingFile == INVALID_HANDLE_VALUE) {
         // Creating over an existing file fails when, for instance, that file is hidden;
         // emptying it in place still works then.

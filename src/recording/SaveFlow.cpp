@@ -13,7 +13,10 @@
 #include "ui/Dialogs.h"
 
 // What one answer of the naming dialog leads to.
-enum class NamingStep { AskAgain, Done };
+enum class NamingStep {
+    AskAgain,
+    Done
+};
 
 static NamingStep ThrowAwayOrAskAgain()
 {
@@ -34,8 +37,7 @@ static NamingStep TryName(const std::wstring& name)
     std::wstring target = RecordingPath(name);
     // Only a No keeps the old recording; any other answer (0 when no box could be shown
     // included) goes on.
-    if (QueryFileSize(target) >= 0 &&
-        MessageDialog(MessageTitle, OverwriteQuestion, StyleQuestion) == AnswerNo) {
+    if (QueryFileSize(target) >= 0 && MessageDialog(MessageTitle, OverwriteQuestion, StyleQuestion) == AnswerNo) {
         return NamingStep::AskAgain;
     }
     if (!IsValidRecordingName(name)) {

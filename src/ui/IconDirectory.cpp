@@ -6,7 +6,10 @@ namespace {
 constexpr unsigned HeaderBytes = 6;
 constexpr unsigned EntryBytes = 16;
 
-unsigned Word(const unsigned char* p) { return p[0] | (p[1] << 8); }
+unsigned Word(const unsigned char* p)
+{
+    return p[0] | (p[1] << 8);
+}
 
 std::uint32_t DoubleWord(const unsigned char* p)
 {
@@ -15,9 +18,15 @@ std::uint32_t DoubleWord(const unsigned char* p)
 
 }  // namespace
 
-bool IsIconFile(const unsigned char* file) { return Word(file) == 0 && Word(file + 2) == 1; }
+bool IsIconFile(const unsigned char* file)
+{
+    return Word(file) == 0 && Word(file + 2) == 1;
+}
 
-unsigned IconImageCount(const unsigned char* file) { return Word(file + 4); }
+unsigned IconImageCount(const unsigned char* file)
+{
+    return Word(file + 4);
+}
 
 IconImageEntry ReadIconEntry(const unsigned char* file, unsigned index)
 {

@@ -5,7 +5,7 @@
 
 // One entry of an icon file's directory.
 struct IconImageEntry {
-    unsigned width;     // 1 to 256 (a stored 0 means 256)
+    unsigned width;  // 1 to 256 (a stored 0 means 256)
     unsigned height;
     unsigned bitCount;
     std::uint32_t size;    // bytes of the image

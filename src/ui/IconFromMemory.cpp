@@ -25,9 +25,7 @@ HICON LoadIconFromMemory(const unsigned char* iconFile)
     if (image.size() < 12) return nullptr;
     const int width = BitmapHeaderLong(image.data() + 4);
     const int height = BitmapHeaderLong(image.data() + 8) / 2;  // the header counts the mask too
-    HICON icon = CreateIconFromResourceEx(image.data(), entry.size, TRUE, 0x30000, width, height,
-                                          LR_DEFAULTCOLOR);
-    if (icon == nullptr && entry.bitCount != 16)
-        icon = CreateIconFromResource(image.data(), entry.size, TRUE, 0x30000);
+    HICON icon = CreateIconFromResourceEx(image.data(), entry.size, TRUE, 0x30000, width, height, LR_DEFAULTCOLOR);
+    if (icon == nullptr && entry.bitCount != 16) icon = CreateIconFromResource(image.data(), entry.size, TRUE, 0x30000);
     return icon;
 }

@@ -113,24 +113,22 @@ void RegisterInputDialogClass(HINSTANCE instance)
     RegisterClassW(&wc);  // still registered by a dialog that is open: that class serves
 }
 
-HWND CreateChild(HWND dialog, const wchar_t* className, const wchar_t* text, DWORD style, DWORD exStyle,
-                 int x, int y, int width, int height, int id, HINSTANCE instance)
+HWND CreateChild(HWND dialog, const wchar_t* className, const wchar_t* text, DWORD style, DWORD exStyle, int x, int y,
+                 int width, int height, int id, HINSTANCE instance)
 {
-    const HWND child = CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, x, y, width,
-                                       height, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                       instance, nullptr);
+    const HWND child = CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height,
+                                       dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(gInputFont), TRUE);
     return child;
 }
 
-void FillInputDialog(HWND dialog, InputDialogState& state, const std::wstring& prompt,
-                     const std::wstring& defaultText, HINSTANCE instance)
+void FillInputDialog(HWND dialog, InputDialogState& state, const std::wstring& prompt, const std::wstring& defaultText,
+                     HINSTANCE instance)
 {
     CreateChild(dialog, L"STATIC", prompt.c_str(), SS_LEFTNOWORDWRAP, 0, 10, 10, 280, 22, PromptId, instance);
-    state.edit = CreateChild(dialog, L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 10, 32, 275,
-                             21, EntryFieldId, instance);
-    CreateChild(dialog, L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 110, 67, 80, 25, OkCommand,
-                instance);
+    state.edit = CreateChild(dialog, L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 10, 32, 275, 21,
+                             EntryFieldId, instance);
+    CreateChild(dialog, L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 110, 67, 80, 25, OkCommand, instance);
     SetFocus(state.edit);
     if (!defaultText.empty()) {
         // Typing then adds to the default text instead of replacing it.
@@ -180,11 +178,10 @@ std::wstring InputDialog(const wchar_t* title, const wchar_t* prompt, const wcha
         EnableWindow(state.owner, FALSE);
         state.ownerDisabled = true;
     }
-    const HWND dialog = CreateWindowExW(0, InputDialogClass, hasTitle ? titleCopy.c_str() : nullptr,
-                                        WS_VISIBLE | WS_CAPTION | WS_SYSMENU,
-                                        GetSystemMetrics(SM_CXSCREEN) / 2 - DialogWidth / 2,
-                                        GetSystemMetrics(SM_CYSCREEN) / 2 - DialogHeight / 2, DialogWidth,
-                                        DialogHeight, state.owner, nullptr, instance, nullptr);
+    const HWND dialog = CreateWindowExW(
+        0, InputDialogClass, hasTitle ? titleCopy.c_str() : nullptr, WS_VISIBLE | WS_CAPTION | WS_SYSMENU,
+        GetSystemMetrics(SM_CXSCREEN) / 2 - DialogWidth / 2, GetSystemMetrics(SM_CYSCREEN) / 2 - DialogHeight / 2,
+        DialogWidth, DialogHeight, state.owner, nullptr, instance, nullptr);
     if (dialog == nullptr) {
         if (state.ownerDisabled) EnableWindow(state.owner, TRUE);
         EndModal();

@@ -31,12 +31,10 @@ struct GadgetLayout {
 // Indexed by gadget number, which is also the control identifier.
 constexpr GadgetLayout GadgetLayouts[GadgetCount] = {
     {L"BUTTON", L"Aufzeichnungen", BS_GROUPBOX, 0, 5, 5, 395, 240},
-    {L"LISTBOX", L"",
-     WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
+    {L"LISTBOX", L"", WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
      WS_EX_CLIENTEDGE, 10, 20, 385, 155},
     {L"STATIC", L"Wiederholung der Wiedergabe:", SS_LEFT, 0, 15, 185, 175, 15},
-    {L"EDIT", L"0", WS_TABSTOP | ES_AUTOHSCROLL | ES_NUMBER | ES_RIGHT, WS_EX_CLIENTEDGE, 195, 182, 40,
-     20},
+    {L"EDIT", L"0", WS_TABSTOP | ES_AUTOHSCROLL | ES_NUMBER | ES_RIGHT, WS_EX_CLIENTEDGE, 195, 182, 40, 20},
     {L"BUTTON", L"Abspielen", BS_PUSHBUTTON | WS_TABSTOP, 0, 10, 210, 125, 30},
     {L"BUTTON", L"Umbenennen", BS_PUSHBUTTON | WS_TABSTOP, 0, 140, 210, 125, 30},
     {L"BUTTON", L"Entfernen", BS_PUSHBUTTON | WS_TABSTOP, 0, 270, 210, 125, 30},
@@ -80,7 +78,10 @@ bool PopEvent(WindowEvent& event)
     return true;
 }
 
-bool IsMainButton(int id) { return id == PlayButton || id == RenameButton || id == RemoveButton; }
+bool IsMainButton(int id)
+{
+    return id == PlayButton || id == RenameButton || id == RemoveButton;
+}
 
 LRESULT OnCommand(WPARAM wParam)
 {
@@ -129,11 +130,10 @@ void RegisterMainWindowClass(HINSTANCE instance)
     wc.lpfnWndProc = MainWindowProc;
     wc.hInstance = instance;
     wc.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(ApplicationIconId), IMAGE_ICON,
-                                             GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON),
-                                             LR_SHARED));
-    wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(ApplicationIconId), IMAGE_ICON,
-                                               GetSystemMetrics(SM_CXSMICON),
-                                               GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+                                             GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), LR_SHARED));
+    wc.hIconSm =
+        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(ApplicationIconId), IMAGE_ICON,
+                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = MainWindowClass;
@@ -143,10 +143,9 @@ void RegisterMainWindowClass(HINSTANCE instance)
 void CreateGadget(int number, HINSTANCE instance, HFONT font)
 {
     const GadgetLayout& g = GadgetLayouts[number];
-    gGadgets[number] = CreateWindowExW(g.exStyle, g.className, g.text, WS_CHILD | WS_VISIBLE | g.style, g.x,
-                                       g.y, g.width, g.height, gMainWindow,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(number)), instance,
-                                       nullptr);
+    gGadgets[number] =
+        CreateWindowExW(g.exStyle, g.className, g.text, WS_CHILD | WS_VISIBLE | g.style, g.x, g.y, g.width, g.height,
+                        gMainWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(number)), instance, nullptr);
     SendMessageW(gGadgets[number], WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }
 
@@ -176,8 +175,8 @@ HWND OpenMainWindow(bool shown)
 
     gPendingFirst = gPendingCount = 0;
     gFocusBeforeDeactivation = nullptr;
-    gMainWindow = CreateWindowExW(MainWindowExStyle, MainWindowClass, MainWindowTitle, MainWindowStyle, x, y,
-                                  width, height, nullptr, nullptr, instance, nullptr);
+    gMainWindow = CreateWindowExW(MainWindowExStyle, MainWindowClass, MainWindowTitle, MainWindowStyle, x, y, width,
+                                  height, nullptr, nullptr, instance, nullptr);
     if (gMainWindow == nullptr) return nullptr;
 
     const HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
@@ -192,7 +191,10 @@ HWND OpenMainWindow(bool shown)
     return gMainWindow;
 }
 
-void InstallMainWindowCallback(MainWindowCallbackProc callback) { gCallback = callback; }
+void InstallMainWindowCallback(MainWindowCallbackProc callback)
+{
+    gCallback = callback;
+}
 
 void HideMainWindow()
 {

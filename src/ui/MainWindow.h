@@ -37,7 +37,10 @@ void ClearRecordingsList();
 void AppendRecordingsListEntry(const std::wstring& text);
 std::wstring RepeatCountText();
 
-enum class WindowEventKind { Gadget, CloseRequest };
+enum class WindowEventKind {
+    Gadget,
+    CloseRequest
+};
 struct WindowEvent {
     WindowEventKind kind;
     int gadget;  // for Gadget: 4, 5 or 6

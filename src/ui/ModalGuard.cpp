@@ -36,8 +36,8 @@ BOOL CALLBACK GuardWindow(HWND window, LPARAM context)
 {
     auto& e = *reinterpret_cast<Enumeration*>(context);
     if (GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId() || !IsWindowVisible(window)) return TRUE;
-    GuardRecord record{GetCurrentThreadId(), window,
-                       (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, false, tGuardLevel};
+    GuardRecord record{GetCurrentThreadId(), window, (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0,
+                       false, tGuardLevel};
     // The foreground window stays enabled: the dialog will be owned by it, which disables it.
     if (window != e.foreground && IsWindowEnabled(window)) {
         EnableWindow(window, FALSE);
@@ -51,8 +51,7 @@ BOOL CALLBACK GuardWindow(HWND window, LPARAM context)
 // activates the dialog's owner by itself when the dialog closes.
 void SetTopmost(HWND window, bool topmost)
 {
-    SetWindowPos(window, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(window, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 }  // namespace

@@ -31,7 +31,10 @@ bool AddTrayIcon(UINT id, HWND window, HICON icon)
     TrayEntry* entry = FindTrayEntry(id);
     if (entry == nullptr)
         for (TrayEntry& e : gTrayEntries)
-            if (!e.used) { entry = &e; break; }
+            if (!e.used) {
+                entry = &e;
+                break;
+            }
     if (entry == nullptr) return false;
     NOTIFYICONDATAW record = TrayAddRecord(id, window, icon);
     if (!Shell_NotifyIconW(NIM_ADD, &record)) return false;

@@ -42,4 +42,7 @@ NOTIFYICONDATAW TrayImageRecord(UINT id, HWND window, HICON icon)
     return record;
 }
 
-NOTIFYICONDATAW TrayDeleteRecord(UINT id, HWND window) { return EmptyRecord(id, window); }
+NOTIFYICONDATAW TrayDeleteRecord(UINT id, HWND window)
+{
+    return EmptyRecord(id, window);
+}

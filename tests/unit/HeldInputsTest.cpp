@@ -10,18 +10,21 @@ using Texts = std::vector<std::string>;
 
 namespace {
 
-std::string Flags(uint32_t flags) {
+std::string Flags(uint32_t flags)
+{
     return "button " + std::to_string(flags);
 }
 
 class HeldInputs : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         CreateHeldInputList();
         gInjected.clear();
     }
     // The releases the list injects now (and empties itself).
-    Texts Released() {
+    Texts Released()
+    {
         gInjected.clear();
         ReleaseHeldInputs();
         return gInjected;
@@ -30,7 +33,8 @@ protected:
 
 }  // namespace
 
-TEST_F(HeldInputs, APressAndItsReleaseLeaveNothing) {
+TEST_F(HeldInputs, APressAndItsReleaseLeaveNothing)
+{
     AddHeldInput(Key, 0x41);
     RemoveHeldInput(Key, 0x41);
     AddHeldInput(Button, 514);
@@ -38,7 +42,8 @@ TEST_F(HeldInputs, APressAndItsReleaseLeaveNothing) {
     EXPECT_EQ(Texts{}, Released());
 }
 
-TEST_F(HeldInputs, RepeatedPressesNeedOneReleaseEach) {
+TEST_F(HeldInputs, RepeatedPressesNeedOneReleaseEach)
+{
     AddHeldInput(Key, 0x41);
     AddHeldInput(Key, 0x41);
     AddHeldInput(Key, 0x41);
@@ -46,7 +51,8 @@ TEST_F(HeldInputs, RepeatedPressesNeedOneReleaseEach) {
     EXPECT_EQ((Texts{"key 65 up", "key 65 up"}), Released());
 }
 
-TEST_F(HeldInputs, RemovesOnlyTheOldestMatchAndReleasesOldestFirst) {
+TEST_F(HeldInputs, RemovesOnlyTheOldestMatchAndReleasesOldestFirst)
+{
     AddHeldInput(Key, 0x10);     // Shift
     AddHeldInput(Button, 517);   // right button
     AddHeldInput(Key, 0x11);     // Ctrl
@@ -54,15 +60,15 @@ TEST_F(HeldInputs, RemovesOnlyTheOldestMatchAndReleasesOldestFirst) {
     AddHeldInput(Button, 520);   // middle
     AddHeldInput(Button, 514);   // left
     RemoveHeldInput(Key, 0x10);  // the older Shift goes, the newer stays after Ctrl
-    EXPECT_EQ((Texts{Flags(MouseRightUp), "key 17 up", "key 16 up", Flags(MouseMiddleUp),
-                     Flags(MouseLeftUp)}),
+    EXPECT_EQ((Texts{Flags(MouseRightUp), "key 17 up", "key 16 up", Flags(MouseMiddleUp), Flags(MouseLeftUp)}),
               Released());
 }
 
-TEST_F(HeldInputs, ARemoveMatchesKindAndTheWhole16BitCode) {
-    AddHeldInput(Key, 0x141);     // code with bits above the low byte
-    AddHeldInput(Button, 0x41);   // same number, other kind
-    RemoveHeldInput(Key, 0x41);   // neither matches
+TEST_F(HeldInputs, ARemoveMatchesKindAndTheWhole16BitCode)
+{
+    AddHeldInput(Key, 0x141);    // code with bits above the low byte
+    AddHeldInput(Button, 0x41);  // same number, other kind
+    RemoveHeldInput(Key, 0x41);  // neither matches
     RemoveHeldInput(Button, 514);
     RemoveHeldInput(Wheel, 0x141);
     // The key release carries only the low byte of the code; an unknown button code is
@@ -70,14 +76,16 @@ TEST_F(HeldInputs, ARemoveMatchesKindAndTheWhole16BitCode) {
     EXPECT_EQ((Texts{"key 65 up"}), Released());
 }
 
-TEST_F(HeldInputs, UnknownKindsAndButtonCodesReleaseNothing) {
+TEST_F(HeldInputs, UnknownKindsAndButtonCodesReleaseNothing)
+{
     AddHeldInput(Button, 513);  // a press number, not a release
     AddHeldInput(Move, 0);
     AddHeldInput(-1, 514);
     EXPECT_EQ(Texts{}, Released());
 }
 
-TEST_F(HeldInputs, ReleaseAndClearBothLeaveTheListEmpty) {
+TEST_F(HeldInputs, ReleaseAndClearBothLeaveTheListEmpty)
+{
     AddHeldInput(Key, 0x41);
     EXPECT_EQ((Texts{"key 65 up"}), Released());
     EXPECT_EQ(Texts{}, Released()) << "a second release finds nothing";
@@ -93,7 +101,8 @@ TEST_F(HeldInputs, ReleaseAndClearBothLeaveTheListEmpty) {
     EXPECT_EQ(Texts{}, Released());
 }
 
-TEST_F(HeldInputs, AReleaseWithoutItsPressChangesNothing) {
+TEST_F(HeldInputs, AReleaseWithoutItsPressChangesNothing)
+{
     RemoveHeldInput(Key, 0x78);  // the F9 release at the start of a recording
     AddHeldInput(Key, 0x42);
     RemoveHeldInput(Key, 0x78);

@@ -16,19 +16,28 @@ struct Entry {
 // An icon file with only a header and a directory (the images do not matter for the choice).
 std::vector<unsigned char> Directory(const std::vector<Entry>& entries, unsigned type = 1, unsigned reserved = 0)
 {
-    std::vector<unsigned char> file{static_cast<unsigned char>(reserved), 0, static_cast<unsigned char>(type), 0,
+    std::vector<unsigned char> file{static_cast<unsigned char>(reserved),       0, static_cast<unsigned char>(type), 0,
                                     static_cast<unsigned char>(entries.size()), 0};
     std::uint32_t offset = 6 + 16 * static_cast<std::uint32_t>(entries.size());
     for (const Entry& e : entries) {
         const std::uint32_t width = e.width ? e.width : 256, height = e.height ? e.height : 256;
         const std::uint32_t size = 40 + width * height * e.bitCount / 8;
         const unsigned char bytes[16] = {static_cast<unsigned char>(e.width & 0xFF),
-                                         static_cast<unsigned char>(e.height & 0xFF), 0, 0, 1, 0,
-                                         static_cast<unsigned char>(e.bitCount), 0,
-                                         static_cast<unsigned char>(size), static_cast<unsigned char>(size >> 8),
-                                         static_cast<unsigned char>(size >> 16), 0,
-                                         static_cast<unsigned char>(offset), static_cast<unsigned char>(offset >> 8),
-                                         static_cast<unsigned char>(offset >> 16), 0};
+                                         static_cast<unsigned char>(e.height & 0xFF),
+                                         0,
+                                         0,
+                                         1,
+                                         0,
+                                         static_cast<unsigned char>(e.bitCount),
+                                         0,
+                                         static_cast<unsigned char>(size),
+                                         static_cast<unsigned char>(size >> 8),
+                                         static_cast<unsigned char>(size >> 16),
+                                         0,
+                                         static_cast<unsigned char>(offset),
+                                         static_cast<unsigned char>(offset >> 8),
+                                         static_cast<unsigned char>(offset >> 16),
+                                         0};
         file.insert(file.end(), bytes, bytes + 16);
         offset += size;
     }
@@ -74,7 +83,10 @@ TEST(IconDirectory, ChoosesTheDeepestImageOfTheFirstEntrysSize)
     EXPECT_EQ(ChooseIconImage(Directory({{32, 32, 8}, {32, 16, 32}, {16, 32, 32}}).data()), 0);
 }
 
-TEST(IconDirectory, NoEntryNoChoice) { EXPECT_EQ(ChooseIconImage(Directory({}).data()), -1); }
+TEST(IconDirectory, NoEntryNoChoice)
+{
+    EXPECT_EQ(ChooseIconImage(Directory({}).data()), -1);
+}
 
 TEST(IconDirectory, TheProgramsIconsUseTheir32BitLargeImage)
 {

@@ -8,7 +8,10 @@
 
 namespace {
 
-unsigned Word(const unsigned char* p) { return p[0] | (p[1] << 8); }
+unsigned Word(const unsigned char* p)
+{
+    return p[0] | (p[1] << 8);
+}
 std::uint32_t Long(const unsigned char* p)
 {
     return p[0] | (p[1] << 8) | (p[2] << 16) | (std::uint32_t(p[3]) << 24);
@@ -29,10 +32,22 @@ struct Image {
     const unsigned char* bits;  // bitmap information header
     unsigned size, bitCount;
 
-    const unsigned char* Pixels() const { return bits + 40 + (bitCount == 8 ? 1024 : 0); }
-    unsigned ColourRow() const { return ((size * bitCount + 31) / 32) * 4; }
-    unsigned MaskRow() const { return ((size + 31) / 32) * 4; }
-    const unsigned char* Mask() const { return Pixels() + ColourRow() * size; }
+    const unsigned char* Pixels() const
+    {
+        return bits + 40 + (bitCount == 8 ? 1024 : 0);
+    }
+    unsigned ColourRow() const
+    {
+        return ((size * bitCount + 31) / 32) * 4;
+    }
+    unsigned MaskRow() const
+    {
+        return ((size + 31) / 32) * 4;
+    }
+    const unsigned char* Mask() const
+    {
+        return Pixels() + ColourRow() * size;
+    }
 
     Rgba At(unsigned x, unsigned y) const
     {
@@ -139,9 +154,12 @@ TEST_P(IconFile, TheRobotIsThere)
         for (unsigned x = 0; x < 32; ++x) {
             const Rgba c = image.At(x, y);
             if (c.a == 0 || (c.r == 0 && c.g == 255 && c.b == 33)) continue;
-            if (c.r == 0 && c.g == 0 && c.b == 0) ++black;
-            else if (c.g > c.r + 100 && y < 16) ++eyeGreen;  // eyes are in the head
-            else if (c.r > 60 && c.r == c.g && c.b >= c.r) ++grey;
+            if (c.r == 0 && c.g == 0 && c.b == 0)
+                ++black;
+            else if (c.g > c.r + 100 && y < 16)
+                ++eyeGreen;  // eyes are in the head
+            else if (c.r > 60 && c.r == c.g && c.b >= c.r)
+                ++grey;
         }
     EXPECT_GT(grey, 150);
     EXPECT_GT(black, 40);

@@ -10,7 +10,8 @@ namespace {
 
 using Bytes = std::array<uint8_t, InputRecordSize>;
 
-Bytes Encoded(const InputRecord& record) {
+Bytes Encoded(const InputRecord& record)
+{
     Bytes bytes;
     bytes.fill(0xAA);  // every byte must be written, whatever was there
     EncodeInputRecord(record, bytes.data());
@@ -25,18 +26,16 @@ struct Example {
 const Example Examples[] = {
     {{Key, 0x78, 0, 95, 0, 0}, {0x00, 0x78, 0x00, 0x00, 0x5F, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
     {{Key, 0x41, 1, 120, 0, 0}, {0x00, 0x41, 0x00, 0x01, 0x78, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
-    {{Move, 0, 0, 16, 640, 480},
-     {0x02, 0, 0, 0, 0x10, 0, 0, 0, 0x80, 0x02, 0, 0, 0xE0, 0x01, 0, 0}},
+    {{Move, 0, 0, 16, 640, 480}, {0x02, 0, 0, 0, 0x10, 0, 0, 0, 0x80, 0x02, 0, 0, 0xE0, 0x01, 0, 0}},
     {{Button, 0x201, 0, 180, 0, 0}, {0x01, 0x01, 0x02, 0x00, 0xB4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
-    {{Wheel, 0, 0, 250, 0, -1},
-     {0x03, 0, 0, 0, 0xFA, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF}},
+    {{Wheel, 0, 0, 250, 0, -1}, {0x03, 0, 0, 0, 0xFA, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF}},
 };
 
 // Fields are copied out first: the packed struct's fields may be misaligned, and the checks
 // bind references.
-void ExpectSameRecord(const InputRecord& expected, const InputRecord& actual) {
-    const int want[] = {expected.kind, expected.code, expected.down, expected.delay, expected.x,
-                        expected.y};
+void ExpectSameRecord(const InputRecord& expected, const InputRecord& actual)
+{
+    const int want[] = {expected.kind, expected.code, expected.down, expected.delay, expected.x, expected.y};
     const int got[] = {actual.kind, actual.code, actual.down, actual.delay, actual.x, actual.y};
     for (int field = 0; field < 6; ++field) {
         EXPECT_EQ(want[field], got[field]) << "field " << field;
@@ -45,19 +44,22 @@ void ExpectSameRecord(const InputRecord& expected, const InputRecord& actual) {
 
 }  // namespace
 
-TEST(InputRecord, EncodesTheDocumentedExamplesByteForByte) {
+TEST(InputRecord, EncodesTheDocumentedExamplesByteForByte)
+{
     for (const Example& example : Examples) {
         EXPECT_EQ(example.bytes, Encoded(example.record)) << "kind " << int(example.record.kind);
     }
 }
 
-TEST(InputRecord, DecodesTheDocumentedExamples) {
+TEST(InputRecord, DecodesTheDocumentedExamples)
+{
     for (const Example& example : Examples) {
         ExpectSameRecord(example.record, DecodeInputRecord(example.bytes.data()));
     }
 }
 
-TEST(InputRecord, NegativeAndExtremeValuesKeepTheirSignBothWays) {
+TEST(InputRecord, NegativeAndExtremeValuesKeepTheirSignBothWays)
+{
     const InputRecord record{Move, -2, -1, INT32_MIN, -1920, -1};
     const Bytes bytes = Encoded(record);
     const Bytes expected = {0x02, 0xFE, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0x80,
@@ -66,13 +68,14 @@ TEST(InputRecord, NegativeAndExtremeValuesKeepTheirSignBothWays) {
     ExpectSameRecord(record, DecodeInputRecord(bytes.data()));
 }
 
-TEST(InputRecord, ReadsKindCodeAndDownAsSignedFields) {
+TEST(InputRecord, ReadsKindCodeAndDownAsSignedFields)
+{
     const Bytes bytes = {0xFF, 0x00, 0x80, 0x80, 0xFF, 0xFF, 0xFF, 0x7F, 1, 0, 0, 0, 2, 0, 0, 0};
-    ExpectSameRecord(InputRecord{-1, INT16_MIN, -128, INT32_MAX, 1, 2},
-                     DecodeInputRecord(bytes.data()));
+    ExpectSameRecord(InputRecord{-1, INT16_MIN, -128, INT32_MAX, 1, 2}, DecodeInputRecord(bytes.data()));
 }
 
-TEST(InputRecord, MatchesThePackedInMemoryLayoutOnALittleEndianHost) {
+TEST(InputRecord, MatchesThePackedInMemoryLayoutOnALittleEndianHost)
+{
     // The struct is also what a recording file holds byte for byte on the program's platform.
     const InputRecord record{Button, 0x208, 0, 0x01020304, 0x05060708, -0x090A0B0C};
     uint8_t memory[InputRecordSize];

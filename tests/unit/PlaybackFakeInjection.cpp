@@ -6,18 +6,22 @@
 
 std::vector<std::string> gInjected;
 
-void InjectKey(uint8_t virtualKey, bool down) {
+void InjectKey(uint8_t virtualKey, bool down)
+{
     gInjected.push_back("key " + std::to_string(virtualKey) + (down ? " down" : " up"));
 }
 
-void InjectMouseButton(uint32_t mouseFlags) {
+void InjectMouseButton(uint32_t mouseFlags)
+{
     gInjected.push_back("button " + std::to_string(mouseFlags));
 }
 
-void InjectWheel(int32_t wheelData) {
+void InjectWheel(int32_t wheelData)
+{
     gInjected.push_back("wheel " + std::to_string(wheelData));
 }
 
-void InjectCursorMove(int32_t x, int32_t y) {
+void InjectCursorMove(int32_t x, int32_t y)
+{
     gInjected.push_back("move " + std::to_string(x) + "," + std::to_string(y));
 }

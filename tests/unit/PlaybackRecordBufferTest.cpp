@@ -8,7 +8,8 @@
 
 namespace {
 
-std::vector<uint8_t> FileOf(int records, size_t extraBytes) {
+std::vector<uint8_t> FileOf(int records, size_t extraBytes)
+{
     std::vector<uint8_t> bytes;
     for (int i = 0; i < records; ++i) {
         uint8_t image[InputRecordSize];
@@ -21,7 +22,8 @@ std::vector<uint8_t> FileOf(int records, size_t extraBytes) {
 
 // Plays the reader of the worker against a "file" that delivers at most `pieceSize` bytes
 // per read; returns the delays of the records handed out.
-std::vector<int32_t> ReadAll(const std::vector<uint8_t>& file, uint32_t pieceSize) {
+std::vector<int32_t> ReadAll(const std::vector<uint8_t>& file, uint32_t pieceSize)
+{
     static RecordBuffer buffer;
     ResetRecordBuffer(buffer);
     size_t offset = 0;
@@ -46,7 +48,8 @@ std::vector<int32_t> ReadAll(const std::vector<uint8_t>& file, uint32_t pieceSiz
     }
 }
 
-std::vector<int32_t> Numbers(int count) {
+std::vector<int32_t> Numbers(int count)
+{
     std::vector<int32_t> numbers;
     for (int i = 0; i < count; ++i) {
         numbers.push_back(i);
@@ -56,16 +59,19 @@ std::vector<int32_t> Numbers(int count) {
 
 }  // namespace
 
-TEST(RecordBuffer, HandsOutEveryRecordOfALargeFileInOrder) {
+TEST(RecordBuffer, HandsOutEveryRecordOfALargeFileInOrder)
+{
     EXPECT_EQ(Numbers(1000), ReadAll(FileOf(1000, 0), RecordBufferSize));
 }
 
-TEST(RecordBuffer, JoinsRecordsThatStraddleTwoReads) {
+TEST(RecordBuffer, JoinsRecordsThatStraddleTwoReads)
+{
     EXPECT_EQ(Numbers(300), ReadAll(FileOf(300, 0), 4000));
     EXPECT_EQ(Numbers(50), ReadAll(FileOf(50, 0), 7));
 }
 
-TEST(RecordBuffer, NeverHandsOutATrailingPartialRecord) {
+TEST(RecordBuffer, NeverHandsOutATrailingPartialRecord)
+{
     EXPECT_EQ(Numbers(3), ReadAll(FileOf(3, 9), RecordBufferSize));
     EXPECT_EQ(Numbers(257), ReadAll(FileOf(257, 15), 5));
     EXPECT_EQ(Numbers(0), ReadAll(FileOf(0, 15), RecordBufferSize));

@@ -12,28 +12,33 @@ using Texts = std::vector<std::string>;
 
 namespace {
 
-InputRecord Record(int8_t kind, int16_t code, int8_t down, int32_t x = 0, int32_t y = 0) {
+InputRecord Record(int8_t kind, int16_t code, int8_t down, int32_t x = 0, int32_t y = 0)
+{
     return InputRecord{kind, code, down, 0, x, y};
 }
 
-std::string Flags(uint32_t flags) {
+std::string Flags(uint32_t flags)
+{
     return "button " + std::to_string(flags);
 }
 
 class PlayRecord : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         CreateHeldInputList();
         gInjected.clear();
     }
-    Texts Played(std::initializer_list<InputRecord> records) {
+    Texts Played(std::initializer_list<InputRecord> records)
+    {
         gInjected.clear();
         for (const InputRecord& record : records) {
             PlayInputRecord(record);
         }
         return gInjected;
     }
-    Texts ReleasedAtTheEnd() {
+    Texts ReleasedAtTheEnd()
+    {
         gInjected.clear();
         ReleaseHeldInputs();
         return gInjected;
@@ -42,24 +47,27 @@ protected:
 
 }  // namespace
 
-TEST_F(PlayRecord, KeysArePressedAndReleasedAndTracked) {
+TEST_F(PlayRecord, KeysArePressedAndReleasedAndTracked)
+{
     EXPECT_EQ((Texts{"key 65 down", "key 66 down", "key 65 up"}),
               Played({Record(Key, 0x41, 1), Record(Key, 0x42, 1), Record(Key, 0x41, 0)}));
     EXPECT_EQ((Texts{"key 66 up"}), ReleasedAtTheEnd());
 }
 
-TEST_F(PlayRecord, OnlyTheLowByteOfAKeyCodeIsInjectedButTheListKeepsAll16Bits) {
-    EXPECT_EQ((Texts{"key 165 down", "key 165 up"}),
-              Played({Record(Key, 0x1A5, 1), Record(Key, 0xA5, 0)}));
+TEST_F(PlayRecord, OnlyTheLowByteOfAKeyCodeIsInjectedButTheListKeepsAll16Bits)
+{
+    EXPECT_EQ((Texts{"key 165 down", "key 165 up"}), Played({Record(Key, 0x1A5, 1), Record(Key, 0xA5, 0)}));
     EXPECT_EQ((Texts{"key 165 up"}), ReleasedAtTheEnd()) << "0xA5 did not release 0x1A5";
 }
 
-TEST_F(PlayRecord, KeyRecordsWithAnyOtherDownValueDoNothing) {
+TEST_F(PlayRecord, KeyRecordsWithAnyOtherDownValueDoNothing)
+{
     EXPECT_EQ(Texts{}, Played({Record(Key, 0x41, 2), Record(Key, 0x41, -1)}));
     EXPECT_EQ(Texts{}, ReleasedAtTheEnd());
 }
 
-TEST_F(PlayRecord, EachButtonMessageInjectsItsFlagAndIsTrackedUnderItsRelease) {
+TEST_F(PlayRecord, EachButtonMessageInjectsItsFlagAndIsTrackedUnderItsRelease)
+{
     EXPECT_EQ((Texts{Flags(MouseLeftDown), Flags(MouseRightDown), Flags(MouseMiddleDown)}),
               Played({Record(Button, 513, 0), Record(Button, 516, 0), Record(Button, 519, 0)}));
     EXPECT_EQ((Texts{Flags(MouseRightUp)}), Played({Record(Button, 517, 0)}));
@@ -70,32 +78,37 @@ TEST_F(PlayRecord, EachButtonMessageInjectsItsFlagAndIsTrackedUnderItsRelease) {
     EXPECT_EQ(Texts{}, ReleasedAtTheEnd());
 }
 
-TEST_F(PlayRecord, UnknownButtonCodesAndKindsDoNothing) {
+TEST_F(PlayRecord, UnknownButtonCodesAndKindsDoNothing)
+{
     EXPECT_EQ(Texts{}, Played({Record(Button, 515, 0), Record(Button, 0, 1), Record(Button, -1, 0),
                                Record(4, 0x41, 1, 5, 5), Record(-1, 513, 1, 5, 5)}));
     EXPECT_EQ(Texts{}, ReleasedAtTheEnd());
 }
 
-TEST_F(PlayRecord, MovesTakeSignedScreenPositions) {
+TEST_F(PlayRecord, MovesTakeSignedScreenPositions)
+{
     EXPECT_EQ((Texts{"move -1920,-5", "move 640,480"}),
               Played({Record(Move, 0, 0, -1920, -5), Record(Move, 7, 1, 640, 480)}));
     EXPECT_EQ(Texts{}, ReleasedAtTheEnd());
 }
 
-TEST_F(PlayRecord, WheelNotchesBecome120UnitsEach) {
+TEST_F(PlayRecord, WheelNotchesBecome120UnitsEach)
+{
     EXPECT_EQ((Texts{"wheel 120", "wheel -240", "wheel 0"}),
               Played({Record(Wheel, 0, 0, 0, 1), Record(Wheel, 0, 0, 99, -2), Record(Wheel, 0, 0, 5, 0)}));
 }
 
-TEST(WheelData, WrapsLikeASigned32BitProductWithoutOverflowing) {
+TEST(WheelData, WrapsLikeASigned32BitProductWithoutOverflowing)
+{
     EXPECT_EQ(-120, WheelDataOfNotches(-1));
-    EXPECT_EQ(2147483640, WheelDataOfNotches(17895697));    // the largest that fits
-    EXPECT_EQ(-2147483536, WheelDataOfNotches(17895698));   // 2147483760 wraps
-    EXPECT_EQ(-120, WheelDataOfNotches(INT32_MAX));         // (2^31 - 1) * 120 mod 2^32
-    EXPECT_EQ(0, WheelDataOfNotches(INT32_MIN));            // 2^31 * 120 is a multiple of 2^32
+    EXPECT_EQ(2147483640, WheelDataOfNotches(17895697));   // the largest that fits
+    EXPECT_EQ(-2147483536, WheelDataOfNotches(17895698));  // 2147483760 wraps
+    EXPECT_EQ(-120, WheelDataOfNotches(INT32_MAX));        // (2^31 - 1) * 120 mod 2^32
+    EXPECT_EQ(0, WheelDataOfNotches(INT32_MIN));           // 2^31 * 120 is a multiple of 2^32
 }
 
-TEST(ExtendedKeys, AreTheNavigationBlockRightModifiersDivideNumLockAndWindowsKeys) {
+TEST(ExtendedKeys, AreTheNavigationBlockRightModifiersDivideNumLockAndWindowsKeys)
+{
     const uint8_t extended[] = {0x21, 0x22, 0x23, 0x24, 0x25, 0x26, 0x27, 0x28, 0x2D,
                                 0x2E, 0x5B, 0x5C, 0x5D, 0x6F, 0x90, 0xA3, 0xA5};
     for (uint8_t key : extended) {

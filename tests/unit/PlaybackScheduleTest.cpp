@@ -11,7 +11,8 @@ namespace {
 constexpr int64_t Origin = 5'000'000;
 
 // The waits of a pass whose waits each end exactly on time.
-std::vector<int64_t> PunctualWaits(std::initializer_list<int32_t> delays, int32_t divisor) {
+std::vector<int64_t> PunctualWaits(std::initializer_list<int32_t> delays, int32_t divisor)
+{
     PlaybackSchedule schedule = StartPlaybackSchedule(Origin);
     int64_t now = Origin;
     std::vector<int64_t> waits;
@@ -27,7 +28,8 @@ using Waits = std::vector<int64_t>;
 
 }  // namespace
 
-TEST(Schedule, ASingleRecordWaitsItsDelayDividedAndTruncated) {
+TEST(Schedule, ASingleRecordWaitsItsDelayDividedAndTruncated)
+{
     EXPECT_EQ(Waits{7000}, PunctualWaits({15}, 2));
     EXPECT_EQ(Waits{33000}, PunctualWaits({100}, 3));
     EXPECT_EQ(Waits{0}, PunctualWaits({1}, 2));
@@ -35,7 +37,8 @@ TEST(Schedule, ASingleRecordWaitsItsDelayDividedAndTruncated) {
     EXPECT_EQ(Waits{250000}, PunctualWaits({250}, 1));
 }
 
-TEST(Schedule, RemaindersOfTheDivisionDoNotGetLost) {
+TEST(Schedule, RemaindersOfTheDivisionDoNotGetLost)
+{
     // Ten delays of 5 ms at ten times the speed take 5 ms in all, not 0.
     const Waits waits = PunctualWaits({5, 5, 5, 5, 5, 5, 5, 5, 5, 5}, 10);
     EXPECT_EQ((Waits{0, 1000, 0, 1000, 0, 1000, 0, 1000, 0, 1000}), waits);
@@ -43,7 +46,8 @@ TEST(Schedule, RemaindersOfTheDivisionDoNotGetLost) {
     EXPECT_EQ((Waits{7000, 8000}), PunctualWaits({15, 15}, 2));
 }
 
-TEST(Schedule, LateWakeUpsShortenTheNextWaitInsteadOfAddingUp) {
+TEST(Schedule, LateWakeUpsShortenTheNextWaitInsteadOfAddingUp)
+{
     PlaybackSchedule schedule = StartPlaybackSchedule(Origin);
     EXPECT_EQ(10000, NextRecordWait(schedule, 10, 1, Origin));
     // That wait overslept by 1.7 ms and the injection took 0.3 ms: due at +20 ms, it is +12 ms.
@@ -55,16 +59,19 @@ TEST(Schedule, LateWakeUpsShortenTheNextWaitInsteadOfAddingUp) {
     EXPECT_EQ(4900, NextRecordWait(schedule, 10, 1, Origin + 45100));
 }
 
-TEST(Schedule, NegativeDelaysWaitNothingAndPullNothingForward) {
+TEST(Schedule, NegativeDelaysWaitNothingAndPullNothingForward)
+{
     EXPECT_EQ((Waits{10000, 0, 0, 5000}), PunctualWaits({10, -1, INT32_MIN, 5}, 1));
 }
 
-TEST(Schedule, ADivisorBelowOneCountsAsOne) {
+TEST(Schedule, ADivisorBelowOneCountsAsOne)
+{
     EXPECT_EQ(Waits{15000}, PunctualWaits({15}, 0));
     EXPECT_EQ(Waits{15000}, PunctualWaits({15}, -3));
 }
 
-TEST(Schedule, HugeDelaysAddUpIn64BitsWithoutOverflow) {
+TEST(Schedule, HugeDelaysAddUpIn64BitsWithoutOverflow)
+{
     PlaybackSchedule schedule = StartPlaybackSchedule(0);
     EXPECT_EQ(int64_t{INT32_MAX} * 1000, NextRecordWait(schedule, INT32_MAX, 1, 0));
     EXPECT_EQ(int64_t{INT32_MAX} * 2000, NextRecordWait(schedule, INT32_MAX, 1, 0));

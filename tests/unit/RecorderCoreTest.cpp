@@ -30,7 +30,10 @@ void ExpectRecord(const InputRecord& r, int kind, int code, int down, int x, int
 
 TEST(InputRecordFromHookEvent, KeyPressesAndReleasesPlainAndSystem)
 {
-    struct Case { uintptr_t message; int down; };
+    struct Case {
+        uintptr_t message;
+        int down;
+    };
     for (Case c : {Case{0x100, 1}, Case{0x104, 1}, Case{0x101, 0}, Case{0x105, 0}}) {
         InputRecord r = Dirty();
         ASSERT_TRUE(InputRecordFromHookEvent(c.message, 0x41, r));

@@ -23,8 +23,8 @@ TEST(IsValidRecordingName, RefusesEmptyControlAndTheNineCharacters)
 
 TEST(IsValidRecordingName, AcceptsEverythingElse)
 {
-    for (const wchar_t* name : {L" ", L"   ", L"ends with a dot.", L".starts", L"Übung äöü ß", L"CON", L"NUL",
-                                L"a\x7F", L"(1) [2] {3} #4 %5 &6 +7 ,8 ;9 =10 @11 ~12"}) {
+    for (const wchar_t* name : {L" ", L"   ", L"ends with a dot.", L".starts", L"Übung äöü ß", L"CON", L"NUL", L"a\x7F",
+                                L"(1) [2] {3} #4 %5 &6 +7 ,8 ;9 =10 @11 ~12"}) {
         EXPECT_TRUE(IsValidRecordingName(name)) << std::wstring(name).size();
     }
     EXPECT_TRUE(IsValidRecordingName(std::wstring(400, L'x')));

@@ -13,7 +13,7 @@ TEST(TextToInteger, DecimalWithLeadingBlanksSignsAndTrailingText)
     EXPECT_EQ(TextToInteger(L"2,5"), 2);
     EXPECT_EQ(TextToInteger(L"-4"), -4);
     EXPECT_EQ(TextToInteger(L"+9"), 9);
-    EXPECT_EQ(TextToInteger(L"- 4"), 0);   // nothing may stand between sign and digits
+    EXPECT_EQ(TextToInteger(L"- 4"), 0);  // nothing may stand between sign and digits
     EXPECT_EQ(TextToInteger(L"--4"), 0);
     EXPECT_EQ(TextToInteger(L"4 2"), 4);
     EXPECT_EQ(TextToInteger(L"007"), 7);

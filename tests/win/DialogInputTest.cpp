@@ -13,10 +13,19 @@ namespace {
 constexpr const wchar_t* Title = L"Aufzeichnung benennen";
 constexpr const wchar_t* Prompt = L"Geben Sie der Aufzeichnung ein Name";
 
-HWND FindInputDialog() { return FindOwnWindow(L"InputRequester"); }
-HWND EntryField(HWND dialog) { return GetDlgItem(dialog, 10); }
+HWND FindInputDialog()
+{
+    return FindOwnWindow(L"InputRequester");
+}
+HWND EntryField(HWND dialog)
+{
+    return GetDlgItem(dialog, 10);
+}
 
-void PostKey(HWND dialog, WPARAM key) { PostMessageW(EntryField(dialog), WM_KEYDOWN, key, 1); }
+void PostKey(HWND dialog, WPARAM key)
+{
+    PostMessageW(EntryField(dialog), WM_KEYDOWN, key, 1);
+}
 void PostText(HWND dialog, const wchar_t* text)
 {
     for (const wchar_t* c = text; *c; ++c) PostMessageW(EntryField(dialog), WM_CHAR, *c, 1);

@@ -14,7 +14,10 @@ using namespace uitest;
 
 namespace {
 
-HWND FindBox() { return FindOwnWindow(L"#32770", L"Vorsk - Tandrel"); }
+HWND FindBox()
+{
+    return FindOwnWindow(L"#32770", L"Vorsk - Tandrel");
+}
 
 BOOL CALLBACK CollectStatic(HWND child, LPARAM p)
 {
@@ -52,7 +55,10 @@ bool HasButton(HWND box, int id)
     return button != nullptr && IsWindowVisible(button);
 }
 
-void Answer(HWND box, int id) { PostMessageW(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+void Answer(HWND box, int id)
+{
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+}
 
 class MessageDialogTest : public ShownMainWindowTest {
 protected:

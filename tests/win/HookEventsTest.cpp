@@ -42,7 +42,8 @@ std::vector<ReceivedEvent> gReceived;
 std::vector<SeenEvent> gSeenKeys;
 std::vector<SeenEvent> gSeenMouse;
 
-LRESULT CALLBACK ReceiverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK ReceiverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
     if (message == HookEventMessage) {
         ReceivedEvent event{wParam, lParam, {}};
         if (wParam == WM_MOUSEMOVE) event.position = *reinterpret_cast<const POINT*>(lParam);
@@ -52,7 +53,8 @@ LRESULT CALLBACK ReceiverProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-LRESULT CALLBACK ReferenceKeyboardHook(int code, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK ReferenceKeyboardHook(int code, WPARAM wParam, LPARAM lParam)
+{
     if (code == HC_ACTION) {
         const KBDLLHOOKSTRUCT* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
         gSeenKeys.push_back({wParam, key->vkCode, {}});
@@ -60,7 +62,8 @@ LRESULT CALLBACK ReferenceKeyboardHook(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-LRESULT CALLBACK ReferenceMouseHook(int code, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK ReferenceMouseHook(int code, WPARAM wParam, LPARAM lParam)
+{
     if (code == HC_ACTION) {
         const MSLLHOOKSTRUCT* mouse = reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam);
         gSeenMouse.push_back({wParam, mouse->mouseData, mouse->pt});
@@ -68,14 +71,16 @@ LRESULT CALLBACK ReferenceMouseHook(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-void DispatchPending() {
+void DispatchPending()
+{
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
 }
 
 // Pumps messages (which runs the hook procedures) until `seen` holds `count` events or the
 // deadline passes. With `dispatchHookEvents` false the modules' messages stay in the queue.
-bool PumpUntilSeen(const std::vector<SeenEvent>& seen, size_t count, bool dispatchHookEvents = true) {
+bool PumpUntilSeen(const std::vector<SeenEvent>& seen, size_t count, bool dispatchHookEvents = true)
+{
     const DWORD start = GetTickCount();
     for (;;) {
         MSG msg;
@@ -95,7 +100,8 @@ bool PumpUntilSeen(const std::vector<SeenEvent>& seen, size_t count, bool dispat
     return true;
 }
 
-void InjectKey(WORD vk, bool down) {
+void InjectKey(WORD vk, bool down)
+{
     INPUT input = {};
     input.type = INPUT_KEYBOARD;
     input.ki.wVk = vk;
@@ -103,7 +109,8 @@ void InjectKey(WORD vk, bool down) {
     SendInput(1, &input, sizeof input);
 }
 
-void InjectMouse(DWORD flags, LONG dx = 0, LONG dy = 0, DWORD data = 0) {
+void InjectMouse(DWORD flags, LONG dx = 0, LONG dy = 0, DWORD data = 0)
+{
     INPUT input = {};
     input.type = INPUT_MOUSE;
     input.mi.dx = dx;
@@ -114,20 +121,23 @@ void InjectMouse(DWORD flags, LONG dx = 0, LONG dy = 0, DWORD data = 0) {
 }
 
 // An absolute move to a screen pixel, in the 0..65535 coordinates that SendInput takes.
-void InjectMoveTo(int x, int y) {
+void InjectMoveTo(int x, int y)
+{
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);
     InjectMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, MulDiv(x, 65536, width) + 65536 / width / 2,
                 MulDiv(y, 65536, height) + 65536 / height / 2);
 }
 
-void InjectWheel(int delta) {
+void InjectWheel(int delta)
+{
     InjectMouse(MOUSEEVENTF_WHEEL, 0, 0, static_cast<DWORD>(delta));
 }
 
 class HookEventsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         gReceived.clear();
         gSeenKeys.clear();
         gSeenMouse.clear();
@@ -139,8 +149,7 @@ protected:
         window = CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                  windowClass.hInstance, nullptr);
         ASSERT_NE(window, nullptr);
-        referenceKeyboard =
-            SetWindowsHookExW(WH_KEYBOARD_LL, ReferenceKeyboardHook, GetModuleHandleW(nullptr), 0);
+        referenceKeyboard = SetWindowsHookExW(WH_KEYBOARD_LL, ReferenceKeyboardHook, GetModuleHandleW(nullptr), 0);
         referenceMouse = SetWindowsHookExW(WH_MOUSE_LL, ReferenceMouseHook, GetModuleHandleW(nullptr), 0);
         ASSERT_NE(referenceKeyboard, nullptr);
         ASSERT_NE(referenceMouse, nullptr);
@@ -152,7 +161,8 @@ protected:
         ASSERT_TRUE(InstallMouseHook(window));
     }
 
-    void TearDown() override {
+    void TearDown() override
+    {
         RemoveHooks();
         UnloadHookModules();
         SetDllDirectoryW(nullptr);
@@ -163,7 +173,8 @@ protected:
 
     // Injects one wheel turn and collects what the window received for it; false when the
     // turn never came through.
-    bool TurnWheel(int delta, std::vector<ReceivedEvent>* received) {
+    bool TurnWheel(int delta, std::vector<ReceivedEvent>* received)
+    {
         const size_t receivedBefore = gReceived.size();
         const size_t seenBefore = gSeenMouse.size();  // counted first: the hooks may run inside SendInput
         InjectWheel(delta);
@@ -177,7 +188,8 @@ protected:
     HHOOK referenceMouse = nullptr;
 };
 
-TEST_F(HookEventsTest, KeyPressesAndReleasesArriveWithTheirVirtualKey) {
+TEST_F(HookEventsTest, KeyPressesAndReleasesArriveWithTheirVirtualKey)
+{
     const WORD keys[] = {'A', VK_F9, VK_SPACE};
     for (WORD vk : keys) {
         InjectKey(vk, true);
@@ -191,7 +203,8 @@ TEST_F(HookEventsTest, KeyPressesAndReleasesArriveWithTheirVirtualKey) {
     }
 }
 
-TEST_F(HookEventsTest, KeysWithAltHeldArriveAsSystemKeys) {
+TEST_F(HookEventsTest, KeysWithAltHeldArriveAsSystemKeys)
+{
     InjectKey(VK_MENU, true);
     InjectKey('B', true);
     InjectKey('B', false);
@@ -208,7 +221,8 @@ TEST_F(HookEventsTest, KeysWithAltHeldArriveAsSystemKeys) {
     EXPECT_EQ(gReceived[2].message, WPARAM(WM_SYSKEYUP));
 }
 
-TEST_F(HookEventsTest, TheSixButtonMessagesArriveWithoutAValue) {
+TEST_F(HookEventsTest, TheSixButtonMessagesArriveWithoutAValue)
+{
     const DWORD flags[] = {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP,     MOUSEEVENTF_RIGHTDOWN,
                            MOUSEEVENTF_RIGHTUP,  MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP};
     const WPARAM expected[] = {WM_LBUTTONDOWN, WM_LBUTTONUP,   WM_RBUTTONDOWN,
@@ -222,7 +236,8 @@ TEST_F(HookEventsTest, TheSixButtonMessagesArriveWithoutAValue) {
     }
 }
 
-TEST_F(HookEventsTest, XButtonsAndTheHorizontalWheelAreNotReported) {
+TEST_F(HookEventsTest, XButtonsAndTheHorizontalWheelAreNotReported)
+{
     InjectMouse(MOUSEEVENTF_XDOWN, 0, 0, XBUTTON1);
     InjectMouse(MOUSEEVENTF_XUP, 0, 0, XBUTTON1);
     InjectMouse(MOUSEEVENTF_HWHEEL, 0, 0, WHEEL_DELTA);
@@ -237,7 +252,8 @@ TEST_F(HookEventsTest, XButtonsAndTheHorizontalWheelAreNotReported) {
     EXPECT_EQ(gReceived[1].message, WPARAM(WM_LBUTTONUP));
 }
 
-TEST_F(HookEventsTest, MovePositionsStayReadableLongAfterTheMove) {
+TEST_F(HookEventsTest, MovePositionsStayReadableLongAfterTheMove)
+{
     // Many moves pile up in the queue before the window handles any of them, as they do while
     // the program's main thread is busy; each message must still point at its own position.
     constexpr int moves = 400;
@@ -262,7 +278,8 @@ TEST_F(HookEventsTest, MovePositionsStayReadableLongAfterTheMove) {
     EXPECT_EQ(first->y, gSeenMouse[0].position.y);
 }
 
-TEST_F(HookEventsTest, WheelTurnsArriveAsWholeNotches) {
+TEST_F(HookEventsTest, WheelTurnsArriveAsWholeNotches)
+{
     struct Turn {
         int delta;
         int notches;  // 0: nothing reported for this turn
@@ -301,7 +318,8 @@ TEST_F(HookEventsTest, WheelTurnsArriveAsWholeNotches) {
     }
 }
 
-TEST_F(HookEventsTest, EventsArePassedOnToTheNextHook) {
+TEST_F(HookEventsTest, EventsArePassedOnToTheNextHook)
+{
     // The reference hooks were installed first, so they only see what the modules pass on.
     InjectKey('C', true);
     InjectKey('C', false);
@@ -318,7 +336,8 @@ TEST_F(HookEventsTest, EventsArePassedOnToTheNextHook) {
     EXPECT_EQ(gReceived.size(), 5u);
 }
 
-TEST_F(HookEventsTest, RemovedHooksReportNothingMore) {
+TEST_F(HookEventsTest, RemovedHooksReportNothingMore)
+{
     RemoveHooks();
     InjectKey('D', true);
     InjectKey('D', false);

@@ -13,12 +13,14 @@
 
 namespace {
 
-std::wstring DistPath(const wchar_t* file) {
+std::wstring DistPath(const wchar_t* file)
+{
     return HookModulesFolder() + L"\\" + file;
 }
 
 // The names in a loaded module's export table, read from the image itself.
-std::vector<std::string> ExportedNames(HMODULE module, DWORD* functionCount) {
+std::vector<std::string> ExportedNames(HMODULE module, DWORD* functionCount)
+{
     const BYTE* base = reinterpret_cast<const BYTE*>(module);
     const IMAGE_DOS_HEADER* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
     const IMAGE_NT_HEADERS* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
@@ -43,40 +45,45 @@ struct ScratchFolder {
     std::vector<std::wstring> files;
 };
 
-ScratchFolder CreateScratchFolder(const wchar_t* name) {
+ScratchFolder CreateScratchFolder(const wchar_t* name)
+{
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
     ScratchFolder folder;
-    folder.path =
-        std::wstring(temp) + L"tandrel-hooks-" + name + L"-" + std::to_wstring(GetCurrentProcessId());
+    folder.path = std::wstring(temp) + L"tandrel-hooks-" + name + L"-" + std::to_wstring(GetCurrentProcessId());
     CreateDirectoryW(folder.path.c_str(), nullptr);
     return folder;
 }
 
-void CopyInto(ScratchFolder& folder, const wchar_t* source, const wchar_t* target) {
+void CopyInto(ScratchFolder& folder, const wchar_t* source, const wchar_t* target)
+{
     const std::wstring to = folder.path + L"\\" + target;
     ASSERT_TRUE(CopyFileW(DistPath(source).c_str(), to.c_str(), FALSE)) << "copying " << source;
     folder.files.push_back(to);
 }
 
-void DeleteScratchFolder(const ScratchFolder& folder) {
+void DeleteScratchFolder(const ScratchFolder& folder)
+{
     for (const std::wstring& file : folder.files) DeleteFileW(file.c_str());
     RemoveDirectoryW(folder.path.c_str());
 }
 
-bool IsLoaded(const wchar_t* module) {
+bool IsLoaded(const wchar_t* module)
+{
     return GetModuleHandleW(module) != nullptr;
 }
 
 class HookModulesTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_FALSE(HookModulesFolder().empty()) << "TANDREL_DIST_DIR is not set";
-        window = CreateWindowExW(0, L"STATIC", L"hook modules test", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                 nullptr, nullptr);
+        window =
+            CreateWindowExW(0, L"STATIC", L"hook modules test", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
         ASSERT_NE(window, nullptr);
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         UnloadHookModules();
         SetDllDirectoryW(nullptr);
         DestroyWindow(window);
@@ -87,7 +94,8 @@ protected:
     HWND window = nullptr;
 };
 
-TEST_F(HookModulesTest, ModulesExportTheirTwoPlainNamesAndNothingElse) {
+TEST_F(HookModulesTest, ModulesExportTheirTwoPlainNamesAndNothingElse)
+{
     struct Expected {
         const wchar_t* file;
         std::vector<std::string> names;
@@ -103,15 +111,15 @@ TEST_F(HookModulesTest, ModulesExportTheirTwoPlainNamesAndNothingElse) {
         for (const std::string& name : expected.names) {
             EXPECT_NE(GetProcAddress(module, name.c_str()), nullptr) << name;
             // The stdcall decorations are not part of the names the program looks up.
-            EXPECT_EQ(GetProcAddress(module, (name + (name.rfind("Init", 0) == 0 ? "@8" : "@12")).c_str()),
-                      nullptr);
+            EXPECT_EQ(GetProcAddress(module, (name + (name.rfind("Init", 0) == 0 ? "@8" : "@12")).c_str()), nullptr);
             EXPECT_EQ(GetProcAddress(module, ("_" + name).c_str()), nullptr);
         }
         FreeLibrary(module);
     }
 }
 
-TEST_F(HookModulesTest, ModulesFoundByTheOrdinarySearchInstallBothHooks) {
+TEST_F(HookModulesTest, ModulesFoundByTheOrdinarySearchInstallBothHooks)
+{
     ASSERT_TRUE(SetDllDirectoryW(HookModulesFolder().c_str()));
     LoadHookModules();
     EXPECT_TRUE(IsLoaded(L"KeyBoardHook.dll"));
@@ -126,7 +134,8 @@ TEST_F(HookModulesTest, ModulesFoundByTheOrdinarySearchInstallBothHooks) {
     RemoveHooks();  // nothing left to remove: harmless
 }
 
-TEST_F(HookModulesTest, MissingModulesLeaveBothHooksUninstalled) {
+TEST_F(HookModulesTest, MissingModulesLeaveBothHooksUninstalled)
+{
     ScratchFolder empty = CreateScratchFolder(L"empty");
     ASSERT_TRUE(SetDllDirectoryW(empty.path.c_str()));
     LoadHookModules();
@@ -137,7 +146,8 @@ TEST_F(HookModulesTest, MissingModulesLeaveBothHooksUninstalled) {
     DeleteScratchFolder(empty);
 }
 
-TEST_F(HookModulesTest, OneMissingModuleFailsOnlyItsOwnHook) {
+TEST_F(HookModulesTest, OneMissingModuleFailsOnlyItsOwnHook)
+{
     ScratchFolder mouseOnly = CreateScratchFolder(L"mouse-only");
     CopyInto(mouseOnly, L"MouseHook.dll", L"MouseHook.dll");
     ASSERT_TRUE(SetDllDirectoryW(mouseOnly.path.c_str()));
@@ -148,7 +158,8 @@ TEST_F(HookModulesTest, OneMissingModuleFailsOnlyItsOwnHook) {
     DeleteScratchFolder(mouseOnly);
 }
 
-TEST_F(HookModulesTest, ModulesWithoutTheirExportsLeaveBothHooksUninstalled) {
+TEST_F(HookModulesTest, ModulesWithoutTheirExportsLeaveBothHooksUninstalled)
+{
     // Each file is there but holds the other module, so the names looked up are missing.
     ScratchFolder swapped = CreateScratchFolder(L"swapped");
     CopyInto(swapped, L"MouseHook.dll", L"KeyBoardHook.dll");
@@ -163,7 +174,8 @@ TEST_F(HookModulesTest, ModulesWithoutTheirExportsLeaveBothHooksUninstalled) {
     DeleteScratchFolder(swapped);
 }
 
-TEST_F(HookModulesTest, EachModuleIsLoadedAndFreedOnce) {
+TEST_F(HookModulesTest, EachModuleIsLoadedAndFreedOnce)
+{
     ASSERT_TRUE(SetDllDirectoryW(HookModulesFolder().c_str()));
     // Loading twice must not leave a reference behind that one unload does not drop.
     LoadHookModules();

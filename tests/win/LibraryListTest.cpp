@@ -90,7 +90,8 @@ TEST_F(LibraryList, ListsInTheOrderOfTheFileSystem)
     ASSERT_NE(listing, INVALID_HANDLE_VALUE);
     do {
         std::wstring name = entry.cFileName;
-        if (name.size() > 4 && name.substr(name.size() - 4) == L".rec") listingOrder.push_back(name.substr(0, name.size() - 4));
+        if (name.size() > 4 && name.substr(name.size() - 4) == L".rec")
+            listingOrder.push_back(name.substr(0, name.size() - 4));
     } while (FindNextFileW(listing, &entry));
     FindClose(listing);
 

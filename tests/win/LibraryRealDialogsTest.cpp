@@ -33,11 +33,15 @@ protected:
         LeaveWorkingFolder();
     }
 
-    HWND List() { return GetDlgItem(gMainWindow, RecordingsList); }
+    HWND List()
+    {
+        return GetDlgItem(gMainWindow, RecordingsList);
+    }
 
     void Select(const wchar_t* name)
     {
-        LRESULT index = SendMessageW(List(), LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name));
+        LRESULT index =
+            SendMessageW(List(), LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name));
         ASSERT_NE(index, LB_ERR);
         SendMessageW(List(), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
         ASSERT_EQ(SelectedRecordingName(), name);
@@ -64,7 +68,7 @@ TEST_F(LibraryRealDialogs, RenameRetriesAfterAWarningAndHoldsBusyMeanwhile)
     Select(L"Demo");
     StartDialogScript({
         TypeAndPress(L"Other", VK_RETURN),
-        PressKey(VK_RETURN),                  // the warning's OK
+        PressKey(VK_RETURN),  // the warning's OK
         TypeAndPress(L"Renamed", VK_RETURN),
     });
     RenameRecording();

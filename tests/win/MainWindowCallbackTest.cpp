@@ -29,24 +29,54 @@ HWND gMainWindow = nullptr;
 HICON gIdleIcon = reinterpret_cast<HICON>(0x1D1E);
 HICON gActiveIcon = reinterpret_cast<HICON>(0xAC71);
 
-bool StartRecording() { gLog.push_back("StartRecording"); return gStartSucceeds; }
-void SetReferenceTimeToNow() { gLog.push_back("SetReferenceTimeToNow"); }
-void RecordHookEvent(uintptr_t wParam, intptr_t lParam) { gRecorded.push_back({wParam, lParam}); }
-void StopRecording() { gLog.push_back("StopRecording"); }
-bool IsRecordingFileOpen() { return false; }
+bool StartRecording()
+{
+    gLog.push_back("StartRecording");
+    return gStartSucceeds;
+}
+void SetReferenceTimeToNow()
+{
+    gLog.push_back("SetReferenceTimeToNow");
+}
+void RecordHookEvent(uintptr_t wParam, intptr_t lParam)
+{
+    gRecorded.push_back({wParam, lParam});
+}
+void StopRecording()
+{
+    gLog.push_back("StopRecording");
+}
+bool IsRecordingFileOpen()
+{
+    return false;
+}
 void SaveRecording()
 {
     gLog.push_back("SaveRecording state=" + std::to_string(gActivityState.load()));
     if (gDuringSaveFlow) gDuringSaveFlow();
 }
-void RefreshRecordingsList() { gLog.push_back("RefreshRecordingsList"); }
-bool IsPlaybackWorkerRunning() { return gWorkerRunning; }
-void HideMainWindow() { gLog.push_back("HideMainWindow"); }
-void ShowMainWindow() { gLog.push_back("ShowMainWindow"); }
+void RefreshRecordingsList()
+{
+    gLog.push_back("RefreshRecordingsList");
+}
+bool IsPlaybackWorkerRunning()
+{
+    return gWorkerRunning;
+}
+void HideMainWindow()
+{
+    gLog.push_back("HideMainWindow");
+}
+void ShowMainWindow()
+{
+    gLog.push_back("ShowMainWindow");
+}
 bool ChangeTrayIcon(UINT id, HICON icon)
 {
     gLog.push_back(std::string("ChangeTrayIcon ") + std::to_string(id) +
-                   (icon == gIdleIcon ? " idle" : icon == gActiveIcon ? " active" : " other"));
+                   (icon == gIdleIcon     ? " idle"
+                    : icon == gActiveIcon ? " active"
+                                          : " other"));
     return true;
 }
 
@@ -92,10 +122,13 @@ protected:
         gWorkerRunning = false;
         gDuringSaveFlow = nullptr;
         gActivityState.store(Idle);
-        gMainWindow = CreateWindowExW(0, L"STATIC", L"callback test", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                      nullptr, nullptr);
+        gMainWindow =
+            CreateWindowExW(0, L"STATIC", L"callback test", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     }
-    void TearDown() override { DestroyWindow(gMainWindow); }
+    void TearDown() override
+    {
+        DestroyWindow(gMainWindow);
+    }
 };
 
 TEST_F(MainWindowCallbackTest, F9InIdleStartsARecordingInOrder)
@@ -110,13 +143,13 @@ TEST_F(MainWindowCallbackTest, F9InIdleStartsARecordingInOrder)
 TEST_F(MainWindowCallbackTest, OnlyExactF9PressesToggleAndEverythingElseIsRecorded)
 {
     gActivityState.store(Recording);
-    Hook(WM_KEYUP, VirtualKeyF9);           // the release of the starting press
+    Hook(WM_KEYUP, VirtualKeyF9);  // the release of the starting press
     Hook(WM_KEYDOWN, 0x41);
     Hook(WM_KEYDOWN, 0x100 | VirtualKeyF9);  // further bits set: not F9
     Hook(WM_SYSKEYUP, VirtualKeyF9);
     Hook(WM_MOUSEMOVE, 0x1234);
     Hook(WM_MOUSEWHEEL, -2);
-    Hook(0x20E, 1);                          // not a recorded kind: the recorder decides
+    Hook(0x20E, 1);  // not a recorded kind: the recorder decides
     EXPECT_EQ(gActivityState.load(), Recording);
     EXPECT_TRUE(gLog.empty());
     ASSERT_EQ(gRecorded.size(), 7u);
@@ -192,10 +225,11 @@ TEST_F(MainWindowCallbackTest, F9DuringPlaybackCancelsWithTheNoticeAndIgnoresInp
     });
     // The test window is a STATIC; route the posted messages to the callback while the box runs
     // its loop by subclassing it.
-    SetWindowLongPtrW(gMainWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(+[](HWND w, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
-        MainWindowCallback(w, m, wp, lp);
-        return DefWindowProcW(w, m, wp, lp);
-    }));
+    SetWindowLongPtrW(gMainWindow, GWLP_WNDPROC,
+                      reinterpret_cast<LONG_PTR>(+[](HWND w, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
+                          MainWindowCallback(w, m, wp, lp);
+                          return DefWindowProcW(w, m, wp, lp);
+                      }));
     Hook(WM_KEYDOWN, VirtualKeyF9);
     done = true;
     answer.join();

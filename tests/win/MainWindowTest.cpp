@@ -15,7 +15,10 @@ namespace {
 
 class MainWindowTest : public ShownMainWindowTest {
 protected:
-    static HWND Gadget(int number) { return GetDlgItem(gMainWindow, number); }
+    static HWND Gadget(int number)
+    {
+        return GetDlgItem(gMainWindow, number);
+    }
 };
 
 struct GadgetExpectation {
@@ -29,7 +32,10 @@ struct GadgetExpectation {
 const GadgetExpectation ExpectedGadgets[10] = {
     {L"Button", L"Aufzeichnungen", BS_GROUPBOX, 0, {5, 5, 395, 240}},
     // The list drops its scroll-bar styles while its entries fit (see ListScrollsWhenFull).
-    {L"ListBox", L"", WS_TABSTOP | LBS_NOTIFY | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE,
+    {L"ListBox",
+     L"",
+     WS_TABSTOP | LBS_NOTIFY | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
+     WS_EX_CLIENTEDGE,
      {10, 20, 385, 155}},
     {L"Static", L"Wiederholung der Wiedergabe:", SS_LEFT, 0, {15, 185, 175, 15}},
     {L"Edit", L"0", WS_TABSTOP | ES_AUTOHSCROLL | ES_NUMBER | ES_RIGHT, WS_EX_CLIENTEDGE, {195, 182, 40, 20}},
@@ -214,8 +220,8 @@ TEST_F(MainWindowTest, PastingIsNotFiltered)
 
 TEST_F(MainWindowTest, TabOrderIsListFieldAndTheThreeButtons)
 {
-    const HWND order[] = {Gadget(RecordingsList), Gadget(RepeatCountField), Gadget(PlayButton),
-                          Gadget(RenameButton), Gadget(RemoveButton)};
+    const HWND order[] = {Gadget(RecordingsList), Gadget(RepeatCountField), Gadget(PlayButton), Gadget(RenameButton),
+                          Gadget(RemoveButton)};
     for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(GetNextDlgTabItem(gMainWindow, order[i], FALSE), order[(i + 1) % 5]) << i;
         EXPECT_EQ(GetNextDlgTabItem(gMainWindow, order[(i + 1) % 5], TRUE), order[i]) << i;
@@ -261,8 +267,7 @@ TEST_F(MainWindowTest, TabAndShiftTabMoveTheFocusInTheWait)
 
 TEST_F(MainWindowTest, ButtonClicksBecomeGadgetEventsInOrder)
 {
-    for (int button : {PlayButton, RenameButton, RemoveButton})
-        PostMessageW(Gadget(button), BM_CLICK, 0, 0);
+    for (int button : {PlayButton, RenameButton, RemoveButton}) PostMessageW(Gadget(button), BM_CLICK, 0, 0);
     for (int button : {PlayButton, RenameButton, RemoveButton}) {
         const WindowEvent event = WaitWindowEvent();
         EXPECT_EQ(event.kind, WindowEventKind::Gadget);

@@ -10,7 +10,8 @@ std::function<void(const std::string& what)> gOnFakeEvent;
 
 namespace {
 
-std::string Milliseconds(int64_t microseconds) {
+std::string Milliseconds(int64_t microseconds)
+{
     std::string text = std::to_string(microseconds / 1000);
     if (microseconds % 1000 != 0) {
         text += "." + std::to_string(1000 + microseconds % 1000).substr(1);
@@ -20,30 +21,35 @@ std::string Milliseconds(int64_t microseconds) {
 
 }  // namespace
 
-void ResetPlaybackFakes() {
+void ResetPlaybackFakes()
+{
     gFakeLog.clear();
     gFakeNowMicroseconds = 0;
     gOnFakeEvent = nullptr;
 }
 
-void LogFakeEvent(const std::string& what) {
+void LogFakeEvent(const std::string& what)
+{
     gFakeLog.push_back(Milliseconds(gFakeNowMicroseconds) + " " + what);
     if (gOnFakeEvent) {
         gOnFakeEvent(what);
     }
 }
 
-void PreparePlaybackThread() {
+void PreparePlaybackThread()
+{
     LogFakeEvent("prepare");
 }
 
-void PlaybackWait(int64_t microseconds) {
+void PlaybackWait(int64_t microseconds)
+{
     LogFakeEvent("wait " + Milliseconds(microseconds));
     if (microseconds > 0) {
         gFakeNowMicroseconds += microseconds;
     }
 }
 
-int64_t PlaybackClock() {
+int64_t PlaybackClock()
+{
     return gFakeNowMicroseconds;
 }

@@ -35,16 +35,18 @@ std::vector<SeenKey> gHookKeys;
 std::vector<SeenKey> gWindowKeys;
 bool gPlaybackEnded = false;
 
-LRESULT CALLBACK KeyboardHook(int code, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK KeyboardHook(int code, WPARAM wParam, LPARAM lParam)
+{
     if (code == HC_ACTION) {
         const KBDLLHOOKSTRUCT* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
-        gHookKeys.push_back({key->vkCode, key->scanCode, (key->flags & LLKHF_EXTENDED) != 0,
-                             (key->flags & LLKHF_UP) != 0});
+        gHookKeys.push_back(
+            {key->vkCode, key->scanCode, (key->flags & LLKHF_EXTENDED) != 0, (key->flags & LLKHF_UP) != 0});
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
     if (message == WM_KEYDOWN || message == WM_KEYUP) {
         gWindowKeys.push_back({static_cast<DWORD>(wParam), static_cast<DWORD>((lParam >> 16) & 0xFF),
                                (lParam & (1 << 24)) != 0, message == WM_KEYUP});
@@ -57,9 +59,9 @@ LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-void WriteRecording(const std::wstring& path, const std::vector<InputRecord>& records) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+void WriteRecording(const std::wstring& path, const std::vector<InputRecord>& records)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, file);
     for (const InputRecord& record : records) {
         uint8_t image[InputRecordSize];
@@ -70,7 +72,8 @@ void WriteRecording(const std::wstring& path, const std::vector<InputRecord>& re
     CloseHandle(file);
 }
 
-void PumpUntil(bool (*done)()) {
+void PumpUntil(bool (*done)())
+{
     const DWORD start = GetTickCount();
     while (!done() && GetTickCount() - start < DeadlineMs) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
@@ -82,7 +85,8 @@ void PumpUntil(bool (*done)()) {
     }
 }
 
-const SeenKey* Find(const std::vector<SeenKey>& keys, DWORD virtualKey, bool up) {
+const SeenKey* Find(const std::vector<SeenKey>& keys, DWORD virtualKey, bool up)
+{
     for (const SeenKey& key : keys) {
         if (key.virtualKey == virtualKey && key.up == up) {
             return &key;
@@ -91,7 +95,8 @@ const SeenKey* Find(const std::vector<SeenKey>& keys, DWORD virtualKey, bool up)
     return nullptr;
 }
 
-std::string Describe(const std::vector<SeenKey>& keys) {
+std::string Describe(const std::vector<SeenKey>& keys)
+{
     std::string text;
     for (const SeenKey& key : keys) {
         char line[64];
@@ -104,27 +109,26 @@ std::string Describe(const std::vector<SeenKey>& keys) {
 
 }  // namespace
 
-TEST(PlaybackRealInjection, KeysArriveWithTheirScanCodesAndExtendedFlags) {
+TEST(PlaybackRealInjection, KeysArriveWithTheirScanCodesAndExtendedFlags)
+{
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
-    const std::wstring path = std::wstring(temp) + L"tandrel-real-injection-" +
-                              std::to_wstring(GetCurrentProcessId()) + L".rec";
+    const std::wstring path =
+        std::wstring(temp) + L"tandrel-real-injection-" + std::to_wstring(GetCurrentProcessId()) + L".rec";
     WriteRecording(path, {
-        InputRecord{Move, 0, 0, 0, 101, 123},
-        InputRecord{Key, VK_LEFT, 1, 0, 0, 0},
-        InputRecord{Key, VK_LEFT, 0, 0, 0, 0},
-        InputRecord{Key, 'A', 1, 0, 0, 0},
-        InputRecord{Key, 'A', 0, 0, 0, 0},
-        InputRecord{Key, VK_RCONTROL, 1, 0, 0, 0},  // left down: released at the end
-    });
+                             InputRecord{Move, 0, 0, 0, 101, 123}, InputRecord{Key, VK_LEFT, 1, 0, 0, 0},
+                             InputRecord{Key, VK_LEFT, 0, 0, 0, 0}, InputRecord{Key, 'A', 1, 0, 0, 0},
+                             InputRecord{Key, 'A', 0, 0, 0, 0},
+                             InputRecord{Key, VK_RCONTROL, 1, 0, 0, 0},  // left down: released at the end
+                         });
 
     WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = TargetProc;
     windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.lpszClassName = L"TandrelPlaybackTarget";
     RegisterClassW(&windowClass);
-    HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"target", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                  0, 0, 400, 300, nullptr, nullptr, windowClass.hInstance, nullptr);
+    HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"target", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400,
+                                  300, nullptr, nullptr, windowClass.hInstance, nullptr);
     ASSERT_NE(nullptr, window);
     SetForegroundWindow(window);
     SetFocus(window);

@@ -15,7 +15,8 @@ using GetAwarenessFunction = int(WINAPI*)(void*);
 constexpr int PerMonitorAwareness = 2;  // DPI_AWARENESS_PER_MONITOR_AWARE
 
 // The DPI awareness of the calling thread, or -1 where the system cannot tell.
-int ThreadDpiAwareness() {
+int ThreadDpiAwareness()
+{
     HMODULE user32 = GetModuleHandleW(L"user32.dll");
     FARPROC getContext = GetProcAddress(user32, "GetThreadDpiAwarenessContext");
     FARPROC getAwareness = GetProcAddress(user32, "GetAwarenessFromDpiAwarenessContext");
@@ -27,7 +28,8 @@ int ThreadDpiAwareness() {
 }
 
 // Makes the calling thread DPI unaware first, so that the preparation has something to change.
-void MakeThreadDpiUnaware() {
+void MakeThreadDpiUnaware()
+{
     FARPROC setContext = GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetThreadDpiAwarenessContext");
     if (setContext != nullptr) {
         reinterpret_cast<SetContextFunction>(reinterpret_cast<void*>(setContext))(
@@ -35,7 +37,8 @@ void MakeThreadDpiUnaware() {
     }
 }
 
-DWORD WINAPI PrepareAndReport(LPVOID result) {
+DWORD WINAPI PrepareAndReport(LPVOID result)
+{
     MakeThreadDpiUnaware();
     const int before = ThreadDpiAwareness();
     PreparePlaybackThread();
@@ -46,7 +49,8 @@ DWORD WINAPI PrepareAndReport(LPVOID result) {
 
 }  // namespace
 
-TEST(PlaybackTiming, PreparationMakesTheWorkerThreadPerMonitorDpiAware) {
+TEST(PlaybackTiming, PreparationMakesTheWorkerThreadPerMonitorDpiAware)
+{
     int awareness[2] = {-1, -1};
     HANDLE thread = CreateThread(nullptr, 0, PrepareAndReport, awareness, 0, nullptr);
     ASSERT_NE(nullptr, thread);
@@ -59,7 +63,8 @@ TEST(PlaybackTiming, PreparationMakesTheWorkerThreadPerMonitorDpiAware) {
     EXPECT_EQ(PerMonitorAwareness, awareness[1]);
 }
 
-TEST(PlaybackTiming, WaitsNeverEndEarlyAndTheClockCountsMicroseconds) {
+TEST(PlaybackTiming, WaitsNeverEndEarlyAndTheClockCountsMicroseconds)
+{
     PreparePlaybackThread();
     for (int64_t wanted : {300, 1000, 3500, 12000}) {
         const int64_t start = PlaybackClock();
@@ -78,8 +83,7 @@ TEST(PlaybackTiming, WaitsNeverEndEarlyAndTheClockCountsMicroseconds) {
     const DWORD ticksBefore = GetTickCount();
     const int64_t clockBefore = PlaybackClock();
     Sleep(200);
-    const double ratio = static_cast<double>(PlaybackClock() - clockBefore) /
-                         (1000.0 * (GetTickCount() - ticksBefore));
+    const double ratio = static_cast<double>(PlaybackClock() - clockBefore) / (1000.0 * (GetTickCount() - ticksBefore));
     EXPECT_GT(ratio, 0.8);
     EXPECT_LT(ratio, 1.25);
 }

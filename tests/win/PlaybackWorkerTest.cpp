@@ -22,32 +22,36 @@ namespace {
 
 constexpr DWORD DeadlineMs = 20000;
 
-InputRecord KeyRecord(int16_t code, int8_t down, int32_t delay) {
+InputRecord KeyRecord(int16_t code, int8_t down, int32_t delay)
+{
     return InputRecord{Key, code, down, delay, 0, 0};
 }
-InputRecord ButtonRecord(int16_t code, int32_t delay) {
+InputRecord ButtonRecord(int16_t code, int32_t delay)
+{
     return InputRecord{Button, code, 0, delay, 0, 0};
 }
-InputRecord MoveRecord(int32_t x, int32_t y, int32_t delay) {
+InputRecord MoveRecord(int32_t x, int32_t y, int32_t delay)
+{
     return InputRecord{Move, 0, 0, delay, x, y};
 }
-InputRecord WheelRecord(int32_t notches, int32_t delay) {
+InputRecord WheelRecord(int32_t notches, int32_t delay)
+{
     return InputRecord{Wheel, 0, 0, delay, 0, notches};
 }
 
-std::wstring MakeTempFolder() {
+std::wstring MakeTempFolder()
+{
     wchar_t base[MAX_PATH];
     GetTempPathW(MAX_PATH, base);
-    std::wstring folder = std::wstring(base) + L"tandrel-playback-" +
-                          std::to_wstring(GetCurrentProcessId()) + L"-" +
+    std::wstring folder = std::wstring(base) + L"tandrel-playback-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
                           std::to_wstring(GetTickCount());
     CreateDirectoryW(folder.c_str(), nullptr);
     return folder;
 }
 
-void WriteFileBytes(const std::wstring& path, const std::vector<uint8_t>& bytes) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+void WriteFileBytes(const std::wstring& path, const std::vector<uint8_t>& bytes)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, file);
     DWORD written = 0;
     if (!bytes.empty()) {
@@ -57,7 +61,8 @@ void WriteFileBytes(const std::wstring& path, const std::vector<uint8_t>& bytes)
     ASSERT_EQ(bytes.size(), written);
 }
 
-std::vector<uint8_t> BytesOf(const std::vector<InputRecord>& records) {
+std::vector<uint8_t> BytesOf(const std::vector<InputRecord>& records)
+{
     std::vector<uint8_t> bytes;
     for (const InputRecord& record : records) {
         uint8_t image[InputRecordSize];
@@ -68,7 +73,8 @@ std::vector<uint8_t> BytesOf(const std::vector<InputRecord>& records) {
 }
 
 // Lines of the fake log that are not waits.
-Lines Injections(const Lines& log) {
+Lines Injections(const Lines& log)
+{
     Lines injections;
     for (const std::string& line : log) {
         if (line.find(" wait ") == std::string::npos && line.find(" prepare") == std::string::npos) {
@@ -78,11 +84,11 @@ Lines Injections(const Lines& log) {
     return injections;
 }
 
-int CountOf(const Lines& log, const std::string& ending) {
+int CountOf(const Lines& log, const std::string& ending)
+{
     int count = 0;
     for (const std::string& line : log) {
-        if (line.size() >= ending.size() &&
-            line.compare(line.size() - ending.size(), ending.size(), ending) == 0) {
+        if (line.size() >= ending.size() && line.compare(line.size() - ending.size(), ending.size(), ending) == 0) {
             ++count;
         }
     }
@@ -91,7 +97,8 @@ int CountOf(const Lines& log, const std::string& ending) {
 
 class PlaybackWorkerTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ResetPlaybackFakes();
         CreateHeldInputList();
         gActivityState.store(Idle);
@@ -101,28 +108,32 @@ protected:
         folder = MakeTempFolder();
         path = folder + L"\\Aufnahme.rec";
         gPlaybackPath = path;
-        window = CreateWindowExW(0, L"STATIC", L"playback test", 0, 0, 0, 0, 0, HWND_MESSAGE,
-                                 nullptr, nullptr, nullptr);
+        window =
+            CreateWindowExW(0, L"STATIC", L"playback test", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
         ASSERT_NE(nullptr, window);
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         DestroyWindow(window);
         DeleteFileW(path.c_str());
         RemoveDirectoryW(folder.c_str());
         ResetPlaybackFakes();
     }
-    void WriteRecording(const std::vector<InputRecord>& records, size_t extraBytes = 0) {
+    void WriteRecording(const std::vector<InputRecord>& records, size_t extraBytes = 0)
+    {
         std::vector<uint8_t> bytes = BytesOf(records);
         bytes.insert(bytes.end(), extraBytes, 0x7F);
         WriteFileBytes(path, bytes);
     }
     // Runs the worker on this thread, as its thread would, and answers its log.
-    Lines Play() {
+    Lines Play()
+    {
         EXPECT_EQ(0u, PlaybackWorker(window));
         return gFakeLog;
     }
     // Every message posted to the test window, each with wParam and lParam checked to be 0.
-    std::vector<UINT> PostedMessages() {
+    std::vector<UINT> PostedMessages()
+    {
         std::vector<UINT> messages;
         MSG msg;
         while (PeekMessageW(&msg, window, 0, 0, PM_REMOVE)) {
@@ -132,9 +143,10 @@ protected:
         }
         return messages;
     }
-    bool FileIsClosed() {
-        HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+    bool FileIsClosed()
+    {
+        HANDLE file =
+            CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE) {
             return false;
         }
@@ -149,14 +161,14 @@ protected:
 
 }  // namespace
 
-TEST_F(PlaybackWorkerTest, PlaysOnePassAfterItsPauseWithEachRecordAtItsDueTime) {
-    WriteRecording({KeyRecord(0x41, 1, 100), MoveRecord(-5, 7, 20), WheelRecord(-2, 0),
-                    ButtonRecord(513, 30), ButtonRecord(514, 10), KeyRecord(0x41, 0, 5)});
+TEST_F(PlaybackWorkerTest, PlaysOnePassAfterItsPauseWithEachRecordAtItsDueTime)
+{
+    WriteRecording({KeyRecord(0x41, 1, 100), MoveRecord(-5, 7, 20), WheelRecord(-2, 0), ButtonRecord(513, 30),
+                    ButtonRecord(514, 10), KeyRecord(0x41, 0, 5)});
     const Lines expected = {
-        "0 prepare",        "0 wait 2000",         "2000 wait 100", "2100 key 65 down",
-        "2100 wait 20",     "2120 move -5,7",      "2120 wait 0",   "2120 wheel -240",
-        "2120 wait 30",     "2150 button 2",       "2150 wait 10",  "2160 button 4",
-        "2160 wait 5",      "2165 key 65 up",
+        "0 prepare",      "0 wait 2000",   "2000 wait 100",   "2100 key 65 down", "2100 wait 20",
+        "2120 move -5,7", "2120 wait 0",   "2120 wheel -240", "2120 wait 30",     "2150 button 2",
+        "2150 wait 10",   "2160 button 4", "2160 wait 5",     "2165 key 65 up",
     };
     EXPECT_EQ(expected, Play());
     EXPECT_EQ(std::vector<UINT>{PlaybackEndedMessage}, PostedMessages());
@@ -164,15 +176,15 @@ TEST_F(PlaybackWorkerTest, PlaysOnePassAfterItsPauseWithEachRecordAtItsDueTime) 
     EXPECT_TRUE(FileIsClosed());
 }
 
-TEST_F(PlaybackWorkerTest, FollowsTheInjectionTableForEveryKindCodeAndDownValue) {
+TEST_F(PlaybackWorkerTest, FollowsTheInjectionTableForEveryKindCodeAndDownValue)
+{
     const InputRecord other = {4, 0x41, 1, 1, 3, 3};
     const InputRecord negativeKind = {-1, 513, 1, 1, 3, 3};
-    WriteRecording({KeyRecord(0x41, 2, 1), KeyRecord(0x1A5, 1, 1), ButtonRecord(515, 1),
-                    ButtonRecord(516, 1), ButtonRecord(517, 1), ButtonRecord(519, 1),
-                    ButtonRecord(520, 1), ButtonRecord(0, 1), other, negativeKind,
-                    KeyRecord(0x1A5, -1, 1), KeyRecord(0xA5, 0, 1)});
-    const Lines expected = {"2002 key 165 down", "2004 button 8",  "2005 button 16",
-                            "2006 button 32",    "2007 button 64", "2012 key 165 up",
+    WriteRecording({KeyRecord(0x41, 2, 1), KeyRecord(0x1A5, 1, 1), ButtonRecord(515, 1), ButtonRecord(516, 1),
+                    ButtonRecord(517, 1), ButtonRecord(519, 1), ButtonRecord(520, 1), ButtonRecord(0, 1), other,
+                    negativeKind, KeyRecord(0x1A5, -1, 1), KeyRecord(0xA5, 0, 1)});
+    const Lines expected = {"2002 key 165 down", "2004 button 8", "2005 button 16", "2006 button 32", "2007 button 64",
+                            "2012 key 165 up",
                             // end of the pass: 0x1A5 is still held (0xA5 is another code)
                             "2012 key 165 up"};
     const Lines log = Play();
@@ -180,25 +192,25 @@ TEST_F(PlaybackWorkerTest, FollowsTheInjectionTableForEveryKindCodeAndDownValue)
     EXPECT_EQ(13, CountOf(log, " wait 1") + CountOf(log, " wait 2000")) << "every record waits";
 }
 
-TEST_F(PlaybackWorkerTest, RepeatsWithAPauseBeforeAndAReleaseAfterEveryPass) {
+TEST_F(PlaybackWorkerTest, RepeatsWithAPauseBeforeAndAReleaseAfterEveryPass)
+{
     // The recording ends with a key and the left button still down.
     WriteRecording({KeyRecord(0x10, 1, 10), ButtonRecord(513, 10)});
     gRepeatCount = 2;
     const Lines expected = {
-        "0 prepare",
-        "0 wait 2000", "2000 wait 10", "2010 key 16 down", "2010 wait 10", "2020 button 2",
-        "2020 key 16 up", "2020 button 4",
-        "2020 wait 2000", "4020 wait 10", "4030 key 16 down", "4030 wait 10", "4040 button 2",
-        "4040 key 16 up", "4040 button 4",
-        "4040 wait 2000", "6040 wait 10", "6050 key 16 down", "6050 wait 10", "6060 button 2",
-        "6060 key 16 up", "6060 button 4",
+        "0 prepare",        "0 wait 2000",    "2000 wait 10",     "2010 key 16 down", "2010 wait 10",
+        "2020 button 2",    "2020 key 16 up", "2020 button 4",    "2020 wait 2000",   "4020 wait 10",
+        "4030 key 16 down", "4030 wait 10",   "4040 button 2",    "4040 key 16 up",   "4040 button 4",
+        "4040 wait 2000",   "6040 wait 10",   "6050 key 16 down", "6050 wait 10",     "6060 button 2",
+        "6060 key 16 up",   "6060 button 4",
     };
     EXPECT_EQ(expected, Play());
     EXPECT_EQ(std::vector<UINT>{PlaybackEndedMessage}, PostedMessages());
     EXPECT_EQ(Idle, gActivityState.load());
 }
 
-TEST_F(PlaybackWorkerTest, ANegativeRepeatCountPlaysNothingAndStillEnds) {
+TEST_F(PlaybackWorkerTest, ANegativeRepeatCountPlaysNothingAndStillEnds)
+{
     WriteRecording({KeyRecord(0x41, 1, 10)});
     gRepeatCount = -1;
     gQuitAfterPlayback = 1;
@@ -207,7 +219,8 @@ TEST_F(PlaybackWorkerTest, ANegativeRepeatCountPlaysNothingAndStillEnds) {
     EXPECT_EQ(Idle, gActivityState.load());
 }
 
-TEST_F(PlaybackWorkerTest, ReadsTheRepeatCountAfreshBeforeEveryPass) {
+TEST_F(PlaybackWorkerTest, ReadsTheRepeatCountAfreshBeforeEveryPass)
+{
     WriteRecording({KeyRecord(0x41, 1, 10), KeyRecord(0x41, 0, 10)});
     gRepeatCount = 5;
     gOnFakeEvent = [](const std::string& what) {
@@ -218,11 +231,11 @@ TEST_F(PlaybackWorkerTest, ReadsTheRepeatCountAfreshBeforeEveryPass) {
     EXPECT_EQ(2, CountOf(Play(), "wait 2000"));
 }
 
-TEST_F(PlaybackWorkerTest, TheSpeedDivisorShortensTheScheduleNotEachWaitOnItsOwn) {
+TEST_F(PlaybackWorkerTest, TheSpeedDivisorShortensTheScheduleNotEachWaitOnItsOwn)
+{
     WriteRecording({KeyRecord(0x41, 1, 15), KeyRecord(0x41, 0, 15)});
     gSpeedDivisor = 2;
-    EXPECT_EQ((Lines{"0 prepare", "0 wait 2000", "2000 wait 7", "2007 key 65 down", "2007 wait 8",
-                     "2015 key 65 up"}),
+    EXPECT_EQ((Lines{"0 prepare", "0 wait 2000", "2000 wait 7", "2007 key 65 down", "2007 wait 8", "2015 key 65 up"}),
               Play());
 
     // Delays below the divisor still play at ten times the speed, not at once.
@@ -239,16 +252,17 @@ TEST_F(PlaybackWorkerTest, TheSpeedDivisorShortensTheScheduleNotEachWaitOnItsOwn
     EXPECT_EQ("2010 move 19,19", injections.back());
 }
 
-TEST_F(PlaybackWorkerTest, ANegativeDelayWaitsNothing) {
-    WriteRecording({KeyRecord(0x41, 1, 50), KeyRecord(0x41, 0, -1), KeyRecord(0x42, 1, INT32_MIN),
-                    KeyRecord(0x42, 0, 10)});
-    EXPECT_EQ((Lines{"0 prepare", "0 wait 2000", "2000 wait 50", "2050 key 65 down", "2050 wait 0",
-                     "2050 key 65 up", "2050 wait 0", "2050 key 66 down", "2050 wait 10",
-                     "2060 key 66 up"}),
+TEST_F(PlaybackWorkerTest, ANegativeDelayWaitsNothing)
+{
+    WriteRecording(
+        {KeyRecord(0x41, 1, 50), KeyRecord(0x41, 0, -1), KeyRecord(0x42, 1, INT32_MIN), KeyRecord(0x42, 0, 10)});
+    EXPECT_EQ((Lines{"0 prepare", "0 wait 2000", "2000 wait 50", "2050 key 65 down", "2050 wait 0", "2050 key 65 up",
+                     "2050 wait 0", "2050 key 66 down", "2050 wait 10", "2060 key 66 up"}),
               Play());
 }
 
-TEST_F(PlaybackWorkerTest, ATrailingPartialRecordIsNotPlayed) {
+TEST_F(PlaybackWorkerTest, ATrailingPartialRecordIsNotPlayed)
+{
     WriteRecording({KeyRecord(0x41, 1, 10), MoveRecord(4, 5, 10)}, 9);
     EXPECT_EQ((Lines{"2010 key 65 down", "2020 move 4,5", "2020 key 65 up"}), Injections(Play()));
 
@@ -257,7 +271,8 @@ TEST_F(PlaybackWorkerTest, ATrailingPartialRecordIsNotPlayed) {
     EXPECT_EQ((Lines{"0 prepare", "0 wait 2000"}), Play());
 }
 
-TEST_F(PlaybackWorkerTest, ReadsFilesLargerThanItsBufferRecordByRecord) {
+TEST_F(PlaybackWorkerTest, ReadsFilesLargerThanItsBufferRecordByRecord)
+{
     std::vector<InputRecord> records;
     for (int i = 0; i < 1000; ++i) {
         records.push_back(MoveRecord(i, -i, i % 3));
@@ -270,9 +285,9 @@ TEST_F(PlaybackWorkerTest, ReadsFilesLargerThanItsBufferRecordByRecord) {
     EXPECT_EQ("2999 move 999,-999", injections[999]);
 }
 
-TEST_F(PlaybackWorkerTest, AStopBeforeARecordLetsTheRunningRecordFinishThenReleasesAndEnds) {
-    WriteRecording({KeyRecord(0x41, 1, 10), KeyRecord(0x42, 1, 10), KeyRecord(0x43, 1, 10),
-                    KeyRecord(0x41, 0, 10)});
+TEST_F(PlaybackWorkerTest, AStopBeforeARecordLetsTheRunningRecordFinishThenReleasesAndEnds)
+{
+    WriteRecording({KeyRecord(0x41, 1, 10), KeyRecord(0x42, 1, 10), KeyRecord(0x43, 1, 10), KeyRecord(0x41, 0, 10)});
     gRepeatCount = 3;
     // F9 arrives during the wait of the second record: the main thread sets Busy.
     gOnFakeEvent = [](const std::string& what) {
@@ -280,14 +295,14 @@ TEST_F(PlaybackWorkerTest, AStopBeforeARecordLetsTheRunningRecordFinishThenRelea
             gActivityState.store(Busy);
         }
     };
-    EXPECT_EQ((Lines{"2010 key 65 down", "2020 key 66 down", "2020 key 65 up", "2020 key 66 up"}),
-              Injections(Play()));
+    EXPECT_EQ((Lines{"2010 key 65 down", "2020 key 66 down", "2020 key 65 up", "2020 key 66 up"}), Injections(Play()));
     EXPECT_EQ(std::vector<UINT>{PlaybackEndedMessage}, PostedMessages());
     EXPECT_EQ(Busy, gActivityState.load()) << "the end does not override the cancel";
     EXPECT_TRUE(FileIsClosed());
 }
 
-TEST_F(PlaybackWorkerTest, AStopDuringThePauseEndsBeforeTheFirstRecord) {
+TEST_F(PlaybackWorkerTest, AStopDuringThePauseEndsBeforeTheFirstRecord)
+{
     WriteRecording({KeyRecord(0x41, 1, 10)});
     gQuitAfterPlayback = 1;
     gOnFakeEvent = [](const std::string& what) {
@@ -301,7 +316,8 @@ TEST_F(PlaybackWorkerTest, AStopDuringThePauseEndsBeforeTheFirstRecord) {
     EXPECT_TRUE(FileIsClosed());
 }
 
-TEST_F(PlaybackWorkerTest, AnEmptyRecordingWithEndlessRepeatsCanBeStopped) {
+TEST_F(PlaybackWorkerTest, AnEmptyRecordingWithEndlessRepeatsCanBeStopped)
+{
     WriteRecording({});
     gRepeatCount = INT32_MAX;
     gOnFakeEvent = [](const std::string& what) {
@@ -313,7 +329,8 @@ TEST_F(PlaybackWorkerTest, AnEmptyRecordingWithEndlessRepeatsCanBeStopped) {
     EXPECT_EQ(std::vector<UINT>{PlaybackEndedMessage}, PostedMessages());
 }
 
-TEST_F(PlaybackWorkerTest, AStopBetweenTwoPassesIsSeenBeforeTheNextPassOpensTheFile) {
+TEST_F(PlaybackWorkerTest, AStopBetweenTwoPassesIsSeenBeforeTheNextPassOpensTheFile)
+{
     WriteRecording({KeyRecord(0x41, 1, 10)});
     gRepeatCount = 2;
     // The release at the end of the first pass is the last thing before the next pass.
@@ -322,12 +339,11 @@ TEST_F(PlaybackWorkerTest, AStopBetweenTwoPassesIsSeenBeforeTheNextPassOpensTheF
             gActivityState.store(Busy);
         }
     };
-    EXPECT_EQ((Lines{"0 prepare", "0 wait 2000", "2000 wait 10", "2010 key 65 down",
-                     "2010 key 65 up"}),
-              Play());
+    EXPECT_EQ((Lines{"0 prepare", "0 wait 2000", "2000 wait 10", "2010 key 65 down", "2010 key 65 up"}), Play());
 }
 
-TEST_F(PlaybackWorkerTest, EndsIdleOnlyFromPlaying) {
+TEST_F(PlaybackWorkerTest, EndsIdleOnlyFromPlaying)
+{
     WriteRecording({KeyRecord(0x41, 1, 10)});
     // The main thread has already closed its cancel message and started a recording.
     gOnFakeEvent = [](const std::string& what) {
@@ -345,7 +361,8 @@ TEST_F(PlaybackWorkerTest, EndsIdleOnlyFromPlaying) {
     EXPECT_EQ((std::vector<UINT>{PlaybackEndedMessage, PlaybackEndedMessage}), PostedMessages());
 }
 
-TEST_F(PlaybackWorkerTest, HoldsTheFileAgainstWritersAndReopensItForEveryPass) {
+TEST_F(PlaybackWorkerTest, HoldsTheFileAgainstWritersAndReopensItForEveryPass)
+{
     WriteRecording({KeyRecord(0x41, 1, 10)});
     gRepeatCount = 1;
     bool writableDuringPass = true;
@@ -353,13 +370,12 @@ TEST_F(PlaybackWorkerTest, HoldsTheFileAgainstWritersAndReopensItForEveryPass) {
     const std::wstring recording = path;
     gOnFakeEvent = [&](const std::string& what) {
         if (what == "key 65 down") {
-            HANDLE writer = CreateFileW(recording.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+            HANDLE writer = CreateFileW(recording.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
             writableDuringPass = writer != INVALID_HANDLE_VALUE;
             if (writableDuringPass) CloseHandle(writer);
-            HANDLE reader = CreateFileW(recording.c_str(), GENERIC_READ,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+            HANDLE reader = CreateFileW(recording.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
             readableDuringPass = reader != INVALID_HANDLE_VALUE;
             if (readableDuringPass) CloseHandle(reader);
         }
@@ -368,26 +384,28 @@ TEST_F(PlaybackWorkerTest, HoldsTheFileAgainstWritersAndReopensItForEveryPass) {
             WriteFileBytes(recording, BytesOf({KeyRecord(0x42, 1, 10)}));
         }
     };
-    EXPECT_EQ((Lines{"2010 key 65 down", "2010 key 65 up", "4020 key 66 down", "4020 key 66 up"}),
-              Injections(Play()));
+    EXPECT_EQ((Lines{"2010 key 65 down", "2010 key 65 up", "4020 key 66 down", "4020 key 66 up"}), Injections(Play()));
     EXPECT_FALSE(writableDuringPass);
     EXPECT_TRUE(readableDuringPass);
 }
 
 namespace {
 
-std::wstring WindowText(HWND window) {
+std::wstring WindowText(HWND window)
+{
     wchar_t text[256] = L"";
     GetWindowTextW(window, text, 256);
     return text;
 }
 
-BOOL CALLBACK CollectChildText(HWND child, LPARAM texts) {
+BOOL CALLBACK CollectChildText(HWND child, LPARAM texts)
+{
     reinterpret_cast<std::vector<std::wstring>*>(texts)->push_back(WindowText(child));
     return TRUE;
 }
 
-HWND WaitForMessageBox() {
+HWND WaitForMessageBox()
+{
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < DeadlineMs) {
         HWND box = FindWindowW(L"#32770", MessageTitle);
@@ -399,7 +417,8 @@ HWND WaitForMessageBox() {
     return nullptr;
 }
 
-bool WaitForWorkerEnd() {
+bool WaitForWorkerEnd()
+{
     const DWORD start = GetTickCount();
     while (IsPlaybackWorkerRunning()) {
         if (GetTickCount() - start > DeadlineMs) {
@@ -412,7 +431,8 @@ bool WaitForWorkerEnd() {
 
 }  // namespace
 
-TEST_F(PlaybackWorkerTest, AFileThatCannotBeOpenedIsReportedOnTheWorkerThreadThenItEnds) {
+TEST_F(PlaybackWorkerTest, AFileThatCannotBeOpenedIsReportedOnTheWorkerThreadThenItEnds)
+{
     // Nothing at the path, then a folder; the second time in unattended mode.
     const std::wstring paths[] = {folder + L"\\missing.rec", folder};
     for (int round = 0; round < 2; ++round) {
@@ -448,7 +468,8 @@ TEST_F(PlaybackWorkerTest, AFileThatCannotBeOpenedIsReportedOnTheWorkerThreadThe
     EXPECT_FALSE(IsPlaybackWorkerRunning());
 }
 
-TEST_F(PlaybackWorkerTest, StartsAgainOnceThePreviousWorkerHasEnded) {
+TEST_F(PlaybackWorkerTest, StartsAgainOnceThePreviousWorkerHasEnded)
+{
     WriteRecording({KeyRecord(0x41, 1, 10)});
     ASSERT_TRUE(StartPlaybackWorker(window));
     ASSERT_TRUE(WaitForWorkerEnd());

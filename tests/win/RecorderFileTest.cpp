@@ -101,13 +101,13 @@ TEST_F(RecorderFile, WritesTheBytesOfEveryKindOfRecord)
     int32_t position[2] = {640, 480};
     int32_t leftOfPrimary[2] = {-1280, -5};
     StartAt(1000);
-    EventAt(1095, 0x101, 0x78);                                       // F9 released
-    EventAt(1215, 0x100, 0x41);                                       // A pressed
-    EventAt(1231, 0x200, reinterpret_cast<intptr_t>(position));       // moved
-    EventAt(1411, 0x201, 0);                                          // left pressed
-    EventAt(1661, 0x20A, -1);                                         // wheel toward the user
-    EventAt(1661, 0x104, 0x73);                                       // Alt+F4: F4 as a system key
-    EventAt(1662, 0x105, 0x12);                                       // Alt released as a system key
+    EventAt(1095, 0x101, 0x78);                                  // F9 released
+    EventAt(1215, 0x100, 0x41);                                  // A pressed
+    EventAt(1231, 0x200, reinterpret_cast<intptr_t>(position));  // moved
+    EventAt(1411, 0x201, 0);                                     // left pressed
+    EventAt(1661, 0x20A, -1);                                    // wheel toward the user
+    EventAt(1661, 0x104, 0x73);                                  // Alt+F4: F4 as a system key
+    EventAt(1662, 0x105, 0x12);                                  // Alt released as a system key
     EventAt(1700, 0x202, 0);
     EventAt(1701, 0x204, 0);
     EventAt(1702, 0x205, 0);
@@ -118,20 +118,19 @@ TEST_F(RecorderFile, WritesTheBytesOfEveryKindOfRecord)
     StopRecording();
 
     const Bytes expected = {
-        0x00, 0x78, 0x00, 0x00, 0x5F, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-        0x00, 0x41, 0x00, 0x01, 0x78, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-        0x02, 0x00, 0x00, 0x00, 0x10, 0, 0, 0, 0x80, 0x02, 0, 0, 0xE0, 0x01, 0, 0,
-        0x01, 0x01, 0x02, 0x00, 0xB4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-        0x03, 0x00, 0x00, 0x00, 0xFA, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF,
-        0x00, 0x73, 0x00, 0x01, 0x00, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-        0x00, 0x12, 0x00, 0x00, 0x01, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-        0x01, 0x02, 0x02, 0x00, 0x26, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-        0x01, 0x04, 0x02, 0x00, 0x01, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-        0x01, 0x05, 0x02, 0x00, 0x01, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-        0x01, 0x07, 0x02, 0x00, 0x01, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-        0x01, 0x08, 0x02, 0x00, 0x01, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-        0x02, 0x00, 0x00, 0x00, 0x01, 0, 0, 0, 0x00, 0xFB, 0xFF, 0xFF, 0xFB, 0xFF, 0xFF, 0xFF,
-        0x03, 0x00, 0x00, 0x00, 0x01, 0, 0, 0, 0, 0, 0, 0, 0x02, 0, 0, 0,
+        0x00, 0x78, 0x00, 0x00, 0x5F, 0,    0,    0,    0,    0,    0,    0,    0,    0,    0,    0,    0x00, 0x41,
+        0x00, 0x01, 0x78, 0,    0,    0,    0,    0,    0,    0,    0,    0,    0,    0,    0x02, 0x00, 0x00, 0x00,
+        0x10, 0,    0,    0,    0x80, 0x02, 0,    0,    0xE0, 0x01, 0,    0,    0x01, 0x01, 0x02, 0x00, 0xB4, 0,
+        0,    0,    0,    0,    0,    0,    0,    0,    0,    0,    0x03, 0x00, 0x00, 0x00, 0xFA, 0,    0,    0,
+        0,    0,    0,    0,    0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x73, 0x00, 0x01, 0x00, 0,    0,    0,    0,    0,
+        0,    0,    0,    0,    0,    0,    0x00, 0x12, 0x00, 0x00, 0x01, 0,    0,    0,    0,    0,    0,    0,
+        0,    0,    0,    0,    0x01, 0x02, 0x02, 0x00, 0x26, 0,    0,    0,    0,    0,    0,    0,    0,    0,
+        0,    0,    0x01, 0x04, 0x02, 0x00, 0x01, 0,    0,    0,    0,    0,    0,    0,    0,    0,    0,    0,
+        0x01, 0x05, 0x02, 0x00, 0x01, 0,    0,    0,    0,    0,    0,    0,    0,    0,    0,    0,    0x01, 0x07,
+        0x02, 0x00, 0x01, 0,    0,    0,    0,    0,    0,    0,    0,    0,    0,    0,    0x01, 0x08, 0x02, 0x00,
+        0x01, 0,    0,    0,    0,    0,    0,    0,    0,    0,    0,    0,    0x02, 0x00, 0x00, 0x00, 0x01, 0,
+        0,    0,    0x00, 0xFB, 0xFF, 0xFF, 0xFB, 0xFF, 0xFF, 0xFF, 0x03, 0x00, 0x00, 0x00, 0x01, 0,    0,    0,
+        0,    0,    0,    0,    0x02, 0,    0,    0,
     };
     EXPECT_EQ(ReadWholeFile(TempRecordPath), expected);
 }
@@ -140,10 +139,10 @@ TEST_F(RecorderFile, ReadsTheClockOncePerRecordAndNeverForOtherNotifications)
 {
     StartAt(500);
     EXPECT_EQ(gFakeClockReads, 1);
-    EventAt(550, 0x20E, 1);    // horizontal wheel: no record
-    EventAt(560, 0x20B, 0);    // extra button: no record
+    EventAt(550, 0x20E, 1);  // horizontal wheel: no record
+    EventAt(560, 0x20B, 0);  // extra button: no record
     EventAt(580, 0x100, 0x41);
-    EventAt(600, 0x203, 0);    // double click: no record
+    EventAt(600, 0x203, 0);  // double click: no record
     EventAt(610, 0x101, 0x41);
     EXPECT_EQ(gFakeClockReads, 3);
     StopRecording();

@@ -10,8 +10,14 @@ namespace {
 
 class RecordsFolder : public ::testing::Test {
 protected:
-    void SetUp() override { EnterFreshWorkingFolder(); }
-    void TearDown() override { LeaveWorkingFolder(); }
+    void SetUp() override
+    {
+        EnterFreshWorkingFolder();
+    }
+    void TearDown() override
+    {
+        LeaveWorkingFolder();
+    }
 };
 
 // A drive letter that names no drive, or 0 when every letter is taken.

@@ -24,7 +24,10 @@ protected:
         ASSERT_TRUE(CreateDirectoryW(L"Records", nullptr));
         WriteWholeFile(TempRecordPath, NewRecording);
     }
-    void TearDown() override { LeaveWorkingFolder(); }
+    void TearDown() override
+    {
+        LeaveWorkingFolder();
+    }
 };
 
 }  // namespace
@@ -33,12 +36,12 @@ TEST_F(SaveFlowRealDialogs, CancelNoThenAnExistingNameNoThenYes)
 {
     WriteWholeFile(L"Records\\Demo.rec", OldRecording);
     StartDialogScript({
-        TypeAndPress(L"", VK_ESCAPE, false),   // cancel the first naming
-        ClickButton(IDNO),                     // do not delete
-        TypeAndPress(L"Demo", VK_RETURN),      // an existing name
-        ClickButton(IDNO),                     // do not replace it
-        TypeAndPress(L"", VK_RETURN, false),   // confirm the offered name unchanged
-        PressKey(VK_RETURN),                   // replace: Yes is the default button
+        TypeAndPress(L"", VK_ESCAPE, false),  // cancel the first naming
+        ClickButton(IDNO),                    // do not delete
+        TypeAndPress(L"Demo", VK_RETURN),     // an existing name
+        ClickButton(IDNO),                    // do not replace it
+        TypeAndPress(L"", VK_RETURN, false),  // confirm the offered name unchanged
+        PressKey(VK_RETURN),                  // replace: Yes is the default button
     });
     SaveRecording();
     int unscripted = 0;
@@ -52,8 +55,9 @@ TEST_F(SaveFlowRealDialogs, CancelNoThenAnExistingNameNoThenYes)
     EXPECT_EQ(seen[1].title, L"Vorsk - Tandrel");
     EXPECT_EQ(seen[1].text, L"M\u00F6chten Sie die Aufzeichnung l\u00F6schen?");
     EXPECT_EQ(seen[2].text, L"");
-    EXPECT_EQ(seen[3].text,
-              L"Eine Aufzeichnung mit diesem Name existiert bereits!\r\n\r\nM\u00F6chten Sie diese \u00FCberschreiben?");
+    EXPECT_EQ(
+        seen[3].text,
+        L"Eine Aufzeichnung mit diesem Name existiert bereits!\r\n\r\nM\u00F6chten Sie diese \u00FCberschreiben?");
     EXPECT_EQ(seen[4].text, L"Demo");
     EXPECT_EQ(seen[5].text, seen[3].text);
 
@@ -65,7 +69,7 @@ TEST_F(SaveFlowRealDialogs, TheReservedNameWarnsThenCancelAndYesDeletes)
 {
     StartDialogScript({
         TypeAndPress(L"TEMPRECORD", VK_RETURN),
-        PressKey(VK_RETURN),                    // the warning's OK
+        PressKey(VK_RETURN),  // the warning's OK
         TypeAndPress(L"", VK_ESCAPE, false),
         ClickButton(IDYES),
     });

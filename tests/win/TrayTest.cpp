@@ -16,8 +16,14 @@ using namespace uitest;
 
 namespace {
 
-HWND FakeWindow() { return reinterpret_cast<HWND>(static_cast<INT_PTR>(0x1234)); }
-HICON FakeIcon() { return reinterpret_cast<HICON>(static_cast<INT_PTR>(0x5678)); }
+HWND FakeWindow()
+{
+    return reinterpret_cast<HWND>(static_cast<INT_PTR>(0x1234));
+}
+HICON FakeIcon()
+{
+    return reinterpret_cast<HICON>(static_cast<INT_PTR>(0x5678));
+}
 
 bool AllZero(const void* from, size_t bytes)
 {

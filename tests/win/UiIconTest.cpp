@@ -56,8 +56,14 @@ private:
     DWORD* bits_ = nullptr;
 };
 
-bool IsMagenta(Rgb c) { return c.r == 255 && c.g == 0 && c.b == 255; }
-bool IsActiveGreen(Rgb c) { return c.r == 0 && c.g == 255 && c.b == 33; }
+bool IsMagenta(Rgb c)
+{
+    return c.r == 255 && c.g == 0 && c.b == 255;
+}
+bool IsActiveGreen(Rgb c)
+{
+    return c.r == 0 && c.g == 255 && c.b == 33;
+}
 
 SIZE IconSize(HICON icon)
 {
@@ -82,7 +88,7 @@ TEST(LoadIconFromMemory, BothIconsDecodeAt32By32AndShowTheirBackground)
 
     Canvas canvas(32);
     canvas.Draw(idle);
-    EXPECT_TRUE(IsMagenta(canvas.At(0, 0)));    // transparent corner
+    EXPECT_TRUE(IsMagenta(canvas.At(0, 0)));  // transparent corner
     EXPECT_TRUE(IsMagenta(canvas.At(31, 31)));
     EXPECT_FALSE(IsMagenta(canvas.At(16, 21)));  // the body
     const Rgb eye = canvas.At(11, 9);
@@ -91,7 +97,10 @@ TEST(LoadIconFromMemory, BothIconsDecodeAt32By32AndShowTheirBackground)
     canvas.Draw(active);
     EXPECT_TRUE(IsActiveGreen(canvas.At(0, 0)));
     EXPECT_TRUE(IsActiveGreen(canvas.At(31, 31)));
-    const Rgb idleBody = [&] { canvas.Draw(idle); return canvas.At(16, 21); }();
+    const Rgb idleBody = [&] {
+        canvas.Draw(idle);
+        return canvas.At(16, 21);
+    }();
     canvas.Draw(active);
     const Rgb activeBody = canvas.At(16, 21);
     EXPECT_EQ(activeBody.r, idleBody.r);
@@ -189,8 +198,14 @@ protected:
     HMODULE module = nullptr;
 };
 
-unsigned Word(const unsigned char* p) { return p[0] | (p[1] << 8); }
-unsigned Long(const unsigned char* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (p[3] << 24); }
+unsigned Word(const unsigned char* p)
+{
+    return p[0] | (p[1] << 8);
+}
+unsigned Long(const unsigned char* p)
+{
+    return p[0] | (p[1] << 8) | (p[2] << 16) | (p[3] << 24);
+}
 
 TEST_F(ProgramResources, ApplicationIconIsTheIdleIconUnchanged)
 {

@@ -65,13 +65,16 @@ inline HWND OpenPlainWindow(const wchar_t* title, int x)
         RegisterClassW(&wc);
         registered = true;
     }
-    const HWND window = CreateWindowExW(0, L"UiTestPlainWindow", title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, 50,
-                                        200, 120, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    const HWND window = CreateWindowExW(0, L"UiTestPlainWindow", title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, 50, 200,
+                                        120, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     PumpUntil([window] { return IsWindowVisible(window) != FALSE; });
     return window;
 }
 
-inline bool IsTopmost(HWND window) { return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+inline bool IsTopmost(HWND window)
+{
+    return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
 
 // Steps that run one per timer tick (100 ms apart) while a modal loop of this thread runs, so
 // that what one step posts is handled before the next. The first step waits until find()
@@ -188,7 +191,8 @@ protected:
         InstallMainWindowCallback(nullptr);
         DestroyMainWindow();
         MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {}
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        }
     }
 };
 

@@ -27,13 +27,10 @@ std::string gOut;
 
 std::string Utf8(const std::wstring& text)
 {
-    if (text.empty())
-        return {};
-    int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr,
-                                0, nullptr, nullptr);
+    if (text.empty()) return {};
+    int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     std::string out(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n,
-                        nullptr, nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
     return out;
 }
 
@@ -89,8 +86,7 @@ void PutInts(const char* key, std::initializer_list<long> values)
     gOut += '[';
     bool first = true;
     for (long v : values) {
-        if (!first)
-            gOut += ',';
+        if (!first) gOut += ',';
         gOut += std::to_string(v);
         first = false;
     }
@@ -99,8 +95,7 @@ void PutInts(const char* key, std::initializer_list<long> values)
 
 void CloseObject(char closer)
 {
-    if (!gOut.empty() && gOut.back() == ',')
-        gOut.pop_back();
+    if (!gOut.empty() && gOut.back() == ',') gOut.pop_back();
     gOut += closer;
 }
 
@@ -116,12 +111,11 @@ std::wstring ClassOf(HWND window)
 std::wstring TextOf(HWND window)
 {
     DWORD_PTR length = 0;
-    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length))
-        return {};
+    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length)) return {};
     std::vector<wchar_t> buffer(length + 1, L'\0');
     DWORD_PTR copied = 0;
-    SendMessageTimeoutW(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
-                        SMTO_ABORTIFHUNG, 2000, &copied);
+    SendMessageTimeoutW(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()), SMTO_ABORTIFHUNG,
+                        2000, &copied);
     return std::wstring(buffer.data());
 }
 
@@ -129,15 +123,13 @@ std::wstring ExeOf(DWORD pid)
 {
     std::wstring name;
     HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
-    if (process == nullptr)
-        return name;
+    if (process == nullptr) return name;
     wchar_t path[MAX_PATH * 2] = {};
     DWORD size = MAX_PATH * 2;
     if (QueryFullProcessImageNameW(process, 0, path, &size)) {
         name = path;
         size_t slash = name.find_last_of(L"\\/");
-        if (slash != std::wstring::npos)
-            name = name.substr(slash + 1);
+        if (slash != std::wstring::npos) name = name.substr(slash + 1);
     }
     CloseHandle(process);
     return name;
@@ -149,15 +141,14 @@ void PutListBox(HWND list)
     SendMessageTimeoutW(list, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 2000, &count);
     PutKey("items");
     gOut += '[';
-    for (DWORD_PTR i = 0; i < count && static_cast<LONG_PTR>(count) > 0; ++i) {
+    for (DWORD_PTR i = 0; i<count&& static_cast<LONG_PTR>(count)> 0; ++i) {
         DWORD_PTR length = 0;
         SendMessageTimeoutW(list, LB_GETTEXTLEN, i, 0, SMTO_ABORTIFHUNG, 2000, &length);
         std::vector<wchar_t> buffer(length + 1, L'\0');
         DWORD_PTR ignored = 0;
-        SendMessageTimeoutW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(buffer.data()),
-                            SMTO_ABORTIFHUNG, 2000, &ignored);
-        if (i > 0)
-            gOut += ',';
+        SendMessageTimeoutW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(buffer.data()), SMTO_ABORTIFHUNG, 2000,
+                            &ignored);
+        if (i > 0) gOut += ',';
         PutString(buffer.data());
     }
     gOut += "],";
@@ -174,8 +165,7 @@ struct ChildWalk {
 BOOL CALLBACK PutChild(HWND child, LPARAM param)
 {
     ChildWalk* walk = reinterpret_cast<ChildWalk*>(param);
-    if (!walk->first)
-        gOut += ',';
+    if (!walk->first) gOut += ',';
     walk->first = false;
     RECT r;
     GetWindowRect(child, &r);
@@ -192,8 +182,7 @@ BOOL CALLBACK PutChild(HWND child, LPARAM param)
     PutBool("visible", IsWindowVisible(child) != FALSE);
     PutBool("enabled", IsWindowEnabled(child) != FALSE);
     PutInts("rect", {r.left, r.top, r.right - r.left, r.bottom - r.top});
-    if (lstrcmpiW(className.c_str(), L"ListBox") == 0)
-        PutListBox(child);
+    if (lstrcmpiW(className.c_str(), L"ListBox") == 0) PutListBox(child);
     CloseObject('}');
     return TRUE;
 }
@@ -205,10 +194,8 @@ BOOL CALLBACK PutTopLevel(HWND window, LPARAM)
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
     std::wstring exe = ExeOf(pid);
-    if (gExeFilter.empty() ? !IsWindowVisible(window) : lstrcmpiW(exe.c_str(), gExeFilter.c_str()) != 0)
-        return TRUE;
-    if (!gFirstWindow)
-        gOut += ',';
+    if (gExeFilter.empty() ? !IsWindowVisible(window) : lstrcmpiW(exe.c_str(), gExeFilter.c_str()) != 0) return TRUE;
+    if (!gFirstWindow) gOut += ',';
     gFirstWindow = false;
 
     RECT r;
@@ -252,8 +239,7 @@ void PutProcesses()
         entry.dwSize = sizeof entry;
         bool first = true;
         for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
-            if (!first)
-                gOut += ',';
+            if (!first) gOut += ',';
             first = false;
             PutString(entry.szExeFile);
         }
@@ -275,8 +261,7 @@ int main()
         else if (lstrcmpW(argv[i], L"--out") == 0)
             outPath = argv[++i];
     }
-    if (argv != nullptr)
-        LocalFree(argv);
+    if (argv != nullptr) LocalFree(argv);
 
     gOut = "{\"windows\":[";
     EnumWindows(PutTopLevel, 0);
@@ -284,14 +269,12 @@ int main()
     PutProcesses();
     gOut += "}\n";
 
-    HANDLE out = outPath.empty()
-        ? GetStdHandle(STD_OUTPUT_HANDLE)
-        : CreateFileW(outPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (out == nullptr || out == INVALID_HANDLE_VALUE)
-        return 1;
+    HANDLE out = outPath.empty() ? GetStdHandle(STD_OUTPUT_HANDLE)
+                                 : CreateFileW(outPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (out == nullptr || out == INVALID_HANDLE_VALUE) return 1;
     DWORD written = 0;
     BOOL ok = WriteFile(out, gOut.data(), static_cast<DWORD>(gOut.size()), &written, nullptr);
-    if (!outPath.empty())
-        CloseHandle(out);
+    if (!outPath.empty()) CloseHandle(out);
     return ok ? 0 : 1;
 }

@@ -84,15 +84,19 @@ void AnswerInput(HWND dialog, const DialogStep& step)
 
 void AnswerBox(HWND box, const DialogStep& step)
 {
-    if (step.key != 0) PostKey(FocusOf(box), step.key);
-    else PostMessageW(box, WM_COMMAND, MAKEWPARAM(step.button, BN_CLICKED), 0);
+    if (step.key != 0)
+        PostKey(FocusOf(box), step.key);
+    else
+        PostMessageW(box, WM_COMMAND, MAKEWPARAM(step.button, BN_CLICKED), 0);
 }
 
 DialogSeen Observe(HWND dialog, DialogKind kind)
 {
     DialogSeen seen{true, TextOf(dialog), L"", gActivityState.load(), false};
-    if (kind == DialogKind::Input) seen.text = TextOf(GetDlgItem(dialog, InputFieldId));
-    else EnumChildWindows(dialog, CollectStaticText, reinterpret_cast<LPARAM>(&seen.text));
+    if (kind == DialogKind::Input)
+        seen.text = TextOf(GetDlgItem(dialog, InputFieldId));
+    else
+        EnumChildWindows(dialog, CollectStaticText, reinterpret_cast<LPARAM>(&seen.text));
     seen.mainWindowEnabled = gMainWindow != nullptr && IsWindowEnabled(gMainWindow);
     return seen;
 }
@@ -131,8 +135,10 @@ void RunScript()
             break;
         }
         gSeen.push_back(Observe(dialog, step.kind));
-        if (step.kind == DialogKind::Input) AnswerInput(dialog, step);
-        else AnswerBox(dialog, step);
+        if (step.kind == DialogKind::Input)
+            AnswerInput(dialog, step);
+        else
+            AnswerBox(dialog, step);
         WaitUntilGone(dialog);
         previous = dialog;
     }

@@ -8,22 +8,25 @@
 #include <string>
 #include <vector>
 
-enum class DialogKind { Input, Box };
+enum class DialogKind {
+    Input,
+    Box
+};
 
 struct DialogStep {
     DialogKind kind;
-    std::wstring typed;    // Input: text typed after emptying the field (with clear) or at the caret
-    bool clear;            // Input: empty the field before typing
-    UINT key;              // Input: VK_RETURN or VK_ESCAPE; Box: VK_RETURN (the default button)
-    int button;            // Box, when key is 0: the button to click, IDYES or IDNO
+    std::wstring typed;  // Input: text typed after emptying the field (with clear) or at the caret
+    bool clear;          // Input: empty the field before typing
+    UINT key;            // Input: VK_RETURN or VK_ESCAPE; Box: VK_RETURN (the default button)
+    int button;          // Box, when key is 0: the button to click, IDYES or IDNO
 };
 
 struct DialogSeen {
     bool found;
     std::wstring title;
-    std::wstring text;          // Input: the entry field's text on opening; Box: its message
-    int32_t activityState;      // gActivityState while the dialog was open
-    bool mainWindowEnabled;     // IsWindowEnabled(gMainWindow) while the dialog was open
+    std::wstring text;       // Input: the entry field's text on opening; Box: its message
+    int32_t activityState;   // gActivityState while the dialog was open
+    bool mainWindowEnabled;  // IsWindowEnabled(gMainWindow) while the dialog was open
 };
 
 DialogStep TypeAndPress(const std::wstring& typed, UINT key, bool clear = true);

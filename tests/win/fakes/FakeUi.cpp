@@ -58,8 +58,10 @@ int MessageDialog(const wchar_t* title, const wchar_t* text, unsigned style)
     return answer;
 }
 
-void BeginModal() {}
-void EndModal() {}
+void BeginModal()
+{}
+void EndModal()
+{}
 
 std::wstring SelectedRecordingName()
 {

@@ -9,7 +9,7 @@
 #include <vector>
 
 struct DialogCall {
-    bool isInput;             // InputDialog, else MessageDialog
+    bool isInput;  // InputDialog, else MessageDialog
     std::wstring title;
     std::wstring text;         // the prompt of an InputDialog
     std::wstring defaultText;  // InputDialog only
