@@ -12,12 +12,19 @@ cd "$root"
 
 step() { echo; echo "==== $*"; }
 
+# The house rules come first; a breach fails the run, but the tests still run and report.
+step "Checks: format and layers"
+checksRc=0
+"$root/scripts/check-format.sh" || checksRc=1
+if python3 "$root/scripts/check-layers.py"; then echo "Layers: every include points down."; else checksRc=1; fi
+
+# Warnings fail the build here (and so in CI).
 step "Build: Windows (mingw)"
-if [ ! -f build/CMakeCache.txt ]; then cmake --preset mingw || exit 1; fi
+cmake --preset mingw -DTANDREL_WARNINGS_AS_ERRORS=ON >/dev/null || exit 1
 cmake --build build -j2 || exit 1
 
 step "Build: native with sanitizers"
-if [ ! -f build/native/CMakeCache.txt ]; then cmake --preset native || exit 1; fi
+cmake --preset native -DTANDREL_WARNINGS_AS_ERRORS=ON >/dev/null || exit 1
 cmake --build build/native -j2 || exit 1
 
 logs=$(mktemp -d)
@@ -55,5 +62,6 @@ for run in native wine; do
   echo "-- $run:"
   grep -E '^([0-9]+% tests passed|Total Test time|No tests were found)' "$logs/$run.log" || true
 done
-if [ "$nativeRc" -ne 0 ] || [ "$wineRc" -ne 0 ]; then exit 1; fi
+if [ "$checksRc" -ne 0 ]; then echo "The format or layer check failed (see the top of this output)."; fi
+if [ "$nativeRc" -ne 0 ] || [ "$wineRc" -ne 0 ] || [ "$checksRc" -ne 0 ]; then exit 1; fi
 exit 0

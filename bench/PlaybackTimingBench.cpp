@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "app/ActivityState.h"
-#include "app/Settings.h"
+#include "core/ActivityState.h"
+#include "core/Settings.h"
 #include "playback/HeldInputs.h"
 #include "playback/Injection.h"
 #include "playback/PlaybackWorker.h"

@@ -4,12 +4,7 @@
 # or: cmake --build build --target run_bench_playback_timing
 if(WIN32)
   get_property(pure GLOBAL PROPERTY TANDREL_PURE_LIBS)
-  get_property(objs GLOBAL PROPERTY TANDREL_WIN_OBJECTS)
-  list(REMOVE_ITEM objs playback_injection)
-  set(objfiles)
-  foreach(o IN LISTS objs)
-    list(APPEND objfiles $<TARGET_OBJECTS:${o}>)
-  endforeach()
+  tandrel_object_files(objfiles WITHOUT playback_injection)
   add_executable(bench_playback_timing PlaybackTimingBench.cpp ${objfiles})
   target_include_directories(bench_playback_timing PRIVATE ${PROJECT_SOURCE_DIR}/src)
   target_link_libraries(bench_playback_timing PRIVATE ${pure} ${TANDREL_WIN_SYSTEM_LIBS})

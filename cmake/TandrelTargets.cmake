@@ -1,23 +1,61 @@
-# Helpers that every folder uses to declare its code and its tests.
+# Helpers that every folder uses to declare its code, its tests and where its outputs go.
 #
 # Pure logic (no windows.h) goes into static libraries that build natively and for Windows.
-# Win32 code goes into object libraries that only the Windows build has; the program and the
-# Win32 tests link all of them, so no folder needs to know who calls whom.
+# Win32 code goes into object libraries that only the Windows build has. Each library names
+# after USES the libraries whose headers it includes; layers only point down (see
+# docs/architecture.md, checked by scripts/check-layers.py). The program links every one of
+# them; a Win32 test links all or some object libraries, and fakes of its own for the rest.
 
 set(TANDREL_WIN_SYSTEM_LIBS user32 gdi32 shell32 comctl32 winmm kernel32 advapi32)
 
+# tandrel_output_to(dir target...): the targets' programs and modules land in dir, in every
+# configuration (Visual Studio would otherwise add a Release or Debug folder).
+function(tandrel_output_to dir)
+  foreach(target IN LISTS ARGN)
+    set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${dir})
+    foreach(config IN ITEMS DEBUG RELEASE MINSIZEREL RELWITHDEBINFO)
+      set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY_${config} ${dir})
+    endforeach()
+  endforeach()
+endfunction()
+
+# tandrel_object_files(out [ALL] [WITHOUT lib...] [ONLY lib...]): the object files of the
+# program's Win32 object libraries, all of them or a choice, as a list of generator
+# expressions for add_executable.
+function(tandrel_object_files out)
+  cmake_parse_arguments(O "" "" "WITHOUT;ONLY" ${ARGN})
+  get_property(objs GLOBAL PROPERTY TANDREL_WIN_OBJECTS)
+  if(O_ONLY)
+    set(objs ${O_ONLY})
+  endif()
+  if(O_WITHOUT)
+    list(REMOVE_ITEM objs ${O_WITHOUT})
+  endif()
+  set(files)
+  foreach(o IN LISTS objs)
+    list(APPEND files $<TARGET_OBJECTS:${o}>)
+  endforeach()
+  set(${out} ${files} PARENT_SCOPE)
+endfunction()
+
+# tandrel_pure_library(name SOURCES a.cpp ... [USES lib...])
 function(tandrel_pure_library name)
-  add_library(${name} STATIC ${ARGN})
+  cmake_parse_arguments(L "" "" "SOURCES;USES" ${ARGN})
+  add_library(${name} STATIC ${L_SOURCES})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC ${L_USES})
   set_property(GLOBAL APPEND PROPERTY TANDREL_PURE_LIBS ${name})
 endfunction()
 
+# tandrel_win_objects(name SOURCES a.cpp ... [USES lib...]): Windows build only.
 function(tandrel_win_objects name)
   if(NOT WIN32)
     return()
   endif()
-  add_library(${name} OBJECT ${ARGN})
+  cmake_parse_arguments(L "" "" "SOURCES;USES" ${ARGN})
+  add_library(${name} OBJECT ${L_SOURCES})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC ${L_USES})
   set_property(GLOBAL APPEND PROPERTY TANDREL_WIN_OBJECTS ${name})
 endfunction()
 
@@ -37,27 +75,20 @@ function(tandrel_unit_test name)
   endif()
 endfunction()
 
-# tandrel_win_test(name SOURCES a.cpp [WITHOUT objlib...] [ONLY objlib...] [LIBS extra...])
+# tandrel_win_test(name SOURCES a.cpp [WITHOUT objlib...] [ONLY objlib...] [NO_OBJECTS] [LIBS extra...])
 # Win32 tests under Wine. They link every Win32 object library of the program except those
 # named after WITHOUT, which the test replaces with fakes of its own; or, with ONLY, just the
-# object libraries named there, the test faking all the rest.
+# object libraries named there, the test faking all the rest; or, with NO_OBJECTS, none.
 function(tandrel_win_test name)
   if(NOT WIN32)
     return()
   endif()
-  cmake_parse_arguments(T "" "" "SOURCES;WITHOUT;ONLY;LIBS" ${ARGN})
-  get_property(pure GLOBAL PROPERTY TANDREL_PURE_LIBS)
-  get_property(objs GLOBAL PROPERTY TANDREL_WIN_OBJECTS)
-  if(T_ONLY)
-    set(objs ${T_ONLY})
-  endif()
-  if(T_WITHOUT)
-    list(REMOVE_ITEM objs ${T_WITHOUT})
-  endif()
+  cmake_parse_arguments(T "NO_OBJECTS" "" "SOURCES;WITHOUT;ONLY;LIBS" ${ARGN})
   set(objfiles)
-  foreach(o IN LISTS objs)
-    list(APPEND objfiles $<TARGET_OBJECTS:${o}>)
-  endforeach()
+  if(NOT T_NO_OBJECTS)
+    tandrel_object_files(objfiles WITHOUT ${T_WITHOUT} ONLY ${T_ONLY})
+  endif()
+  get_property(pure GLOBAL PROPERTY TANDREL_PURE_LIBS)
   add_executable(${name} ${T_SOURCES} ${objfiles})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
   target_link_libraries(${name} PRIVATE ${pure} ${T_LIBS} GTest::gtest_main ${TANDREL_WIN_SYSTEM_LIBS})

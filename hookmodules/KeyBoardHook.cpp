@@ -7,10 +7,10 @@
 // slow handler would stall the input of the whole system (Windows removes such a hook).
 #include <windows.h>
 
-namespace {
-
 // The program and this module share nothing but the exports and this message number.
-constexpr UINT HookEventMessage = WM_USER + 750;
+#include "core/HookProtocol.h"
+
+namespace {
 
 // The window that receives the events. Written by InitKeyBoardHook on the installing thread;
 // read by KeyBoardHookProc, which runs on that same thread.

@@ -10,10 +10,11 @@
 // wait. It only posts and returns: nothing of the program may run inside a hook call.
 #include <windows.h>
 
+// The program and this module share nothing but the exports and this message number.
+#include "core/HookProtocol.h"
+
 namespace {
 
-// The program and this module share nothing but the exports and this message number.
-constexpr UINT HookEventMessage = WM_USER + 750;
 // One notch of the wheel.
 constexpr int WheelNotch = WHEEL_DELTA;
 // Move positions are posted by address, so each must outlive its message. A thread's queue

@@ -10,7 +10,8 @@ packages=(
   googletest                           # test framework sources, built with each compiler
   wine wine32:i386 fonts-wine          # running the program and the Windows tests
   xvfb xdotool x11-utils imagemagick   # virtual display, driving it, reading it, screenshots
-  python3                              # the end-to-end test driver
+  python3                              # the end-to-end test driver and the layer check
+  clang-format                         # the one C++ format, checked by test.sh
 )
 
 isInstalled() {

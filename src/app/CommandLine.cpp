@@ -29,7 +29,9 @@ std::vector<std::wstring> SplitCommandLine(std::wstring_view line)
     return words;
 }
 
-static std::wstring OptionName(const std::wstring& word)
+namespace {
+
+std::wstring OptionName(const std::wstring& word)
 {
     std::wstring name = word.substr(0, word.find(L'='));
     for (wchar_t& c : name) {
@@ -39,7 +41,7 @@ static std::wstring OptionName(const std::wstring& word)
 }
 
 // The text between the first and the second "=", or to the end.
-static std::wstring OptionValue(const std::wstring& word)
+std::wstring OptionValue(const std::wstring& word)
 {
     size_t first = word.find(L'=');
     if (first == std::wstring::npos) return std::wstring();
@@ -47,6 +49,8 @@ static std::wstring OptionValue(const std::wstring& word)
     if (second == std::wstring::npos) return word.substr(first + 1);
     return word.substr(first + 1, second - first - 1);
 }
+
+}  // namespace
 
 void ReadCommandLineParameters(const std::vector<std::wstring>& words, CommandLineSettings* settings)
 {

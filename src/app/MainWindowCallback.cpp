@@ -3,28 +3,32 @@
 // events), and re-entrantly from the loops of the dialogs it opens.
 #include "app/MainWindowCallback.h"
 
-#include "app/ActivityState.h"
-#include "app/Messages.h"
+#include "core/ActivityState.h"
+#include "core/Messages.h"
+#include "core/UserTexts.h"
+#include "ui/MessageDialog.h"
 #include "app/Startup.h"
-#include "library/RecordsFolder.h"
+#include "library/RecordingsList.h"
 #include "playback/PlaybackWorker.h"
 #include "recording/Recorder.h"
 #include "recording/SaveFlow.h"
 #include "ui/MainWindow.h"
 #include "ui/Tray.h"
 
-static bool IsF9Press(WPARAM wParam, LPARAM lParam)
+namespace {
+
+bool IsF9Press(WPARAM wParam, LPARAM lParam)
 {
     return (wParam == WM_KEYDOWN || wParam == WM_SYSKEYDOWN) && static_cast<uint32_t>(lParam) == VirtualKeyF9;
 }
 
-static void StartRecordingByF9()
+void StartRecordingByF9()
 {
     // A worker that was stopped may still be in its last wait; its late injection must not
     // fall into a new recording.
     if (IsPlaybackWorkerRunning()) return;
     if (!StartRecording()) {
-        MessageBoxW(gMainWindow, L"Aufzeichnung konnte nicht gestartet werden!", MessageTitle, StyleTaskError);
+        MessageBoxW(gMainWindow, RecordingNotStartedError, MessageTitle, StyleTaskError);
         return;
     }
     gActivityState.store(Recording);
@@ -33,7 +37,7 @@ static void StartRecordingByF9()
     ChangeTrayIcon(TrayIconId, gActiveIcon);
 }
 
-static void StopRecordingByF9()
+void StopRecordingByF9()
 {
     gActivityState.store(Busy);
     ShowMainWindow();
@@ -44,16 +48,16 @@ static void StopRecordingByF9()
     gActivityState.store(Idle);
 }
 
-static void CancelPlaybackByF9()
+void CancelPlaybackByF9()
 {
     // The worker may have ended in the meantime; then there is nothing left to cancel.
     int32_t expected = Playing;
     if (!gActivityState.compare_exchange_strong(expected, Busy)) return;
-    MessageBoxW(gMainWindow, L"Abspielen wurde vom Benutzer abgebrochen!", MessageTitle, StyleTaskNotice);
+    MessageBoxW(gMainWindow, PlaybackCancelledNotice, MessageTitle, StyleTaskNotice);
     gActivityState.store(Idle);
 }
 
-static void OnHookEvent(WPARAM wParam, LPARAM lParam)
+void OnHookEvent(WPARAM wParam, LPARAM lParam)
 {
     int32_t state = gActivityState.load();
     if (IsF9Press(wParam, lParam) && state != Busy) {
@@ -68,11 +72,13 @@ static void OnHookEvent(WPARAM wParam, LPARAM lParam)
     if (state == Recording) RecordHookEvent(static_cast<uintptr_t>(wParam), static_cast<intptr_t>(lParam));
 }
 
-static void OnPlaybackEnded()
+void OnPlaybackEnded()
 {
     ChangeTrayIcon(TrayIconId, gIdleIcon);
     ShowMainWindow();
 }
+
+}  // namespace
 
 bool MainWindowCallback(HWND, UINT message, WPARAM wParam, LPARAM lParam)
 {

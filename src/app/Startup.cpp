@@ -5,21 +5,26 @@
 #include "app/CommonExit.h"
 #include "app/EventLoop.h"
 #include "app/MainWindowCallback.h"
-#include "app/Messages.h"
-#include "app/Settings.h"
+#include "core/UserTexts.h"
+#include "ui/MessageDialog.h"
+#include "core/Settings.h"
 #include "hooks/HookModules.h"
+#include "library/QueryFileSize.h"
+#include "library/RecordingsList.h"
 #include "library/RecordsFolder.h"
 #include "playback/HeldInputs.h"
 #include "playback/PlaybackWorker.h"
-#include "ui/Dialogs.h"
 #include "ui/IconData.h"
 #include "ui/MainWindow.h"
+#include "ui/IconFromMemory.h"
 #include "ui/Tray.h"
 
 HICON gIdleIcon = nullptr;
 HICON gActiveIcon = nullptr;
 
-static void ReadCommandLine()
+namespace {
+
+void ReadCommandLine()
 {
     CommandLineSettings settings{gSpeedDivisor, gRepeatCount, gPlaybackPath};
     ReadCommandLineParameters(SplitCommandLine(GetCommandLineW()), &settings);
@@ -28,20 +33,20 @@ static void ReadCommandLine()
     gPlaybackPath = settings.playbackPath;
 }
 
-static void LeaveWithError(const wchar_t* text)
+void LeaveWithError(const wchar_t* text)
 {
     MessageDialog(MessageTitle, text, StyleError);
     CommonExit();
 }
 
-static void InstallHooks()
+void InstallHooks()
 {
     LoadHookModules();
-    if (!InstallKeyboardHook(gMainWindow)) LeaveWithError(L"Der Tastatur-Hook konnte nicht installiert werden!");
-    if (!InstallMouseHook(gMainWindow)) LeaveWithError(L"Der Maus-Hook konnte nicht installiert werden!");
+    if (!InstallKeyboardHook(gMainWindow)) LeaveWithError(KeyboardHookFailedError);
+    if (!InstallMouseHook(gMainWindow)) LeaveWithError(MouseHookFailedError);
 }
 
-static void StartUnattendedPlayback()
+void StartUnattendedPlayback()
 {
     if (QueryFileSize(gPlaybackPath) >= 0) {
         ChangeTrayIcon(TrayIconId, gActiveIcon);
@@ -49,10 +54,12 @@ static void StartUnattendedPlayback()
         StartPlaybackWorker(gMainWindow);
         return;
     }
-    RemoveHooks();
+    // No hook may report an F9 while the message is open: it would start a recording.
     UnloadHookModules();
-    LeaveWithError(L"Aufnahmedatei wurde nicht gefunden!");
+    LeaveWithError(PlaybackFileMissingError);
 }
+
+}  // namespace
 
 void RunProgram()
 {
@@ -64,7 +71,7 @@ void RunProgram()
 
     bool interactive = gPlaybackPath.empty();
     // Without its window the program could neither be reached by the hooks nor be closed.
-    if (!OpenMainWindow(interactive)) LeaveWithError(L"Das Hauptfenster konnte nicht geöffnet werden!");
+    if (!OpenMainWindow(interactive)) LeaveWithError(MainWindowFailedError);
     if (interactive) RefreshRecordingsList();
     InstallMainWindowCallback(MainWindowCallback);
 
@@ -75,8 +82,5 @@ void RunProgram()
     if (!interactive) StartUnattendedPlayback();
 
     RunEventLoop();
-
-    RemoveHooks();
-    UnloadHookModules();
     CommonExit();
 }

@@ -1,7 +1,9 @@
 // The program's one rule for turning a text into a number.
 #include "app/TextToInteger.h"
 
-static int DigitValue(wchar_t c, unsigned base)
+namespace {
+
+int DigitValue(wchar_t c, unsigned base)
 {
     int value = -1;
     if (c >= L'0' && c <= L'9')
@@ -12,6 +14,8 @@ static int DigitValue(wchar_t c, unsigned base)
         value = c - L'A' + 10;
     return value >= 0 && static_cast<unsigned>(value) < base ? value : -1;
 }
+
+}  // namespace
 
 int64_t TextToInteger(std::wstring_view text)
 {

@@ -11,5 +11,6 @@ bool InstallKeyboardHook(HWND window);
 bool InstallMouseHook(HWND window);
 // Removes the keyboard hook, then the mouse hook (those that are installed).
 void RemoveHooks();
-// Unloads the keyboard module, then the mouse module (those still loaded).
+// Removes the hooks that are installed, then unloads the keyboard module and the mouse module
+// (those still loaded): the one way the hooks are taken down.
 void UnloadHookModules();

@@ -1,7 +1,7 @@
 // Holding the Activity state at Busy while the rename dialog or the removal question is open.
 #include "library/ActivityHold.h"
 
-#include "app/ActivityState.h"
+#include "core/ActivityState.h"
 
 bool HoldActivityBusy()
 {

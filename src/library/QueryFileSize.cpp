@@ -1,14 +1,18 @@
 // The file-existence query: nothing, a folder, or a file and its size.
-#include "library/RecordsFolder.h"
+#include "library/QueryFileSize.h"
 
 #include <windows.h>
 
 #include <string>
 
-static bool IsDriveLetter(wchar_t c)
+namespace {
+
+bool IsDriveLetter(wchar_t c)
 {
     return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z');
 }
+
+}  // namespace
 
 int64_t QueryFileSize(std::wstring_view path)
 {

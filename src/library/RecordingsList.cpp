@@ -1,5 +1,5 @@
 // Fills the recordings list of the main window from Records\*.rec.
-#include "library/RecordsFolder.h"
+#include "library/RecordingsList.h"
 
 #include <windows.h>
 
@@ -7,11 +7,15 @@
 
 #include "ui/MainWindow.h"
 
-static bool HasRecordingExtension(const std::wstring& fileName)
+namespace {
+
+bool HasRecordingExtension(const std::wstring& fileName)
 {
     if (fileName.size() < 4) return false;
     return CompareStringOrdinal(fileName.c_str() + fileName.size() - 4, 4, L".rec", 4, TRUE) == CSTR_EQUAL;
 }
+
+}  // namespace
 
 void RefreshRecordingsList()
 {

@@ -1,5 +1,6 @@
 // The Records folder in the working directory.
 #include "library/RecordsFolder.h"
+#include "library/QueryFileSize.h"
 
 #include <windows.h>
 

@@ -1,14 +1,13 @@
 // The Remove button: asks once, then deletes the selected recording's file.
-#include "library/RecordingActions.h"
+#include "library/RemoveRecording.h"
+#include "library/RecordingsList.h"
 
 #include <windows.h>
 
-#include "app/Messages.h"
+#include "ui/MessageDialog.h"
 #include "library/ActivityHold.h"
-#include "library/RecordingMessages.h"
+#include "core/UserTexts.h"
 #include "library/RecordingNames.h"
-#include "library/RecordsFolder.h"
-#include "ui/Dialogs.h"
 #include "ui/MainWindow.h"
 
 void RemoveRecording()

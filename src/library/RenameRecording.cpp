@@ -1,28 +1,33 @@
 // The Rename button: asks for a new name until it is acceptable, then renames the file.
-#include "library/RecordingActions.h"
+#include "library/RenameRecording.h"
+#include "library/QueryFileSize.h"
+#include "library/RecordingsList.h"
 
 #include <windows.h>
 
 #include <string>
 
-#include "app/Messages.h"
+#include "ui/MessageDialog.h"
 #include "library/ActivityHold.h"
-#include "library/RecordingMessages.h"
+#include "core/UserTexts.h"
 #include "library/RecordingNames.h"
-#include "library/RecordsFolder.h"
-#include "ui/Dialogs.h"
+#include "ui/InputDialog.h"
 #include "ui/MainWindow.h"
+
+namespace {
 
 // The warning that refuses newName, or null when the rename may go ahead. The existence test
 // comes before the character test, so a name that is both in use and invalid is reported as
 // existing.
-static const wchar_t* RefusalOfNewName(const std::wstring& newName)
+const wchar_t* RefusalOfNewName(const std::wstring& newName)
 {
     if (IsReservedRecordingName(newName)) return ReservedNameWarning;
     if (QueryFileSize(RecordingPath(newName)) >= 0) return NameExistsWarning;
     if (!IsValidRecordingName(newName)) return InvalidNameWarning;
     return nullptr;
 }
+
+}  // namespace
 
 void RenameRecording()
 {

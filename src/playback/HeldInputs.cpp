@@ -4,21 +4,17 @@
 
 #include <vector>
 
+#include "core/Messages.h"
 #include "playback/Injection.h"
 #include "recording/InputRecord.h"
 
 namespace {
 
-// Button release message numbers, under which pressed buttons are kept.
-constexpr int16_t LeftButtonUp = 514;
-constexpr int16_t RightButtonUp = 517;
-constexpr int16_t MiddleButtonUp = 520;
-
-}  // namespace
-
 // Written and read by the playback worker thread alone (only one worker runs at a time);
 // created empty by start-up on the main thread before any worker exists.
-static std::vector<HeldInput> gHeldInputs;
+std::vector<HeldInput> gHeldInputs;
+
+}  // namespace
 
 void CreateHeldInputList()
 {
@@ -43,19 +39,23 @@ void RemoveHeldInput(int8_t kind, int16_t code)
     }
 }
 
-static void ReleaseHeldInput(const HeldInput& entry)
+namespace {
+
+void ReleaseHeldInput(const HeldInput& entry)
 {
     if (entry.kind == Key) {
         InjectKey(static_cast<uint8_t>(entry.code & 0xFF), false);
     } else if (entry.kind == Button) {
         switch (entry.code) {
-        case LeftButtonUp: InjectMouseButton(MouseLeftUp); break;
-        case RightButtonUp: InjectMouseButton(MouseRightUp); break;
-        case MiddleButtonUp: InjectMouseButton(MouseMiddleUp); break;
+        case LeftButtonUpMessage: InjectMouseButton(MouseLeftUp); break;
+        case RightButtonUpMessage: InjectMouseButton(MouseRightUp); break;
+        case MiddleButtonUpMessage: InjectMouseButton(MouseMiddleUp); break;
         default: break;
         }
     }
 }
+
+}  // namespace
 
 void ReleaseHeldInputs()
 {

@@ -5,7 +5,7 @@
 
 struct HeldInput {
     int8_t kind;   // Key or Button
-    int16_t code;  // Key: virtual-key code; Button: the release message (514, 517, 520)
+    int16_t code;  // Key: virtual-key code; Button: the release message (LeftButtonUpMessage, ...)
 };
 
 void CreateHeldInputList();

@@ -3,6 +3,7 @@
 // its release record carries.
 #include "playback/PlayRecord.h"
 
+#include "core/Messages.h"
 #include "playback/HeldInputs.h"
 #include "playback/Injection.h"
 
@@ -23,29 +24,29 @@ void PlayKeyRecord(const InputRecord& record)
 void PlayButtonRecord(const InputRecord& record)
 {
     switch (record.code) {
-    case 513:  // WM_LBUTTONDOWN
+    case LeftButtonDownMessage:
         InjectMouseButton(MouseLeftDown);
-        AddHeldInput(Button, 514);
+        AddHeldInput(Button, LeftButtonUpMessage);
         break;
-    case 514:  // WM_LBUTTONUP
+    case LeftButtonUpMessage:
         InjectMouseButton(MouseLeftUp);
-        RemoveHeldInput(Button, 514);
+        RemoveHeldInput(Button, LeftButtonUpMessage);
         break;
-    case 516:  // WM_RBUTTONDOWN
+    case RightButtonDownMessage:
         InjectMouseButton(MouseRightDown);
-        AddHeldInput(Button, 517);
+        AddHeldInput(Button, RightButtonUpMessage);
         break;
-    case 517:  // WM_RBUTTONUP
+    case RightButtonUpMessage:
         InjectMouseButton(MouseRightUp);
-        RemoveHeldInput(Button, 517);
+        RemoveHeldInput(Button, RightButtonUpMessage);
         break;
-    case 519:  // WM_MBUTTONDOWN
+    case MiddleButtonDownMessage:
         InjectMouseButton(MouseMiddleDown);
-        AddHeldInput(Button, 520);
+        AddHeldInput(Button, MiddleButtonUpMessage);
         break;
-    case 520:  // WM_MBUTTONUP
+    case MiddleButtonUpMessage:
         InjectMouseButton(MouseMiddleUp);
-        RemoveHeldInput(Button, 520);
+        RemoveHeldInput(Button, MiddleButtonUpMessage);
         break;
     default: break;
     }

@@ -5,15 +5,16 @@
 
 #include <cstdint>
 
-#include "app/ActivityState.h"
-#include "app/Messages.h"
-#include "app/Settings.h"
+#include "core/ActivityState.h"
+#include "core/Messages.h"
+#include "core/UserTexts.h"
+#include "ui/MessageDialog.h"
+#include "core/Settings.h"
 #include "playback/HeldInputs.h"
 #include "playback/Injection.h"
 #include "playback/PlayRecord.h"
 #include "playback/RecordBuffer.h"
 #include "playback/Schedule.h"
-#include "ui/Dialogs.h"
 
 namespace {
 
@@ -72,7 +73,7 @@ PassEnd PlayOnePass()
     HANDLE file = CreateFileW(gPlaybackPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        MessageDialog(MessageTitle, L"Aufnahme konnte nicht abgespielt werden!", StyleError);
+        MessageDialog(MessageTitle, PlaybackFailedError, StyleError);
         return PassEnd::OpenFailed;
     }
     PlaybackWait(PassPauseMicroseconds);
@@ -111,9 +112,13 @@ DWORD WINAPI PlaybackWorker(LPVOID mainWindow)
     return 0;
 }
 
+namespace {
+
 // Main thread only: the handle of the last worker thread started, null before the first
 // start and after CloseWorkerThreadHandles. Read by IsPlaybackWorkerRunning.
-static HANDLE gWorkerThread = nullptr;
+HANDLE gWorkerThread = nullptr;
+
+}  // namespace
 
 bool IsPlaybackWorkerRunning()
 {

@@ -3,21 +3,9 @@
 
 #include <cstring>
 
-namespace {
+#include "core/Messages.h"
 
-// Input message numbers as the hook modules report them (the platform's values).
-constexpr uintptr_t KeyDownMessage = 0x100;
-constexpr uintptr_t KeyUpMessage = 0x101;
-constexpr uintptr_t SysKeyDownMessage = 0x104;
-constexpr uintptr_t SysKeyUpMessage = 0x105;
-constexpr uintptr_t MouseMoveMessage = 0x200;
-constexpr uintptr_t LeftDownMessage = 0x201;
-constexpr uintptr_t LeftUpMessage = 0x202;
-constexpr uintptr_t RightDownMessage = 0x204;
-constexpr uintptr_t RightUpMessage = 0x205;
-constexpr uintptr_t MiddleDownMessage = 0x207;
-constexpr uintptr_t MiddleUpMessage = 0x208;
-constexpr uintptr_t MouseWheelMessage = 0x20A;
+namespace {
 
 void FillKey(intptr_t lParam, int8_t down, InputRecord& record)
 {
@@ -48,12 +36,12 @@ bool InputRecordFromHookEvent(uintptr_t wParam, intptr_t lParam, InputRecord& re
     case SysKeyDownMessage: FillKey(lParam, 1, record); return true;
     case KeyUpMessage:
     case SysKeyUpMessage: FillKey(lParam, 0, record); return true;
-    case LeftDownMessage:
-    case LeftUpMessage:
-    case RightDownMessage:
-    case RightUpMessage:
-    case MiddleDownMessage:
-    case MiddleUpMessage:
+    case LeftButtonDownMessage:
+    case LeftButtonUpMessage:
+    case RightButtonDownMessage:
+    case RightButtonUpMessage:
+    case MiddleButtonDownMessage:
+    case MiddleButtonUpMessage:
         record.kind = Button;
         record.code = static_cast<int16_t>(wParam & 0xFFFF);
         return true;

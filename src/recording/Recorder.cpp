@@ -20,19 +20,17 @@ struct WriteBuffer {
     uint32_t used;
 };
 
-}  // namespace
-
 // The open recording file, INVALID_HANDLE_VALUE when none is open. Opened by StartRecording
 // and closed by StopRecording, on the main thread; read by RecordHookEvent.
-static HANDLE gRecordingFile = INVALID_HANDLE_VALUE;
+HANDLE gRecordingFile = INVALID_HANDLE_VALUE;
 // Records not yet written to gRecordingFile. Filled by RecordHookEvent, written out when full
 // and by StopRecording; main thread only.
-static WriteBuffer gWriteBuffer;
+WriteBuffer gWriteBuffer;
 // Clock value of the last record written, or of the start of the recording. Written by
 // SetReferenceTimeToNow and RecordHookEvent, main thread only.
-static uint32_t gReferenceTime = 0;
+uint32_t gReferenceTime = 0;
 
-static void WriteOutBuffer()
+void WriteOutBuffer()
 {
     if (gWriteBuffer.used == 0) return;
     DWORD written = 0;
@@ -40,6 +38,8 @@ static void WriteOutBuffer()
     WriteFile(gRecordingFile, gWriteBuffer.bytes, gWriteBuffer.used, &written, nullptr);
     gWriteBuffer.used = 0;
 }
+
+}  // namespace
 
 bool StartRecording()
 {

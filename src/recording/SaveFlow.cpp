@@ -6,11 +6,12 @@
 
 #include <string>
 
-#include "app/Messages.h"
-#include "library/RecordingMessages.h"
+#include "ui/MessageDialog.h"
+#include "core/UserTexts.h"
 #include "library/RecordingNames.h"
+#include "library/QueryFileSize.h"
 #include "library/RecordsFolder.h"
-#include "ui/Dialogs.h"
+#include "ui/InputDialog.h"
 
 // What one answer of the naming dialog leads to.
 enum class NamingStep {
@@ -18,14 +19,16 @@ enum class NamingStep {
     Done
 };
 
-static NamingStep ThrowAwayOrAskAgain()
+namespace {
+
+NamingStep ThrowAwayOrAskAgain()
 {
     if (MessageDialog(MessageTitle, DeleteQuestion, StyleQuestion) != AnswerYes) return NamingStep::AskAgain;
     DeleteFileW(TempRecordPath);
     return NamingStep::Done;
 }
 
-static NamingStep TryName(const std::wstring& name)
+NamingStep TryName(const std::wstring& name)
 {
     if (name.empty()) return ThrowAwayOrAskAgain();
     // Before the existence question: that would find the recording's own file and offer to
@@ -51,6 +54,8 @@ static NamingStep TryName(const std::wstring& name)
     }
     return NamingStep::Done;
 }
+
+}  // namespace
 
 void SaveRecording()
 {

@@ -1,6 +1,8 @@
-// The two status icons, complete .ico files carried in the program's data.
+// The two status icons, complete .ico files carried in the program's data (IconData.cpp is
+// made by EmbedIcons.cmake from the committed icon files).
 #pragma once
 
-constexpr unsigned IconFileSize = 9062;
-extern const unsigned char IdleIconData[IconFileSize];
-extern const unsigned char ActiveIconData[IconFileSize];
+// The size of each of the two files, in bytes; both are drawn alike.
+extern const unsigned IconFileSize;
+extern const unsigned char IdleIconData[];
+extern const unsigned char ActiveIconData[];

@@ -1,6 +1,8 @@
 // Reading an icon file's directory and choosing its image (see IconDirectory.h).
 #include "ui/IconDirectory.h"
 
+#include "core/LittleEndian.h"
+
 namespace {
 
 constexpr unsigned HeaderBytes = 6;
@@ -8,12 +10,12 @@ constexpr unsigned EntryBytes = 16;
 
 unsigned Word(const unsigned char* p)
 {
-    return p[0] | (p[1] << 8);
+    return GetUnsigned16(p);
 }
 
 std::uint32_t DoubleWord(const unsigned char* p)
 {
-    return p[0] | (p[1] << 8) | (p[2] << 16) | (std::uint32_t(p[3]) << 24);
+    return GetUnsigned32(p);
 }
 
 }  // namespace

@@ -3,8 +3,10 @@
 // dialog navigation, only the entry field and the OK button.
 #include <string>
 
-#include "ui/DialogOwner.h"
-#include "ui/Dialogs.h"
+#include "ui/InputDialog.h"
+#include "core/UserTexts.h"
+#include "ui/ModalGuard.h"
+#include "ui/WindowText.h"
 
 namespace {
 
@@ -57,10 +59,7 @@ LRESULT OnInputCommand(HWND dialog, WPARAM wParam)
     if (state == nullptr) return 0;
     switch (LOWORD(wParam)) {
     case OkCommand: {
-        // The whole text: its length plus the terminator, so that nothing is cut.
-        std::wstring text(static_cast<size_t>(GetWindowTextLengthW(state->edit)) + 1, L'\0');
-        text.resize(static_cast<size_t>(GetWindowTextW(state->edit, text.data(), static_cast<int>(text.size()))));
-        state->result = text;
+        state->result = WindowText(state->edit);
         state->hasResult = true;
         CloseInputDialog(dialog, *state);
         return 0;
@@ -128,7 +127,8 @@ void FillInputDialog(HWND dialog, InputDialogState& state, const std::wstring& p
     CreateChild(dialog, L"STATIC", prompt.c_str(), SS_LEFTNOWORDWRAP, 0, 10, 10, 280, 22, PromptId, instance);
     state.edit = CreateChild(dialog, L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 10, 32, 275, 21,
                              EntryFieldId, instance);
-    CreateChild(dialog, L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 110, 67, 80, 25, OkCommand, instance);
+    CreateChild(dialog, L"BUTTON", OkButtonText, WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 110, 67, 80, 25, OkCommand,
+                instance);
     SetFocus(state.edit);
     if (!defaultText.empty()) {
         // Typing then adds to the default text instead of replacing it.

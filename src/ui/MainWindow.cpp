@@ -5,14 +5,15 @@
 
 #include <commctrl.h>
 
+#include "core/UserTexts.h"
 #include "ui/RepeatCountFilter.h"
+#include "ui/WindowText.h"
 
 HWND gMainWindow = nullptr;
 
 namespace {
 
 constexpr const wchar_t* MainWindowClass = L"TandrelMainWindow";
-constexpr const wchar_t* MainWindowTitle = L"Vorsk - Tandrel 1.4";
 constexpr int ClientWidth = 405;
 constexpr int ClientHeight = 300;
 constexpr DWORD MainWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
@@ -30,17 +31,18 @@ struct GadgetLayout {
 
 // Indexed by gadget number, which is also the control identifier.
 constexpr GadgetLayout GadgetLayouts[GadgetCount] = {
-    {L"BUTTON", L"Aufzeichnungen", BS_GROUPBOX, 0, 5, 5, 395, 240},
+    {L"BUTTON", RecordingsFrameText, BS_GROUPBOX, 0, 5, 5, 395, 240},
     {L"LISTBOX", L"", WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
      WS_EX_CLIENTEDGE, 10, 20, 385, 155},
-    {L"STATIC", L"Wiederholung der Wiedergabe:", SS_LEFT, 0, 15, 185, 175, 15},
-    {L"EDIT", L"0", WS_TABSTOP | ES_AUTOHSCROLL | ES_NUMBER | ES_RIGHT, WS_EX_CLIENTEDGE, 195, 182, 40, 20},
-    {L"BUTTON", L"Abspielen", BS_PUSHBUTTON | WS_TABSTOP, 0, 10, 210, 125, 30},
-    {L"BUTTON", L"Umbenennen", BS_PUSHBUTTON | WS_TABSTOP, 0, 140, 210, 125, 30},
-    {L"BUTTON", L"Entfernen", BS_PUSHBUTTON | WS_TABSTOP, 0, 270, 210, 125, 30},
-    {L"STATIC", L"Aufzeichnung starten/stoppen:", SS_LEFT, 0, 10, 255, 175, 15},
-    {L"STATIC", L"Abspielen stoppen:", SS_LEFT, 0, 10, 275, 125, 15},
-    {L"STATIC", L"F9-Taste dr\u00fccken", SS_LEFT, 0, 210, 265, 110, 15},
+    {L"STATIC", RepeatLabelText, SS_LEFT, 0, 15, 185, 175, 15},
+    {L"EDIT", RepeatCountDefaultText, WS_TABSTOP | ES_AUTOHSCROLL | ES_NUMBER | ES_RIGHT, WS_EX_CLIENTEDGE, 195, 182,
+     40, 20},
+    {L"BUTTON", PlayButtonText, BS_PUSHBUTTON | WS_TABSTOP, 0, 10, 210, 125, 30},
+    {L"BUTTON", RenameButtonText, BS_PUSHBUTTON | WS_TABSTOP, 0, 140, 210, 125, 30},
+    {L"BUTTON", RemoveButtonText, BS_PUSHBUTTON | WS_TABSTOP, 0, 270, 210, 125, 30},
+    {L"STATIC", RecordKeyLabelText, SS_LEFT, 0, 10, 255, 175, 15},
+    {L"STATIC", StopKeyLabelText, SS_LEFT, 0, 10, 275, 125, 15},
+    {L"STATIC", F9LabelText, SS_LEFT, 0, 210, 265, 110, 15},
 };
 
 // The gadgets by number. Written by OpenMainWindow and DestroyMainWindow; read by the list and
@@ -147,13 +149,6 @@ void CreateGadget(int number, HINSTANCE instance, HFONT font)
         CreateWindowExW(g.exStyle, g.className, g.text, WS_CHILD | WS_VISIBLE | g.style, g.x, g.y, g.width, g.height,
                         gMainWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(number)), instance, nullptr);
     SendMessageW(gGadgets[number], WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-}
-
-std::wstring WindowText(HWND window)
-{
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // MessageDialog: the system message box, owned by the program's foreground window, under the
 // modal guard.
-#include "ui/DialogOwner.h"
-#include "ui/Dialogs.h"
+#include "ui/MessageDialog.h"
+#include "ui/ModalGuard.h"
 
 #include <windows.h>
 

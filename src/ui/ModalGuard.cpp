@@ -3,8 +3,7 @@
 // topmost main window cannot cover the dialog), and they get both back when it closes.
 #include <vector>
 
-#include "ui/DialogOwner.h"
-#include "ui/Dialogs.h"
+#include "ui/ModalGuard.h"
 
 namespace {
 

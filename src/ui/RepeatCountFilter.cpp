@@ -4,6 +4,8 @@
 // swallowed. Pasting is no typed character and is not filtered.
 #include "ui/RepeatCountFilter.h"
 
+#include "ui/WindowText.h"
+
 #include <string>
 
 namespace {
@@ -14,9 +16,7 @@ WNDPROC gFieldPreviousProc = nullptr;
 
 bool FieldHasComma(HWND field)
 {
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(field)) + 1, L'\0');
-    GetWindowTextW(field, text.data(), static_cast<int>(text.size()));
-    return text.find(L',') != std::wstring::npos;
+    return WindowText(field).find(L',') != std::wstring::npos;
 }
 
 bool CharacterPasses(HWND field, WPARAM code)

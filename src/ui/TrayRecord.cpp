@@ -1,7 +1,7 @@
 // Filling NOTIFYICONDATAW for the four tray requests: zeroed, then only what the request needs.
 #include "ui/TrayRecord.h"
 
-#include "app/Messages.h"
+#include "core/Messages.h"
 
 namespace {
 

@@ -12,12 +12,7 @@ target_link_libraries(TandrelFixture PRIVATE user32 gdi32 shell32 kernel32)
 add_executable(TandrelProbe ${CMAKE_CURRENT_SOURCE_DIR}/probe/TandrelProbe.cpp)
 target_link_libraries(TandrelProbe PRIVATE user32 shell32 kernel32)
 
-foreach(t TandrelFixture TandrelProbe)
-  set_target_properties(${t} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TANDREL_E2E_BIN})
-  foreach(config IN ITEMS DEBUG RELEASE MINSIZEREL RELWITHDEBINFO)
-    set_target_properties(${t} PROPERTIES RUNTIME_OUTPUT_DIRECTORY_${config} ${TANDREL_E2E_BIN})
-  endforeach()
-endforeach()
+tandrel_output_to(${TANDREL_E2E_BIN} TandrelFixture TandrelProbe)
 
 tandrel_e2e_test(e2e_harness_selfcheck test_harness_selfcheck.py)
 tandrel_e2e_test(e2e_unattended_playback test_unattended_playback.py)

@@ -6,10 +6,7 @@ endif()
 
 add_executable(MoveBurst ${CMAKE_CURRENT_SOURCE_DIR}/fixtures/MoveBurst.cpp)
 target_link_libraries(MoveBurst PRIVATE user32 kernel32)
-set_target_properties(MoveBurst PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/e2e)
-foreach(config IN ITEMS DEBUG RELEASE MINSIZEREL RELWITHDEBINFO)
-  set_target_properties(MoveBurst PROPERTIES RUNTIME_OUTPUT_DIRECTORY_${config} ${CMAKE_BINARY_DIR}/e2e)
-endforeach()
+tandrel_output_to(${CMAKE_BINARY_DIR}/e2e MoveBurst)
 
 tandrel_e2e_test(e2e_recording_roundtrip test_recording_roundtrip.py)
 tandrel_e2e_test(e2e_recording_soak test_recording_soak.py)

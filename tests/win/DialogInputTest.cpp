@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "UiTestSupport.h"
-#include "ui/Dialogs.h"
+#include "ui/InputDialog.h"
 #include "ui/MainWindow.h"
 
 using namespace uitest;

@@ -6,8 +6,9 @@
 #include <vector>
 
 #include "UiTestSupport.h"
-#include "app/Messages.h"
-#include "ui/Dialogs.h"
+#include "core/UserTexts.h"
+#include "ui/MessageDialog.h"
+#include "ui/ModalGuard.h"
 #include "ui/MainWindow.h"
 
 using namespace uitest;

@@ -13,11 +13,11 @@
 #include <vector>
 
 #include "HookTestSupport.h"
+#include "core/HookProtocol.h"
 #include "hooks/HookModules.h"
 
 namespace {
 
-constexpr UINT HookEventMessage = WM_USER + 750;
 // Generous: Wine on a busy machine can be slow to deliver hook calls.
 constexpr DWORD DeadlineMs = 10000;
 

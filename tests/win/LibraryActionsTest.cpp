@@ -4,11 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include "app/ActivityState.h"
+#include "core/ActivityState.h"
 #include "win/fakes/FakeUi.h"
 #include "win/fakes/TempWorkingFolder.h"
-#include "library/RecordingActions.h"
+#include "library/QueryFileSize.h"
 #include "library/RecordsFolder.h"
+#include "library/RemoveRecording.h"
+#include "library/RenameRecording.h"
 
 namespace {
 

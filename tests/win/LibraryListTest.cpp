@@ -7,7 +7,7 @@
 
 #include "win/fakes/FakeUi.h"
 #include "win/fakes/TempWorkingFolder.h"
-#include "library/RecordsFolder.h"
+#include "library/RecordingsList.h"
 
 namespace {
 

@@ -6,9 +6,10 @@
 
 #include <algorithm>
 
-#include "app/ActivityState.h"
-#include "library/RecordingActions.h"
-#include "library/RecordsFolder.h"
+#include "core/ActivityState.h"
+#include "library/RecordingsList.h"
+#include "library/RemoveRecording.h"
+#include "library/RenameRecording.h"
 #include "ui/MainWindow.h"
 #include "win/fakes/DialogScript.h"
 #include "win/fakes/TempWorkingFolder.h"

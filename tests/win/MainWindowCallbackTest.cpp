@@ -8,11 +8,12 @@
 #include <thread>
 #include <vector>
 
-#include "app/ActivityState.h"
+#include "core/ActivityState.h"
 #include "app/MainWindowCallback.h"
-#include "app/Messages.h"
+#include "core/Messages.h"
+#include "core/UserTexts.h"
 #include "app/Startup.h"
-#include "library/RecordsFolder.h"
+#include "library/RecordingsList.h"
 #include "playback/PlaybackWorker.h"
 #include "recording/Recorder.h"
 #include "recording/SaveFlow.h"

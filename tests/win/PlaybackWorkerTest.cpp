@@ -9,9 +9,10 @@
 #include <vector>
 
 #include "PlaybackFakes.h"
-#include "app/ActivityState.h"
-#include "app/Messages.h"
-#include "app/Settings.h"
+#include "core/ActivityState.h"
+#include "core/Messages.h"
+#include "core/UserTexts.h"
+#include "core/Settings.h"
 #include "playback/HeldInputs.h"
 #include "playback/PlaybackWorker.h"
 #include "recording/InputRecord.h"

@@ -8,6 +8,7 @@
 
 #include "win/fakes/FakeClock.h"
 #include "win/fakes/TempWorkingFolder.h"
+#include "library/QueryFileSize.h"
 #include "library/RecordsFolder.h"
 #include "recording/Recorder.h"
 

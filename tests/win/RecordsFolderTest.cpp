@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "win/fakes/TempWorkingFolder.h"
+#include "library/QueryFileSize.h"
 #include "library/RecordsFolder.h"
 
 namespace {

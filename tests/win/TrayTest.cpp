@@ -7,8 +7,9 @@
 #include <string>
 
 #include "UiTestSupport.h"
-#include "app/Messages.h"
+#include "core/Messages.h"
 #include "ui/IconData.h"
+#include "ui/IconFromMemory.h"
 #include "ui/Tray.h"
 #include "ui/TrayRecord.h"
 

@@ -9,6 +9,7 @@
 #include "UiTestSupport.h"
 #include "ui/IconData.h"
 #include "ui/IconDirectory.h"
+#include "ui/IconFromMemory.h"
 #include "ui/Tray.h"
 
 using namespace uitest;

@@ -4,7 +4,7 @@
 #include <atomic>
 #include <thread>
 
-#include "app/ActivityState.h"
+#include "core/ActivityState.h"
 #include "ui/MainWindow.h"
 
 namespace {

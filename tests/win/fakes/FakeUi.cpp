@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/ActivityState.h"
-#include "ui/Dialogs.h"
+#include "core/ActivityState.h"
+#include "ui/InputDialog.h"
+#include "ui/MessageDialog.h"
+#include "ui/ModalGuard.h"
 #include "ui/MainWindow.h"
 
 std::vector<DialogCall> gDialogCalls;

@@ -1,5 +1,5 @@
 // Storage of the Activity state.
-#include "app/ActivityState.h"
+#include "core/ActivityState.h"
 
 static_assert(sizeof(std::atomic<int32_t>) == 4, "the Activity state is one 32-bit integer");
 

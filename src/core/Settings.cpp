@@ -1,5 +1,5 @@
 // Storage of the program-wide playback settings.
-#include "app/Settings.h"
+#include "core/Settings.h"
 
 int32_t gSpeedDivisor = 1;
 int32_t gRepeatCount = 0;

@@ -1,0 +1,28 @@
+// The program's own window message numbers, and the input message numbers that recording and
+// playback read from hook notifications and write into records.
+#pragma once
+#include <cstdint>
+
+#include "core/HookProtocol.h"
+
+// Posted by the playback worker when it has ended (unless the program is to quit).
+constexpr unsigned PlaybackEndedMessage = 0x0400 + 751;  // WM_USER + 751 = 1775
+// The notification-area icon reports its mouse messages with this number.
+constexpr unsigned TrayCallbackMessage = 12501;
+
+constexpr unsigned VirtualKeyF9 = 0x78;
+
+// Input message numbers as the platform defines them and the hook modules report them. A
+// Button record carries the button's message as its code.
+constexpr uint16_t KeyDownMessage = 0x100;
+constexpr uint16_t KeyUpMessage = 0x101;
+constexpr uint16_t SysKeyDownMessage = 0x104;
+constexpr uint16_t SysKeyUpMessage = 0x105;
+constexpr uint16_t MouseMoveMessage = 0x200;
+constexpr uint16_t LeftButtonDownMessage = 0x201;    // 513
+constexpr uint16_t LeftButtonUpMessage = 0x202;      // 514
+constexpr uint16_t RightButtonDownMessage = 0x204;   // 516
+constexpr uint16_t RightButtonUpMessage = 0x205;     // 517
+constexpr uint16_t MiddleButtonDownMessage = 0x207;  // 519
+constexpr uint16_t MiddleButtonUpMessage = 0x208;    // 520
+constexpr uint16_t MouseWheelMessage = 0x20A;

@@ -1,0 +1,54 @@
+// Every text the user sees: the window's title and labels, the dialogs' titles and prompts,
+// and the messages. The German texts are fixed; nothing else in the program spells them.
+#pragma once
+
+#include "core/Version.h"
+
+// Title of every message box of the program, and the tray icon's tooltip.
+constexpr const wchar_t* MessageTitle = L"Vorsk - Tandrel";
+constexpr const wchar_t* MainWindowTitle = L"Vorsk - Tandrel " TANDREL_VERSION_SHORT_TEXT;
+
+// The main window's gadgets.
+constexpr const wchar_t* RecordingsFrameText = L"Aufzeichnungen";
+constexpr const wchar_t* RepeatLabelText = L"Wiederholung der Wiedergabe:";
+constexpr const wchar_t* RepeatCountDefaultText = L"0";
+constexpr const wchar_t* PlayButtonText = L"Abspielen";
+constexpr const wchar_t* RenameButtonText = L"Umbenennen";
+constexpr const wchar_t* RemoveButtonText = L"Entfernen";
+constexpr const wchar_t* RecordKeyLabelText = L"Aufzeichnung starten/stoppen:";
+constexpr const wchar_t* StopKeyLabelText = L"Abspielen stoppen:";
+constexpr const wchar_t* F9LabelText = L"F9-Taste dr\u00fccken";
+
+// The input dialog's button.
+constexpr const wchar_t* OkButtonText = L"OK";
+
+// Start-up errors.
+constexpr const wchar_t* MainWindowFailedError = L"Das Hauptfenster konnte nicht ge\u00f6ffnet werden!";
+constexpr const wchar_t* KeyboardHookFailedError = L"Der Tastatur-Hook konnte nicht installiert werden!";
+constexpr const wchar_t* MouseHookFailedError = L"Der Maus-Hook konnte nicht installiert werden!";
+constexpr const wchar_t* PlaybackFileMissingError = L"Aufnahmedatei wurde nicht gefunden!";
+
+// The window callback's task-modal notices.
+constexpr const wchar_t* RecordingNotStartedError = L"Aufzeichnung konnte nicht gestartet werden!";
+constexpr const wchar_t* PlaybackCancelledNotice = L"Abspielen wurde vom Benutzer abgebrochen!";
+
+// The playback worker.
+constexpr const wchar_t* PlaybackFailedError = L"Aufnahme konnte nicht abgespielt werden!";
+
+// Naming, renaming and removing recordings.
+constexpr const wchar_t* NamingTitle = L"Aufzeichnung benennen";
+constexpr const wchar_t* NamingPrompt = L"Geben Sie der Aufzeichnung ein Name";
+constexpr const wchar_t* RenamingTitle = L"Aufzeichnung umbenennen";
+constexpr const wchar_t* RenamingPrompt = L"Geben Sie der Aufzeichnung einen neuen Name";
+constexpr const wchar_t* DeleteQuestion = L"M\u00f6chten Sie die Aufzeichnung l\u00f6schen?";
+constexpr const wchar_t* OverwriteQuestion =
+    L"Eine Aufzeichnung mit diesem Name existiert bereits!\r\n\r\nM\u00f6chten Sie diese \u00fcberschreiben?";
+constexpr const wchar_t* InvalidNameWarning = L"Name der Aufzeichnung enth\u00e4lt nicht erlaubte Zeichen!";
+constexpr const wchar_t* NameExistsWarning = L"Eine Aufzeichnung mit diesem Name existiert bereits!";
+constexpr const wchar_t* RemoveQuestion = L"M\u00f6chten Sie die Aufzeichnung wirklich entfernen?";
+// TempRecord is the file of the recording in progress: a recording of that name would be
+// emptied by the next start of a recording.
+constexpr const wchar_t* ReservedNameWarning = L"Dieser Name ist f\u00fcr die laufende Aufzeichnung reserviert!";
+// The file system refused the name (too long for it, for instance): the recording would
+// otherwise stay in TempRecord.rec and be emptied by the next start of a recording.
+constexpr const wchar_t* NotSavedWarning = L"Die Aufzeichnung konnte unter diesem Namen nicht gespeichert werden!";

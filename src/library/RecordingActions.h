@@ -1,5 +1,0 @@
-// The Rename and Remove buttons.
-#pragma once
-
-void RenameRecording();
-void RemoveRecording();
