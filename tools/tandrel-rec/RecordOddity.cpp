@@ -1,0 +1,43 @@
+// The plain forms of the four record kinds, as the recorder makes them and the player reads them.
+#include "RecordOddity.h"
+
+bool IsButtonMessage(int code)
+{
+    switch (code) {
+    case LeftButtonDown:
+    case LeftButtonUp:
+    case RightButtonDown:
+    case RightButtonUp:
+    case MiddleButtonDown:
+    case MiddleButtonUp: return true;
+    default: return false;
+    }
+}
+
+int16_t ButtonReleaseMessage(int16_t code)
+{
+    // Each button's release message directly follows its press message.
+    return code == LeftButtonDown || code == RightButtonDown || code == MiddleButtonDown
+               ? static_cast<int16_t>(code + 1)
+               : code;
+}
+
+RecordOddity OddityOf(const InputRecord& record)
+{
+    const int code = record.code;
+    const int down = record.down;
+    const int32_t x = record.x;
+    const int32_t y = record.y;
+    switch (record.kind) {
+    case Key:
+        if (code < 1 || code > 255) return RecordOddity::KeyCode;
+        if (down != 0 && down != 1) return RecordOddity::KeyDown;
+        return x != 0 || y != 0 ? RecordOddity::UnusedField : RecordOddity::None;
+    case Button:
+        if (!IsButtonMessage(code)) return RecordOddity::ButtonCode;
+        return down != 0 || x != 0 || y != 0 ? RecordOddity::UnusedField : RecordOddity::None;
+    case Move: return code != 0 || down != 0 ? RecordOddity::UnusedField : RecordOddity::None;
+    case Wheel: return code != 0 || down != 0 || x != 0 ? RecordOddity::UnusedField : RecordOddity::None;
+    default: return RecordOddity::UnknownKind;
+    }
+}

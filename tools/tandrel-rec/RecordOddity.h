@@ -1,0 +1,29 @@
+// Which records have a plain text form: the ones that the recorder writes and the player plays
+// as they are. Every other record is an oddity, written as raw bytes and reported by check.
+#pragma once
+#include <cstdint>
+
+#include "recording/InputRecord.h"
+
+enum class RecordOddity {
+    None,
+    UnknownKind,  // not Key, Button, Move or Wheel: the player skips it
+    KeyCode,      // a Key code outside 1..255: the player sends only its low byte
+    KeyDown,      // a Key down other than 0 or 1: the player skips it
+    ButtonCode,   // a Button code that is not one of the six button messages: skipped
+    UnusedField,  // a field that the kind does not use is not zero: the player ignores it
+};
+
+RecordOddity OddityOf(const InputRecord& record);
+
+// The button messages as Button records carry them.
+constexpr int16_t LeftButtonDown = 513;
+constexpr int16_t LeftButtonUp = 514;
+constexpr int16_t RightButtonDown = 516;
+constexpr int16_t RightButtonUp = 517;
+constexpr int16_t MiddleButtonDown = 519;
+constexpr int16_t MiddleButtonUp = 520;
+
+bool IsButtonMessage(int code);
+// The release message of a button's press or release message.
+int16_t ButtonReleaseMessage(int16_t code);

@@ -1,0 +1,445 @@
+// Writing and reading the text form of a recording. Both directions are hand-rolled rather
+// than built on streams: a dump or pack of a million records has to take a fraction of a
+// second.
+#include "RecordText.h"
+
+#include <array>
+#include <charconv>
+#include <limits>
+#include <utility>
+
+#include "KeyNames.h"
+#include "RecordOddity.h"
+#include "recording/InputRecord.h"
+
+namespace {
+
+constexpr char HexDigits[] = "0123456789ABCDEF";
+
+void AppendNumber(std::string& out, int64_t value)
+{
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    out.append(digits, end);
+}
+
+void AppendHexByte(std::string& out, uint8_t byte)
+{
+    out.push_back(HexDigits[byte >> 4]);
+    out.push_back(HexDigits[byte & 15]);
+}
+
+void AppendKey(std::string& out, int code)
+{
+    const std::string_view name = KeyNameOfCode(code);
+    if (!name.empty()) {
+        out += name;
+    } else {
+        out += "0x";
+        AppendHexByte(out, static_cast<uint8_t>(code));
+    }
+}
+
+std::string_view ButtonName(int16_t code)
+{
+    switch (ButtonReleaseMessage(code)) {
+    case LeftButtonUp: return "left";
+    case RightButtonUp: return "right";
+    default: return "middle";
+    }
+}
+
+// A record without a plain form: its 16 bytes, and its fields in a comment for the reader.
+void AppendRawLine(std::string& out, const uint8_t* bytes, const InputRecord& record)
+{
+    out += "raw";
+    for (size_t i = 0; i < InputRecordSize; ++i) {
+        out.push_back(' ');
+        AppendHexByte(out, bytes[i]);
+    }
+    out += "  # kind ";
+    AppendNumber(out, record.kind);
+    out += ", code ";
+    AppendNumber(out, record.code);
+    out += ", down ";
+    AppendNumber(out, record.down);
+    out += ", delay ";
+    AppendNumber(out, record.delay);
+    out += ", x ";
+    AppendNumber(out, record.x);
+    out += ", y ";
+    AppendNumber(out, record.y);
+    out.push_back('\n');
+}
+
+void AppendRecordLine(std::string& out, const InputRecord& record)
+{
+    AppendNumber(out, record.delay);
+    switch (record.kind) {
+    case Key:
+        out += " key ";
+        AppendKey(out, record.code);
+        out += record.down == 1 ? " down\n" : " up\n";
+        break;
+    case Button:
+        out += " button ";
+        out += ButtonName(record.code);
+        out += ButtonReleaseMessage(record.code) == record.code ? " up\n" : " down\n";
+        break;
+    case Move:
+        out += " move ";
+        AppendNumber(out, record.x);
+        out.push_back(' ');
+        AppendNumber(out, record.y);
+        out.push_back('\n');
+        break;
+    default:
+        out += " wheel ";
+        AppendNumber(out, record.y);
+        out.push_back('\n');
+        break;
+    }
+}
+
+// ---- Reading -------------------------------------------------------------------------------
+
+// A raw line has the most fields: the word and 16 bytes.
+constexpr size_t MaxFields = 1 + InputRecordSize;
+
+struct Line {
+    std::array<std::string_view, MaxFields> fields;
+    size_t count;
+    bool tooMany;
+};
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+}
+
+// Splits a line at blanks, without its comment.
+Line SplitLine(std::string_view text)
+{
+    const size_t comment = text.find('#');
+    if (comment != std::string_view::npos) text = text.substr(0, comment);
+    Line line{};
+    size_t at = 0;
+    while (at < text.size()) {
+        while (at < text.size() && IsBlank(text[at])) ++at;
+        if (at == text.size()) break;
+        size_t end = at;
+        while (end < text.size() && !IsBlank(text[end])) ++end;
+        if (line.count == MaxFields) {
+            line.tooMany = true;
+            break;
+        }
+        line.fields[line.count++] = text.substr(at, end - at);
+        at = end;
+    }
+    return line;
+}
+
+bool SameWord(std::string_view word, std::string_view lowerCase)
+{
+    if (word.size() != lowerCase.size()) return false;
+    for (size_t i = 0; i < word.size(); ++i) {
+        char c = word[i];
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (c != lowerCase[i]) return false;
+    }
+    return true;
+}
+
+std::string Quoted(std::string_view text)
+{
+    std::string quoted = "\"";
+    quoted += text;
+    quoted += '"';
+    return quoted;
+}
+
+// A signed 32-bit decimal number; a leading + is allowed.
+bool ReadInt32(std::string_view text, int32_t& value, std::string& problem, std::string_view what)
+{
+    std::string_view digits = text;
+    if (digits.size() > 1 && digits[0] == '+' && digits[1] != '-') digits.remove_prefix(1);
+    int64_t wide = 0;
+    const auto [end, failure] = std::from_chars(digits.data(), digits.data() + digits.size(), wide);
+    if (failure == std::errc::result_out_of_range ||
+        (failure == std::errc{} && end == digits.data() + digits.size() &&
+         (wide < std::numeric_limits<int32_t>::min() || wide > std::numeric_limits<int32_t>::max()))) {
+        problem = std::string(what) + " " + std::string(text) + " is out of range (-2147483648 to 2147483647)";
+        return false;
+    }
+    if (failure != std::errc{} || end != digits.data() + digits.size()) {
+        problem = std::string(what) + " " + Quoted(text) + " is not a whole number";
+        return false;
+    }
+    value = static_cast<int32_t>(wide);
+    return true;
+}
+
+int HexValue(char c)
+{
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// Exactly two hex digits, as dump writes them.
+bool ReadHexByte(std::string_view text, uint8_t& byte, std::string& problem)
+{
+    if (text.size() == 2 && HexValue(text[0]) >= 0 && HexValue(text[1]) >= 0) {
+        byte = static_cast<uint8_t>(HexValue(text[0]) * 16 + HexValue(text[1]));
+        return true;
+    }
+    problem = Quoted(text) + " is not a byte in hex (two digits, 00 to FF)";
+    return false;
+}
+
+bool ReadKeyCode(std::string_view text, int16_t& code, std::string& problem)
+{
+    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        int value = 0;
+        bool digitsOnly = text.size() <= 4;
+        for (size_t i = 2; i < text.size() && digitsOnly; ++i) {
+            digitsOnly = HexValue(text[i]) >= 0;
+            value = value * 16 + HexValue(text[i]);
+        }
+        if (digitsOnly && value >= 1 && value <= 255) {
+            code = static_cast<int16_t>(value);
+            return true;
+        }
+        problem = "key code " + Quoted(text) + " is not a virtual-key code 0x01 to 0xFF (use a raw line for others)";
+        return false;
+    }
+    const int named = KeyCodeOfName(text);
+    if (named < 0) {
+        problem = "unknown key name " + Quoted(text) + " (a name such as A, Shift or F5, or a code such as 0xE8)";
+        return false;
+    }
+    code = static_cast<int16_t>(named);
+    return true;
+}
+
+// "down" gives 1, "up" 0.
+bool ReadUpOrDown(std::string_view text, int8_t& down, std::string& problem)
+{
+    if (SameWord(text, "down")) {
+        down = 1;
+        return true;
+    }
+    if (SameWord(text, "up")) {
+        down = 0;
+        return true;
+    }
+    problem = "expected down or up, found " + Quoted(text);
+    return false;
+}
+
+bool ReadButton(std::string_view name, std::string_view state, int16_t& code, std::string& problem)
+{
+    int16_t press = 0;
+    if (SameWord(name, "left")) {
+        press = LeftButtonDown;
+    } else if (SameWord(name, "right")) {
+        press = RightButtonDown;
+    } else if (SameWord(name, "middle")) {
+        press = MiddleButtonDown;
+    } else {
+        problem = "unknown button " + Quoted(name) + " (left, right or middle)";
+        return false;
+    }
+    int8_t down = 0;
+    if (!ReadUpOrDown(state, down, problem)) return false;
+    code = down ? press : ButtonReleaseMessage(press);
+    return true;
+}
+
+// How many fields each kind of line has, the delay and the kind included.
+bool HasFields(const Line& line, size_t wanted, std::string_view usage, std::string& problem)
+{
+    if (line.count == wanted) return true;
+    problem =
+        std::string(line.count < wanted ? "missing fields" : "too many fields") + ": expected " + std::string(usage);
+    return false;
+}
+
+bool ReadRecordLine(const Line& line, InputRecord& record, std::string& problem)
+{
+    record = InputRecord{};
+    int32_t delay = 0;
+    if (!ReadInt32(line.fields[0], delay, problem, "delay")) {
+        const char first = line.fields[0][0];
+        if ((first < '0' || first > '9') && first != '-' && first != '+') {
+            problem = "a record line starts with its delay in milliseconds, not " + Quoted(line.fields[0]);
+        }
+        return false;
+    }
+    record.delay = delay;
+    if (line.count < 2) {
+        problem = "missing the kind after the delay (key, button, move or wheel)";
+        return false;
+    }
+    const std::string_view kind = line.fields[1];
+    if (SameWord(kind, "key")) {
+        record.kind = Key;
+        int16_t code = 0;
+        int8_t down = 0;
+        if (!HasFields(line, 4, "DELAY key NAME down|up", problem) || !ReadKeyCode(line.fields[2], code, problem) ||
+            !ReadUpOrDown(line.fields[3], down, problem)) {
+            return false;
+        }
+        record.code = code;
+        record.down = down;
+        return true;
+    }
+    if (SameWord(kind, "button")) {
+        record.kind = Button;
+        int16_t code = 0;
+        if (!HasFields(line, 4, "DELAY button left|right|middle down|up", problem) ||
+            !ReadButton(line.fields[2], line.fields[3], code, problem)) {
+            return false;
+        }
+        record.code = code;
+        return true;
+    }
+    if (SameWord(kind, "move")) {
+        record.kind = Move;
+        int32_t x = 0;
+        int32_t y = 0;
+        if (!HasFields(line, 4, "DELAY move X Y", problem) || !ReadInt32(line.fields[2], x, problem, "x") ||
+            !ReadInt32(line.fields[3], y, problem, "y")) {
+            return false;
+        }
+        record.x = x;
+        record.y = y;
+        return true;
+    }
+    if (SameWord(kind, "wheel")) {
+        record.kind = Wheel;
+        int32_t notches = 0;
+        if (!HasFields(line, 3, "DELAY wheel NOTCHES", problem) ||
+            !ReadInt32(line.fields[2], notches, problem, "notches")) {
+            return false;
+        }
+        record.y = notches;
+        return true;
+    }
+    problem = "unknown kind " + Quoted(kind) + " (key, button, move or wheel; a raw line for anything else)";
+    return false;
+}
+
+bool ReadBytes(const Line& line, size_t first, std::vector<uint8_t>& bytes, std::string& problem)
+{
+    for (size_t i = first; i < line.count; ++i) {
+        uint8_t byte = 0;
+        if (!ReadHexByte(line.fields[i], byte, problem)) return false;
+        bytes.push_back(byte);
+    }
+    return true;
+}
+
+// The first line that says anything: the format's name and version.
+bool ReadHeader(const Line& line, std::string& problem)
+{
+    if (line.count == 2 && line.fields[0] == TextFormatName) {
+        if (line.fields[1] == "1") return true;
+        problem =
+            "version " + std::string(line.fields[1]) + " of the text form is not known (this tool reads version 1)";
+        return false;
+    }
+    problem = "not a recording in text form: the first line must be \"tandrel-rec 1\"";
+    return false;
+}
+
+}  // namespace
+
+void AppendRecordingText(std::string& out, std::span<const uint8_t> bytes)
+{
+    const size_t records = bytes.size() / InputRecordSize;
+    // A plain line is some 20 characters; a raw line, rare, some 110.
+    out.reserve(out.size() + 64 + records * 24);
+    out += TextFormatName;
+    out += ' ';
+    AppendNumber(out, TextFormatVersion);
+    out += "  # one record a line: delay in ms, kind, fields\n";
+    for (size_t i = 0; i < records; ++i) {
+        const uint8_t* at = bytes.data() + i * InputRecordSize;
+        const InputRecord record = DecodeInputRecord(at);
+        if (OddityOf(record) == RecordOddity::None) {
+            AppendRecordLine(out, record);
+        } else {
+            AppendRawLine(out, at, record);
+        }
+    }
+    const size_t tail = bytes.size() % InputRecordSize;
+    if (tail > 0) {
+        out += "tail";
+        for (size_t i = bytes.size() - tail; i < bytes.size(); ++i) {
+            out.push_back(' ');
+            AppendHexByte(out, bytes[i]);
+        }
+        out += "  # ";
+        AppendNumber(out, static_cast<int64_t>(tail));
+        out += " bytes of a partial record, never played\n";
+    }
+}
+
+bool ReadRecordingText(std::string_view text, std::vector<uint8_t>& bytes, TextError& error)
+{
+    // An editor may have put a byte order mark before the first line.
+    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+    const size_t sizeBefore = bytes.size();
+    const auto fail = [&](int64_t lineNumber, std::string message) {
+        bytes.resize(sizeBefore);
+        error = TextError{lineNumber, std::move(message)};
+        return false;
+    };
+    bool headerSeen = false;
+    int64_t tailLine = 0;
+    int64_t lineNumber = 0;
+    std::string problem;
+    size_t at = 0;
+    while (at < text.size()) {
+        size_t end = text.find('\n', at);
+        if (end == std::string_view::npos) end = text.size();
+        const Line line = SplitLine(text.substr(at, end - at));
+        at = end + 1;
+        ++lineNumber;
+        if (line.tooMany) return fail(lineNumber, "too many fields");
+        if (line.count == 0) continue;
+        if (!headerSeen) {
+            if (!ReadHeader(line, problem)) return fail(lineNumber, problem);
+            headerSeen = true;
+            continue;
+        }
+        if (tailLine != 0) {
+            return fail(lineNumber, "nothing may follow the tail line (line " + std::to_string(tailLine) +
+                                        "): a partial record can only be the end of a file");
+        }
+        if (SameWord(line.fields[0], "raw")) {
+            if (line.count != 1 + InputRecordSize) {
+                return fail(lineNumber, "a raw line has 16 bytes, this one " + std::to_string(line.count - 1));
+            }
+            if (!ReadBytes(line, 1, bytes, problem)) return fail(lineNumber, problem);
+            continue;
+        }
+        if (SameWord(line.fields[0], "tail")) {
+            if (line.count < 2 || line.count > InputRecordSize) {
+                return fail(lineNumber, "a tail line has 1 to 15 bytes, this one " + std::to_string(line.count - 1));
+            }
+            if (!ReadBytes(line, 1, bytes, problem)) return fail(lineNumber, problem);
+            tailLine = lineNumber;
+            continue;
+        }
+        InputRecord record;
+        if (!ReadRecordLine(line, record, problem)) return fail(lineNumber, problem);
+        uint8_t encoded[InputRecordSize];
+        EncodeInputRecord(record, encoded);
+        bytes.insert(bytes.end(), encoded, encoded + InputRecordSize);
+    }
+    if (!headerSeen) return fail(lineNumber == 0 ? 1 : lineNumber, "empty: the first line must be \"tandrel-rec 1\"");
+    return true;
+}
