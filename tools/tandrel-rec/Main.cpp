@@ -82,6 +82,12 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes, std::st
         problem = "cannot read " + path + ": " + ErrorText(errno);
         return false;
     }
+    if (file != stdin) {
+        // One allocation for the whole file where its size is known beforehand.
+        std::error_code unknownSize;
+        const uintmax_t size = std::filesystem::file_size(path, unknownSize);
+        if (!unknownSize) bytes.reserve(static_cast<size_t>(size));
+    }
     uint8_t chunk[1 << 16];
     size_t got = 0;
     while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.insert(bytes.end(), chunk, chunk + got);

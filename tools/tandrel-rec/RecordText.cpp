@@ -392,6 +392,8 @@ bool ReadRecordingText(std::string_view text, std::vector<uint8_t>& bytes, TextE
     // An editor may have put a byte order mark before the first line.
     if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
     const size_t sizeBefore = bytes.size();
+    // A record's line is about as long as its 16 bytes: one allocation for the usual file.
+    bytes.reserve(sizeBefore + text.size() + InputRecordSize);
     const auto fail = [&](int64_t lineNumber, std::string message) {
         bytes.resize(sizeBefore);
         error = TextError{lineNumber, std::move(message)};

@@ -1,0 +1,158 @@
+// Records per second for tandrel-rec's dump and pack of a recording of a million mixed records,
+// against od printing the same file's bytes in hex, all measured in the same run. Dump and pack
+// are timed in-process through the tool's library (file reading and writing included) and, when
+// the program's path is given, as the program itself; od is always a spawned process.
+//   bench_recording_text [path/to/tandrel-rec]
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "RecordText.h"
+#include "recording/InputRecord.h"
+
+namespace {
+
+constexpr int Records = 1000000;
+constexpr int Rounds = 3;
+
+using Clock = std::chrono::steady_clock;
+
+// A busy recording: mostly moves, now and then a key, a button or the wheel, and once in a
+// thousand records one that has no plain line.
+InputRecord RecordNumber(int i)
+{
+    const int32_t delay = i % 37;
+    switch (i % 16) {
+    case 3: return {Key, static_cast<int16_t>(0x41 + i % 26), 1, delay, 0, 0};
+    case 4: return {Key, static_cast<int16_t>(0x41 + i % 26), 0, delay, 0, 0};
+    case 7: return {Key, 0x10, static_cast<int8_t>(i % 2), delay, 0, 0};
+    case 9: return {Button, 513, 0, delay, 0, 0};
+    case 10: return {Button, 514, 0, delay, 0, 0};
+    case 13: return {Wheel, 0, 0, delay, 0, i % 5 - 2};
+    case 15:
+        if (i % 1000 == 15) return {5, 0, 0, delay, 0, 0};
+        [[fallthrough]];
+    default: return {Move, 0, 0, delay, i % 1920 - 20, (i >> 4) % 1080};
+    }
+}
+
+std::vector<uint8_t> ReadFile(const std::filesystem::path& path)
+{
+    std::vector<uint8_t> bytes(std::filesystem::file_size(path));
+    std::ifstream in(path, std::ios::binary);
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return bytes;
+}
+
+bool WriteFile(const std::filesystem::path& path, const void* data, size_t size)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(static_cast<const char*>(data), static_cast<std::streamsize>(size));
+    return static_cast<bool>(out.flush());
+}
+
+template <typename Step>
+double BestSeconds(Step step)
+{
+    double best = 1e30;
+    for (int round = 0; round < Rounds; ++round) {
+        const Clock::time_point start = Clock::now();
+        if (!step()) return -1;
+        best = std::min(best, std::chrono::duration<double>(Clock::now() - start).count());
+    }
+    return best;
+}
+
+bool Run(const std::string& command)
+{
+    return std::system(command.c_str()) == 0;
+}
+
+std::string Quoted(const std::filesystem::path& path)
+{
+    std::string quoted = "'";
+    quoted += path.string();
+    quoted += '\'';
+    return quoted;
+}
+
+void Report(const char* what, double seconds, double odSeconds)
+{
+    if (seconds < 0) {
+        std::printf("  %-26s failed\n", what);
+        return;
+    }
+    std::printf("  %-26s %8.3f s  %12.0f records/s  %6.1fx od\n", what, seconds, Records / seconds,
+                odSeconds / seconds);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const std::string tool = argc > 1 ? argv[1] : "";
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("tandrel-rec-bench-" + std::to_string(std::rand()));
+    std::filesystem::create_directories(folder);
+    const std::filesystem::path recording = folder / "bench.rec";
+    const std::filesystem::path text = folder / "bench.txt";
+    const std::filesystem::path packed = folder / "packed.rec";
+
+    std::vector<uint8_t> bytes(static_cast<size_t>(Records) * InputRecordSize);
+    for (int i = 0; i < Records; ++i) EncodeInputRecord(RecordNumber(i), bytes.data() + size_t(i) * InputRecordSize);
+    if (!WriteFile(recording, bytes.data(), bytes.size())) {
+        std::fprintf(stderr, "cannot write %s\n", recording.string().c_str());
+        return 1;
+    }
+
+    const double dump = BestSeconds([&] {
+        std::string out;
+        AppendRecordingText(out, ReadFile(recording));
+        return WriteFile(text, out.data(), out.size());
+    });
+    const double pack = BestSeconds([&] {
+        const std::vector<uint8_t> in = ReadFile(text);
+        std::vector<uint8_t> out;
+        TextError error;
+        return ReadRecordingText({reinterpret_cast<const char*>(in.data()), in.size()}, out, error) &&
+               WriteFile(packed, out.data(), out.size());
+    });
+    const bool roundTrip = ReadFile(packed) == bytes;
+    const double od = BestSeconds([&] { return Run("od -An -v -tx1 " + Quoted(recording) + " >/dev/null"); });
+    double toolDump = -1;
+    double toolPack = -1;
+    if (!tool.empty()) {
+        toolDump = BestSeconds([&] { return Run(Quoted(tool) + " dump " + Quoted(recording) + " >/dev/null"); });
+        toolPack = BestSeconds(
+            [&] { return Run(Quoted(tool) + " pack " + Quoted(text) + " -o " + Quoted(packed) + " --force"); });
+    }
+    std::error_code ignored;
+    const uintmax_t textSize = std::filesystem::file_size(text, ignored);
+    std::filesystem::remove_all(folder, ignored);
+
+    std::printf("Text form of %d mixed records (%zu bytes; text %ju bytes), best of %d runs:\n", Records, bytes.size(),
+                textSize, Rounds);
+    if (od < 0) {
+        std::printf("  od failed to run\n");
+        return 1;
+    }
+    std::printf("  %-26s %8.3f s  %12.0f records/s\n", "od -An -v -tx1 (baseline)", od, Records / od);
+    Report("dump (in-process)", dump, od);
+    Report("pack (in-process)", pack, od);
+    if (!tool.empty()) {
+        Report("tandrel-rec dump", toolDump, od);
+        Report("tandrel-rec pack", toolPack, od);
+    }
+    std::printf("  round trip byte for byte: %s\n", roundTrip ? "yes" : "NO");
+    const double slowest = std::max({dump, pack, toolDump, toolPack});
+    const bool met =
+        roundTrip && dump > 0 && pack > 0 && (tool.empty() || (toolDump > 0 && toolPack > 0)) && od / slowest >= 10;
+    std::printf("Goal: dump and pack each at least 10x faster than od: %s (slowest %.1fx)\n", met ? "met" : "NOT met",
+                od / slowest);
+    return met ? 0 : 1;
+}
