@@ -19,6 +19,11 @@ if [ ! -f build/CMakeCache.txt ]; then
   cmake --preset mingw >/dev/null
 fi
 cmake --build build -j2
+# The recording tool for Linux too: a plain native Release build of that one target.
+if [ ! -f build/tool/CMakeCache.txt ]; then
+  cmake -S . -B build/tool -DCMAKE_BUILD_TYPE=Release >/dev/null
+fi
+cmake --build build/tool -j2 --target tandrel-rec
 [ $buildOnly -eq 1 ] && exit 0
 
 source "$root/tests/harness/wine-env.sh"
