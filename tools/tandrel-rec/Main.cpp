@@ -1,5 +1,6 @@
 // tandrel-rec: the command line of the recording tool. Reads and writes files with the C++
 // standard library only; everything it prints about a recording comes from the pure parts.
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <filesystem>
@@ -315,11 +316,12 @@ int main(int argc, char** argv)
         std::fputs(Usage.data(), stderr);
         return ExitBad;
     }
-    for (const std::string& arg : args) {
-        if (arg == "--help" || arg == "-h" || args[0] == "help") {
-            std::fputs(Usage.data(), stdout);
-            return ExitOk;
-        }
+    // Help wins wherever it is asked for, even after a command.
+    bool help = args[0] == "help";
+    for (const std::string& arg : args) help = help || arg == "--help" || arg == "-h";
+    if (help) {
+        std::fputs(Usage.data(), stdout);
+        return ExitOk;
     }
     if (args[0] == "--version") {
         std::printf("tandrel-rec %s\n", TANDREL_VERSION);

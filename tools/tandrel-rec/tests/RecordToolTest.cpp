@@ -2,7 +2,7 @@
 // the figures of info.
 #include <gtest/gtest.h>
 
-#include <climits>
+#include <cstdint>
 #include <string>
 #include <vector>
 
