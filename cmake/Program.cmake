@@ -3,9 +3,19 @@ get_property(TANDREL_PURE GLOBAL PROPERTY TANDREL_PURE_LIBS)
 get_property(TANDREL_RESOURCES GLOBAL PROPERTY TANDREL_RESOURCES)
 tandrel_object_files(tandrelObjectFiles)
 
-add_executable(Tandrel WIN32 ${PROJECT_SOURCE_DIR}/src/app/Main.cpp ${tandrelObjectFiles} ${TANDREL_RESOURCES})
+set(programSources ${PROJECT_SOURCE_DIR}/src/app/Main.cpp)
+if(MINGW)
+  list(APPEND programSources ${PROJECT_SOURCE_DIR}/src/app/LeanRuntime.cpp)
+endif()
+add_executable(Tandrel WIN32 ${programSources} ${tandrelObjectFiles} ${TANDREL_RESOURCES})
+tandrel_without_exceptions(Tandrel)
 target_include_directories(Tandrel PRIVATE ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(Tandrel PRIVATE ${TANDREL_PURE} ${TANDREL_WIN_SYSTEM_LIBS})
 tandrel_output_to(${TANDREL_DIST_DIR} Tandrel)
 
-add_custom_target(tandrel_dist ALL DEPENDS Tandrel KeyBoardHook MouseHook)
+# The build ends by printing the sizes of the three shipped files.
+add_custom_target(tandrel_dist ALL
+  COMMAND ${CMAKE_COMMAND} -DFILES=$<TARGET_FILE:Tandrel>|$<TARGET_FILE:KeyBoardHook>|$<TARGET_FILE:MouseHook>
+          -P ${PROJECT_SOURCE_DIR}/cmake/PrintSizes.cmake
+  DEPENDS Tandrel KeyBoardHook MouseHook
+  VERBATIM)

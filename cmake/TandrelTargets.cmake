@@ -8,6 +8,15 @@
 
 set(TANDREL_WIN_SYSTEM_LIBS user32 gdi32 shell32 comctl32 winmm kernel32 advapi32)
 
+# The program's own code throws and catches nothing. In the MinGW build it is compiled without
+# exception tables, and src/app/LeanRuntime.cpp keeps the runtime's exception machinery out
+# of Tandrel.exe. Tests (GoogleTest) keep exceptions.
+function(tandrel_without_exceptions target)
+  if(MINGW)
+    target_compile_options(${target} PRIVATE -fno-exceptions -fno-asynchronous-unwind-tables)
+  endif()
+endfunction()
+
 # tandrel_output_to(dir target...): the targets' programs and modules land in dir, in every
 # configuration (Visual Studio would otherwise add a Release or Debug folder).
 function(tandrel_output_to dir)
@@ -42,6 +51,7 @@ endfunction()
 function(tandrel_pure_library name)
   cmake_parse_arguments(L "" "" "SOURCES;USES" ${ARGN})
   add_library(${name} STATIC ${L_SOURCES})
+  tandrel_without_exceptions(${name})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
   target_link_libraries(${name} PUBLIC ${L_USES})
   set_property(GLOBAL APPEND PROPERTY TANDREL_PURE_LIBS ${name})
@@ -54,6 +64,7 @@ function(tandrel_win_objects name)
   endif()
   cmake_parse_arguments(L "" "" "SOURCES;USES" ${ARGN})
   add_library(${name} OBJECT ${L_SOURCES})
+  tandrel_without_exceptions(${name})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
   target_link_libraries(${name} PUBLIC ${L_USES})
   set_property(GLOBAL APPEND PROPERTY TANDREL_WIN_OBJECTS ${name})

@@ -39,10 +39,15 @@ void MakeThreadPerMonitorDpiAware()
     }
 }
 
+// Whether the system timer's resolution has been raised to 1 ms (it is never lowered). Written
+// and read on the worker thread; only one worker runs at a time.
+bool gTimerResolutionRaised = false;
+
 void RaiseTimerResolutionOnce()
 {
-    static const bool raised = (timeBeginPeriod(1), true);
-    (void)raised;
+    if (gTimerResolutionRaised) return;
+    timeBeginPeriod(1);
+    gTimerResolutionRaised = true;
 }
 
 bool RunsUnderWine()
@@ -67,6 +72,13 @@ HANDLE CreateHighResolutionTimer()
 // running worker thread uses it. The timer itself is created by the first worker and held
 // until the process ends.
 HANDLE gWaitTimer = nullptr;
+// The timer the first worker created (null when the system refused one), and whether it has
+// been tried. Written by PreparePlaybackThread on the worker thread; held to the end.
+HANDLE gHighResolutionTimer = nullptr;
+bool gHighResolutionTimerTried = false;
+// Performance-counter ticks per second, 0 before the first reading. The counter's frequency is
+// fixed at boot, so a second thread that reads it first writes the same value.
+int64_t gClockFrequency = 0;
 
 void SleepMicroseconds(int64_t microseconds)
 {
@@ -85,8 +97,11 @@ void SleepMicroseconds(int64_t microseconds)
 void PreparePlaybackThread()
 {
     MakeThreadPerMonitorDpiAware();
-    static const HANDLE timer = CreateHighResolutionTimer();
-    gWaitTimer = timer;
+    if (!gHighResolutionTimerTried) {
+        gHighResolutionTimer = CreateHighResolutionTimer();
+        gHighResolutionTimerTried = true;
+    }
+    gWaitTimer = gHighResolutionTimer;
 }
 
 void PlaybackWait(int64_t microseconds)
@@ -110,11 +125,12 @@ void PlaybackWait(int64_t microseconds)
 
 int64_t PlaybackClock()
 {
-    static const int64_t frequency = [] {
+    if (gClockFrequency == 0) {
         LARGE_INTEGER value;
         QueryPerformanceFrequency(&value);
-        return static_cast<int64_t>(value.QuadPart);
-    }();
+        gClockFrequency = value.QuadPart;
+    }
+    const int64_t frequency = gClockFrequency;
     LARGE_INTEGER counter;
     QueryPerformanceCounter(&counter);
     const int64_t ticks = counter.QuadPart;

@@ -21,13 +21,35 @@ struct GuardRecord {
 std::vector<GuardRecord> gGuardRecords;
 SRWLOCK gGuardLock = SRWLOCK_INIT;
 
-// How many guards the calling thread has open. A message box opened from a window callback
-// inside an input dialog nests a guard; its EndModal must leave the outer guard's records, or
-// the main window would never get its always-on-top state back.
-thread_local int tGuardLevel = 0;
+// How many guards each thread has open (threads with none are not listed). A message box
+// opened from a window callback inside an input dialog nests a guard; its EndModal must leave
+// the outer guard's records, or the main window would never get its always-on-top state back.
+// Each thread changes only its own entry, under gGuardLock.
+struct ThreadGuardLevel {
+    DWORD thread;
+    int level;
+};
+std::vector<ThreadGuardLevel> gGuardLevels;
+
+// Changes the calling thread's guard level by delta (never below 0) and returns the level
+// before the change. Called under gGuardLock.
+int ChangeGuardLevel(int delta)
+{
+    const DWORD thread = GetCurrentThreadId();
+    for (auto it = gGuardLevels.begin(); it != gGuardLevels.end(); ++it) {
+        if (it->thread != thread) continue;
+        const int before = it->level;
+        it->level = before + delta > 0 ? before + delta : 0;
+        if (it->level == 0) gGuardLevels.erase(it);
+        return before;
+    }
+    if (delta > 0) gGuardLevels.push_back({thread, delta});
+    return 0;
+}
 
 struct Enumeration {
     HWND foreground;
+    int level;  // the guard that is being opened
     std::vector<GuardRecord> records;
 };
 
@@ -36,7 +58,7 @@ BOOL CALLBACK GuardWindow(HWND window, LPARAM context)
     auto& e = *reinterpret_cast<Enumeration*>(context);
     if (GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId() || !IsWindowVisible(window)) return TRUE;
     GuardRecord record{GetCurrentThreadId(), window, (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0,
-                       false, tGuardLevel};
+                       false, e.level};
     // The foreground window stays enabled: the dialog will be owned by it, which disables it.
     if (window != e.foreground && IsWindowEnabled(window)) {
         EnableWindow(window, FALSE);
@@ -65,8 +87,10 @@ HWND DialogOwner()
 
 void BeginModal()
 {
-    ++tGuardLevel;
-    Enumeration e{GetForegroundWindow(), {}};
+    AcquireSRWLockExclusive(&gGuardLock);
+    const int level = ChangeGuardLevel(+1) + 1;
+    ReleaseSRWLockExclusive(&gGuardLock);
+    Enumeration e{GetForegroundWindow(), level, {}};
     EnumWindows(GuardWindow, reinterpret_cast<LPARAM>(&e));
     for (const GuardRecord& r : e.records)
         if (r.wasTopmost) SetTopmost(r.window, false);
@@ -80,8 +104,9 @@ void EndModal()
     const DWORD thread = GetCurrentThreadId();
     std::vector<GuardRecord> mine;
     AcquireSRWLockExclusive(&gGuardLock);
+    const int level = ChangeGuardLevel(-1);
     for (auto it = gGuardRecords.begin(); it != gGuardRecords.end();) {
-        if (it->thread == thread && it->level == tGuardLevel) {
+        if (it->thread == thread && it->level == level) {
             mine.push_back(*it);
             it = gGuardRecords.erase(it);
         } else {
@@ -89,7 +114,6 @@ void EndModal()
         }
     }
     ReleaseSRWLockExclusive(&gGuardLock);
-    if (tGuardLevel > 0) --tGuardLevel;
     // The window calls run outside the lock: they send messages, which may run other code.
     for (const GuardRecord& r : mine) {
         if (r.disabledByGuard) EnableWindow(r.window, TRUE);
