@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Builds both configurations and runs every test:
+# Checks the format and the layers, builds the three configurations and runs every test:
 #   native (pure logic with address and undefined-behaviour sanitizers): label unit
+#   fuzz (clang, libFuzzer: each reader of outside input fuzzed for a short while): label fuzz
 #   mingw (the Windows program, under Wine on a virtual display): labels win and e2e
-# Exits non-zero when a build or any test fails. Extra arguments go to both ctest runs
+# Exits non-zero when a check, a build or any test fails. Extra arguments go to every ctest run
 # (for instance -R TextToInteger).
 set -uo pipefail
 root=$(cd "$(dirname "$0")" && pwd)
@@ -27,6 +28,10 @@ step "Build: native with sanitizers"
 cmake --preset native -DTANDREL_WARNINGS_AS_ERRORS=ON >/dev/null || exit 1
 cmake --build build/native -j2 || exit 1
 
+step "Build: fuzz targets (clang, libFuzzer)"
+cmake --preset fuzz -DTANDREL_WARNINGS_AS_ERRORS=ON >/dev/null || exit 1
+cmake --build build/fuzz -j2 || exit 1
+
 logs=$(mktemp -d)
 trap 'rm -rf "$logs"' EXIT
 
@@ -36,6 +41,10 @@ unset DISPLAY
 step "Tests: unit (native)"
 ctest --test-dir build/native -L unit --output-on-failure "$@" 2>&1 | tee "$logs/native.log"
 nativeRc=${PIPESTATUS[0]}
+
+step "Tests: fuzz (each target for a short while; scripts/fuzz.sh runs them longer)"
+ctest --test-dir build/fuzz -L fuzz --output-on-failure "$@" 2>&1 | tee "$logs/fuzz.log"
+fuzzRc=${PIPESTATUS[0]}
 
 step "Tests: win and e2e (under Wine)"
 ctest --test-dir build -L 'win|e2e' --output-on-failure "$@" 2>&1 | tee "$logs/wine.log"
@@ -53,15 +62,16 @@ count() {
 }
 read -r nativePassed nativeFailed < <(count "$logs/native.log")
 read -r winePassed wineFailed < <(count "$logs/wine.log")
+read -r fuzzPassed fuzzFailed < <(count "$logs/fuzz.log")
 
 # The summary: both runs added up, then the closing lines of each ctest run again, so that
 # the output ends with ctest's own summary.
 echo
-echo "Total: $((nativePassed + winePassed)) passed, $((nativeFailed + wineFailed)) failed"
-for run in native wine; do
+echo "Total: $((nativePassed + fuzzPassed + winePassed)) passed, $((nativeFailed + fuzzFailed + wineFailed)) failed"
+for run in native fuzz wine; do
   echo "-- $run:"
   grep -E '^([0-9]+% tests passed|Total Test time|No tests were found)' "$logs/$run.log" || true
 done
 if [ "$checksRc" -ne 0 ]; then echo "The format or layer check failed (see the top of this output)."; fi
-if [ "$nativeRc" -ne 0 ] || [ "$wineRc" -ne 0 ] || [ "$checksRc" -ne 0 ]; then exit 1; fi
+if [ "$nativeRc" -ne 0 ] || [ "$fuzzRc" -ne 0 ] || [ "$wineRc" -ne 0 ] || [ "$checksRc" -ne 0 ]; then exit 1; fi
 exit 0

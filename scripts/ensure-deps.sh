@@ -12,6 +12,7 @@ packages=(
   xvfb xdotool x11-utils imagemagick   # virtual display, driving it, reading it, screenshots
   python3                              # the end-to-end test driver and the layer check
   clang-format                         # the one C++ format, checked by test.sh
+  clang libclang-rt-14-dev             # the fuzz targets (libFuzzer with sanitizers)
 )
 
 isInstalled() {
