@@ -9,9 +9,14 @@
 # - Managed=n: the windows are not handed to a window manager. Xvfb has none, and Wine waits
 #   two seconds for one whenever a managed window is hidden, which stalls the program's main
 #   thread (and with it the hooks) at every start of a recording or a playback.
+# And Wine's own fonts (fonts-wine: Tahoma, the UI font that "MS Shell Dlg" stands for, and
+# Marlett, whose glyphs draw the caption buttons) are copied into the prefix's Fonts folder.
+# Debian's Wine looks for them in a folder that does not exist, so without the copy captions
+# are drawn in a wider stand-in font and the close box shows Marlett's letter "r" instead of
+# its cross.
 set -euo pipefail
 source "$(dirname "$0")/wine-env.sh"
-marker="$WINEPREFIX/.tandrel-ready-3"
+marker="$WINEPREFIX/.tandrel-ready-4"
 if [ -f "$marker" ]; then exit 0; fi
 mkdir -p "$WINEPREFIX"
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
@@ -25,5 +30,15 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   echo "make-prefix: wineboot did not create the Wine prefix $WINEPREFIX" >&2
   exit 1
 fi
-rm -f "$WINEPREFIX/.tandrel-ready" "$WINEPREFIX/.tandrel-ready-2"
+wineFonts=
+for dir in /usr/share/wine/fonts /usr/lib/wine/fonts /usr/local/share/wine/fonts; do
+  if [ -f "$dir/marlett.ttf" ] && [ -f "$dir/tahoma.ttf" ]; then wineFonts=$dir; break; fi
+done
+if [ -z "$wineFonts" ]; then
+  echo "make-prefix: Wine's fonts (marlett.ttf, tahoma.ttf) not found; install fonts-wine" >&2
+  exit 1
+fi
+mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+cp -p "$wineFonts"/*.ttf "$wineFonts"/*.fon "$WINEPREFIX/drive_c/windows/Fonts/"
+rm -f "$WINEPREFIX/.tandrel-ready" "$WINEPREFIX/.tandrel-ready-2" "$WINEPREFIX/.tandrel-ready-3"
 touch "$marker"
