@@ -4,6 +4,8 @@
 #   ./run.sh                       the main window
 #   ./run.sh some.rec /speed=2     an unattended playback
 #   ./run.sh --build-only          build and stop
+#   ./run.sh --demo                Tandrel types demo/greeting.txt into Notepad; the picture
+#                                  of it is saved to build/demo.png (scripts/demo.sh)
 # Without a DISPLAY the program gets a virtual display, and a screenshot of its window is
 # saved to build/screenshot.png.
 set -euo pipefail
@@ -11,7 +13,9 @@ root=$(cd "$(dirname "$0")" && pwd)
 callerDir=$PWD
 
 buildOnly=0
+demo=0
 if [ "${1:-}" = "--build-only" ]; then buildOnly=1; shift; fi
+if [ "${1:-}" = "--demo" ]; then demo=1; shift; fi
 
 "$root/scripts/ensure-deps.sh"
 cd "$root"
@@ -25,6 +29,9 @@ if [ ! -f build/tool/CMakeCache.txt ]; then
 fi
 cmake --build build/tool -j2 --target tandrel-rec
 [ $buildOnly -eq 1 ] && exit 0
+if [ $demo -eq 1 ]; then
+  exec "$root/scripts/demo.sh" build/dist/Tandrel.exe build/tool/tools/tandrel-rec/tandrel-rec build/demo.png
+fi
 
 source "$root/tests/harness/wine-env.sh"
 source "$root/tests/harness/xvfb.sh"
