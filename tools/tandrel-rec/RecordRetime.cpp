@@ -1,0 +1,83 @@
+// Retiming works on due times, not on single delays: with --speed each record is put at its
+// scaled due time and its delay is whatever is left since the record before, so the rounding of
+// one record is made up by the next.
+#include "RecordRetime.h"
+
+#include "RecordEdit.h"
+#include "recording/InputRecord.h"
+
+namespace {
+
+// Above this a scaled due time would overflow; it is far beyond any delay sum a file can reach
+// in 32-bit delays (and is capped to the longest delay record by record anyway).
+constexpr int64_t LatestScaledDueTime = INT64_MAX / 4;
+
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+}  // namespace
+
+bool ReadSpeedFactor(std::string_view text, int64_t& millionths)
+{
+    size_t at = 0;
+    int64_t whole = 0;
+    while (at < text.size() && IsDigit(text[at])) {
+        if (whole > FastestSpeedMillionths / SpeedOneMillionths) return false;
+        whole = whole * 10 + (text[at++] - '0');
+    }
+    if (at == 0 || whole > FastestSpeedMillionths / SpeedOneMillionths) return false;
+    int64_t fraction = 0;
+    int64_t unit = SpeedOneMillionths;
+    if (at < text.size() && text[at] == '.') {
+        ++at;
+        const size_t firstDecimal = at;
+        while (at < text.size() && IsDigit(text[at])) {
+            if (unit == 1) return false;  // a seventh decimal
+            unit /= 10;
+            fraction += (text[at++] - '0') * unit;
+        }
+        if (at == firstDecimal) return false;
+    }
+    if (at != text.size()) return false;
+    const int64_t value = whole * SpeedOneMillionths + fraction;
+    if (value < 1 || value > FastestSpeedMillionths) return false;
+    millionths = value;
+    return true;
+}
+
+int64_t DueTimeAtSpeed(int64_t due, int64_t speedMillionths)
+{
+    // due * 1000000 / speedMillionths in two parts, so that neither product can overflow:
+    // the remainder is below 10^12, and twice it times 10^6 stays below 2 * 10^18.
+    const int64_t whole = due / speedMillionths;
+    const int64_t remainder = due % speedMillionths;
+    if (whole > LatestScaledDueTime / SpeedOneMillionths) return LatestScaledDueTime;
+    return whole * SpeedOneMillionths + (2 * remainder * SpeedOneMillionths + speedMillionths) / (2 * speedMillionths);
+}
+
+std::vector<uint8_t> RetimeRecording(std::span<const uint8_t> bytes, const RetimeOptions& options)
+{
+    std::vector<uint8_t> out;
+    out.reserve(bytes.size());
+    const size_t records = bytes.size() / InputRecordSize;
+    const uint8_t* record = bytes.data();
+    if (options.mode == RetimeMode::Speed) {
+        int64_t due = 0;
+        int64_t lastDue = 0;
+        for (size_t i = 0; i < records; ++i, record += InputRecordSize) {
+            due = AddToDueTime(due, PlayedDelayAt(record));
+            AppendDueAt(out, lastDue, record, DueTimeAtSpeed(due, options.speedMillionths));
+        }
+    } else {
+        const bool fixed = options.mode == RetimeMode::FixedDelay;
+        for (size_t i = 0; i < records; ++i, record += InputRecordSize) {
+            const int64_t delay = PlayedDelayAt(record);
+            const int64_t limit = options.milliseconds;
+            AppendWithDelay(out, record, fixed || delay > limit ? limit : delay);
+        }
+    }
+    AppendTail(out, bytes);
+    return out;
+}

@@ -1,0 +1,18 @@
+// strip: a recording without some kinds of records, each remaining record at its own time.
+#pragma once
+#include <cstdint>
+#include <span>
+#include <vector>
+
+struct StripKinds {
+    bool moves;
+    bool wheel;
+    bool keys;
+    bool buttons;
+};
+
+// Drops every record of the kinds chosen, odd ones of those kinds included (records of unknown
+// kinds always stay). The delays of dropped records are added to the next record kept, as the
+// player counts them (negative as 0, capped by AppendDueAt); dropped records at the end take
+// their time with them. Everything else is copied byte for byte.
+std::vector<uint8_t> StripRecording(std::span<const uint8_t> bytes, const StripKinds& kinds);
