@@ -1,7 +1,8 @@
 // Records per second for tandrel-rec's dump and pack of a recording of a million mixed records,
-// against od printing the same file's bytes in hex, all measured in the same run. Dump and pack
-// are timed in-process through the tool's library (file reading and writing included) and, when
-// the program's path is given, as the program itself; od is always a spawned process.
+// against od printing the same file's bytes in hex, and for two edits, thin and retime, against
+// dump, all measured in the same run. The commands are timed in-process through the tool's
+// library (file reading and writing included) and, when the program's path is given, as the
+// program itself; od is always a spawned process.
 //   bench_recording_text [path/to/tandrel-rec]
 #include <algorithm>
 #include <chrono>
@@ -12,13 +13,18 @@
 #include <string>
 #include <vector>
 
+#include "RecordRetime.h"
 #include "RecordText.h"
+#include "RecordThin.h"
 #include "recording/InputRecord.h"
 
 namespace {
 
 constexpr int Records = 1000000;
 constexpr int Rounds = 3;
+// The edits timed: moves at most one each 50 ms, and half speed.
+constexpr int64_t ThinInterval = 50;
+constexpr RetimeOptions HalfSpeed = {RetimeMode::Speed, SpeedOneMillionths / 2, 0};
 
 using Clock = std::chrono::steady_clock;
 
@@ -91,6 +97,17 @@ void Report(const char* what, double seconds, double odSeconds)
                 odSeconds / seconds);
 }
 
+// An edit's time against a command it should be at least as fast as.
+void ReportAgainst(const char* what, double seconds, const char* other, double otherSeconds)
+{
+    if (seconds < 0 || otherSeconds < 0) {
+        std::printf("  %-26s failed\n", what);
+        return;
+    }
+    std::printf("  %-26s %8.3f s  %12.0f records/s  %6.1fx %s\n", what, seconds, Records / seconds,
+                otherSeconds / seconds, other);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -102,6 +119,7 @@ int main(int argc, char** argv)
     const std::filesystem::path recording = folder / "bench.rec";
     const std::filesystem::path text = folder / "bench.txt";
     const std::filesystem::path packed = folder / "packed.rec";
+    const std::filesystem::path edited = folder / "edited.rec";
 
     std::vector<uint8_t> bytes(static_cast<size_t>(Records) * InputRecordSize);
     for (int i = 0; i < Records; ++i) EncodeInputRecord(RecordNumber(i), bytes.data() + size_t(i) * InputRecordSize);
@@ -123,13 +141,32 @@ int main(int argc, char** argv)
                WriteFile(packed, out.data(), out.size());
     });
     const bool roundTrip = ReadFile(packed) == bytes;
+    const double thin = BestSeconds([&] {
+        const std::vector<uint8_t> out = ThinRecording(ReadFile(recording), ThinInterval);
+        return WriteFile(edited, out.data(), out.size());
+    });
+    const uintmax_t thinSize = std::filesystem::file_size(edited);
+    const double retime = BestSeconds([&] {
+        const std::vector<uint8_t> out = RetimeRecording(ReadFile(recording), HalfSpeed);
+        return WriteFile(edited, out.data(), out.size());
+    });
     const double od = BestSeconds([&] { return Run("od -An -v -tx1 " + Quoted(recording) + " >/dev/null"); });
     double toolDump = -1;
     double toolPack = -1;
+    double toolThin = -1;
+    double toolRetime = -1;
     if (!tool.empty()) {
         toolDump = BestSeconds([&] { return Run(Quoted(tool) + " dump " + Quoted(recording) + " >/dev/null"); });
         toolPack = BestSeconds(
             [&] { return Run(Quoted(tool) + " pack " + Quoted(text) + " -o " + Quoted(packed) + " --force"); });
+        toolThin = BestSeconds([&] {
+            return Run(Quoted(tool) + " thin " + Quoted(recording) + " -o " + Quoted(edited) +
+                       " --force --min-interval " + std::to_string(ThinInterval));
+        });
+        toolRetime = BestSeconds([&] {
+            return Run(Quoted(tool) + " retime " + Quoted(recording) + " -o " + Quoted(edited) +
+                       " --force --speed 0.5");
+        });
     }
     std::error_code ignored;
     const uintmax_t textSize = std::filesystem::file_size(text, ignored);
@@ -149,10 +186,22 @@ int main(int argc, char** argv)
         Report("tandrel-rec pack", toolPack, od);
     }
     std::printf("  round trip byte for byte: %s\n", roundTrip ? "yes" : "NO");
+    std::printf("Edits of the same file, against dump (thin --min-interval %lld keeps %ju of %d records):\n",
+                static_cast<long long>(ThinInterval), thinSize / InputRecordSize, Records);
+    ReportAgainst("thin (in-process)", thin, "dump", dump);
+    ReportAgainst("retime --speed 0.5 (in-p.)", retime, "dump", dump);
+    if (!tool.empty()) {
+        ReportAgainst("tandrel-rec thin", toolThin, "dump", toolDump);
+        ReportAgainst("tandrel-rec retime", toolRetime, "dump", toolDump);
+    }
     const double slowest = std::max({dump, pack, toolDump, toolPack});
     const bool met =
         roundTrip && dump > 0 && pack > 0 && (tool.empty() || (toolDump > 0 && toolPack > 0)) && od / slowest >= 10;
     std::printf("Goal: dump and pack each at least 10x faster than od: %s (slowest %.1fx)\n", met ? "met" : "NOT met",
                 od / slowest);
-    return met ? 0 : 1;
+    const bool editsRan = thin > 0 && retime > 0 && (tool.empty() || (toolThin > 0 && toolRetime > 0));
+    const bool editsMet = editsRan && thin <= dump && retime <= dump &&
+                          (tool.empty() || (toolThin <= toolDump && toolRetime <= toolDump));
+    std::printf("Goal: thin and retime each at least as fast as dump: %s\n", editsMet ? "met" : "NOT met");
+    return met && editsMet ? 0 : 1;
 }
