@@ -63,8 +63,9 @@ void StartUnattendedPlayback()
 
 void RunProgram()
 {
-    gIdleIcon = LoadIconFromMemory(IdleIconData);
-    gActiveIcon = LoadIconFromMemory(ActiveIconData);
+    // The notification area shows them at the small icon size of the display scale.
+    gIdleIcon = LoadIconFromMemoryAtSize(IdleIconData, TrayIconSize());
+    gActiveIcon = LoadIconFromMemoryAtSize(ActiveIconData, TrayIconSize());
     CreateHeldInputList();
     gSpeedDivisor = 1;
     ReadCommandLine();

@@ -18,6 +18,21 @@ std::uint32_t DoubleWord(const unsigned char* p)
     return GetUnsigned32(p);
 }
 
+unsigned Distance(unsigned a, unsigned b)
+{
+    return a > b ? a - b : b - a;
+}
+
+// True when entry a makes a better icon of size x size pixels than entry b.
+bool FitsSizeBetter(const IconImageEntry& a, const IconImageEntry& b, unsigned size)
+{
+    const unsigned distanceA = Distance(a.width, size) + Distance(a.height, size);
+    const unsigned distanceB = Distance(b.width, size) + Distance(b.height, size);
+    if (distanceA != distanceB) return distanceA < distanceB;
+    if (a.width * a.height != b.width * b.height) return a.width * a.height > b.width * b.height;
+    return a.bitCount > b.bitCount;
+}
+
 }  // namespace
 
 bool IsIconFile(const unsigned char* file)
@@ -48,6 +63,22 @@ int ChooseIconImage(const unsigned char* file)
         if (e.width == wanted.width && e.height == wanted.height && e.bitCount > chosenBits) {
             chosen = static_cast<int>(i);
             chosenBits = e.bitCount;
+        }
+    }
+    return chosen;
+}
+
+int ChooseIconImageForSize(const unsigned char* file, unsigned size)
+{
+    const unsigned count = IconImageCount(file);
+    if (count == 0) return -1;
+    int chosen = 0;
+    IconImageEntry best = ReadIconEntry(file, 0);
+    for (unsigned i = 1; i < count; ++i) {
+        const IconImageEntry e = ReadIconEntry(file, i);
+        if (FitsSizeBetter(e, best, size)) {
+            chosen = static_cast<int>(i);
+            best = e;
         }
     }
     return chosen;

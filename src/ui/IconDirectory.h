@@ -19,3 +19,8 @@ IconImageEntry ReadIconEntry(const unsigned char* file, unsigned index);
 // The image to decode: among the entries with the first entry's width and height, the one with
 // the most bits per pixel, the earliest among equals. Returns -1 when there is no entry.
 int ChooseIconImage(const unsigned char* file);
+// The image to decode for an icon of size x size pixels (a size that the display scale asks
+// for): the entry whose width and height are closest to it; of two equally close, the larger,
+// since the system shrinks an image more cleanly than it enlarges one; then the one with the
+// most bits per pixel, the earliest among equals. Returns -1 when there is no entry.
+int ChooseIconImageForSize(const unsigned char* file, unsigned size);

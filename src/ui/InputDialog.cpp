@@ -1,23 +1,50 @@
 // InputDialog: a small modal window of its own class that asks for one line of text, with OK,
 // Enter (confirm), Escape and the close box (cancel). Tab does nothing: the dialog has no
-// dialog navigation, only the entry field and the OK button.
+// dialog navigation, only the entry field and the OK button. It is laid out at the DPI of the
+// display it is on, and again when that changes.
 #include <string>
 
 #include "ui/InputDialog.h"
 #include "core/UserTexts.h"
+#include "ui/DisplayScale.h"
+#include "ui/DpiScaling.h"
 #include "ui/ModalGuard.h"
+#include "ui/WindowIcons.h"
 #include "ui/WindowText.h"
 
 namespace {
 
 constexpr const wchar_t* InputDialogClass = L"InputRequester";
-constexpr int DialogWidth = 300;
-constexpr int DialogHeight = 130;
+constexpr DWORD DialogStyle = WS_VISIBLE | WS_CAPTION | WS_SYSMENU;
+constexpr DWORD DialogExStyle = 0;
+// The outer size at 96 DPI; its client part scales with the DPI.
+constexpr LayoutSize DialogSize = {300, 130};
 constexpr int PromptId = 0;
 constexpr int EntryFieldId = 10;
 constexpr WORD OkCommand = 1000;
 constexpr WORD CancelCommand = 1001;
 constexpr int ApplicationIconId = 1;
+
+struct ChildLayout {
+    const wchar_t* className;
+    DWORD style;
+    DWORD exStyle;
+    LayoutBox place;  // in the client area, at 96 DPI
+    int id;
+};
+
+enum Child : int {
+    Prompt = 0,
+    EntryField = 1,
+    OkButton = 2,
+    ChildCount = 3
+};
+
+constexpr ChildLayout ChildLayouts[ChildCount] = {
+    {L"STATIC", SS_LEFTNOWORDWRAP, 0, {10, 10, 280, 22}, PromptId},
+    {L"EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, {10, 32, 275, 21}, EntryFieldId},
+    {L"BUTTON", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, {110, 67, 80, 25}, OkCommand},
+};
 
 // One open input dialog, attached to its window as user data. Kept per dialog rather than in
 // program-wide variables, so that a dialog opened from a window callback while another one
@@ -27,14 +54,14 @@ struct InputDialogState {
     bool ownerDisabled;
     bool closed;  // being given back: owner enabled, window destroyed, guard ended
     bool done;    // the window is gone; the loop ends
-    HWND edit;
+    HWND children[ChildCount];
     bool hasResult;
     std::wstring result;
+    // The children's font and the dialog's icons at its DPI; replaced when the DPI changes,
+    // destroyed by InputDialog once the window is gone.
+    InterfaceFont font;
+    WindowIcons icons;
 };
-
-// The system's default GUI font, fetched at the first dialog and kept (a stock object is never
-// deleted). Main thread.
-HFONT gInputFont = nullptr;
 
 InputDialogState* StateOf(HWND dialog)
 {
@@ -59,7 +86,7 @@ LRESULT OnInputCommand(HWND dialog, WPARAM wParam)
     if (state == nullptr) return 0;
     switch (LOWORD(wParam)) {
     case OkCommand: {
-        state->result = WindowText(state->edit);
+        state->result = WindowText(state->children[EntryField]);
         state->hasResult = true;
         CloseInputDialog(dialog, *state);
         return 0;
@@ -89,12 +116,41 @@ LRESULT OnInputDestroy(HWND dialog)
     return 0;
 }
 
+// Places the children and gives them the font for the DPI; the font and icons of the DPI
+// before go once nothing shows them.
+void LayOutInputDialog(HWND dialog, InputDialogState& state, int dpi)
+{
+    InterfaceFont oldFont = state.font;
+    state.font = CreateInterfaceFont(dpi);
+    for (int child = 0; child < ChildCount; ++child) {
+        const LayoutBox box = ScaleBoxToDpi(ChildLayouts[child].place, dpi);
+        SetWindowPos(state.children[child], nullptr, box.x, box.y, box.width, box.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageW(state.children[child], WM_SETFONT, reinterpret_cast<WPARAM>(state.font.handle), TRUE);
+    }
+    DestroyInterfaceFont(oldFont);
+    SetWindowIconsForDpi(dialog, dpi, state.icons);
+}
+
+// Moved to a display of another scale, or the scale changed: the frame the system suggests
+// (lParam), and the children laid out again.
+LRESULT OnInputDpiChanged(HWND dialog, WPARAM wParam, LPARAM lParam)
+{
+    const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+    SetWindowPos(dialog, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    InputDialogState* state = StateOf(dialog);
+    if (state != nullptr && !state->closed) LayOutInputDialog(dialog, *state, LOWORD(wParam));
+    return 0;
+}
+
 LRESULT CALLBACK InputDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_COMMAND: return OnInputCommand(dialog, wParam);
     case WM_CLOSE: return OnInputClose(dialog);
     case WM_DESTROY: return OnInputDestroy(dialog);
+    case WM_DPICHANGED: return OnInputDpiChanged(dialog, wParam, lParam);
     }
     return DefWindowProcW(dialog, message, wParam, lParam);
 }
@@ -112,29 +168,39 @@ void RegisterInputDialogClass(HINSTANCE instance)
     RegisterClassW(&wc);  // still registered by a dialog that is open: that class serves
 }
 
-HWND CreateChild(HWND dialog, const wchar_t* className, const wchar_t* text, DWORD style, DWORD exStyle, int x, int y,
-                 int width, int height, int id, HINSTANCE instance)
+// The dialog's frame at the DPI, centred on the primary display.
+RECT CentredDialogFrame(int dpi)
 {
-    const HWND child = CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height,
-                                       dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(gInputFont), TRUE);
-    return child;
+    const SIZE designFrame = FrameExtentForDpi(DialogStyle, DialogExStyle, DesignDpi);
+    const SIZE frame = FrameExtentForDpi(DialogStyle, DialogExStyle, dpi);
+    const LayoutSize size =
+        ScaleOuterSizeToDpi(DialogSize, {designFrame.cx, designFrame.cy}, {frame.cx, frame.cy}, dpi);
+    const int x = GetSystemMetrics(SM_CXSCREEN) / 2 - size.width / 2;
+    const int y = GetSystemMetrics(SM_CYSCREEN) / 2 - size.height / 2;
+    return {x, y, x + size.width, y + size.height};
 }
 
 void FillInputDialog(HWND dialog, InputDialogState& state, const std::wstring& prompt, const std::wstring& defaultText,
-                     HINSTANCE instance)
+                     HINSTANCE instance, int dpi)
 {
-    CreateChild(dialog, L"STATIC", prompt.c_str(), SS_LEFTNOWORDWRAP, 0, 10, 10, 280, 22, PromptId, instance);
-    state.edit = CreateChild(dialog, L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 10, 32, 275, 21,
-                             EntryFieldId, instance);
-    CreateChild(dialog, L"BUTTON", OkButtonText, WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 110, 67, 80, 25, OkCommand,
-                instance);
-    SetFocus(state.edit);
+    state.font = CreateInterfaceFont(dpi);
+    const wchar_t* texts[ChildCount] = {prompt.c_str(), L"", OkButtonText};
+    for (int child = 0; child < ChildCount; ++child) {
+        const ChildLayout& c = ChildLayouts[child];
+        const LayoutBox box = ScaleBoxToDpi(c.place, dpi);
+        state.children[child] = CreateWindowExW(c.exStyle, c.className, texts[child], WS_CHILD | WS_VISIBLE | c.style,
+                                                box.x, box.y, box.width, box.height, dialog,
+                                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance, nullptr);
+        SendMessageW(state.children[child], WM_SETFONT, reinterpret_cast<WPARAM>(state.font.handle), TRUE);
+    }
+    SetWindowIconsForDpi(dialog, dpi, state.icons);
+    const HWND edit = state.children[EntryField];
+    SetFocus(edit);
     if (!defaultText.empty()) {
         // Typing then adds to the default text instead of replacing it.
-        SendMessageW(state.edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(defaultText.c_str()));
+        SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(defaultText.c_str()));
         const auto end = static_cast<WPARAM>(defaultText.size());
-        SendMessageW(state.edit, EM_SETSEL, end, static_cast<LPARAM>(end));
+        SendMessageW(edit, EM_SETSEL, end, static_cast<LPARAM>(end));
     }
 }
 
@@ -167,7 +233,6 @@ std::wstring InputDialog(const wchar_t* title, const wchar_t* prompt, const wcha
     const std::wstring titleCopy = hasTitle ? title : L"";
     const std::wstring promptCopy = prompt != nullptr ? prompt : L"";
     const std::wstring defaultCopy = defaultText != nullptr ? defaultText : L"";
-    if (gInputFont == nullptr) gInputFont = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     RegisterInputDialogClass(instance);
 
@@ -178,18 +243,27 @@ std::wstring InputDialog(const wchar_t* title, const wchar_t* prompt, const wcha
         EnableWindow(state.owner, FALSE);
         state.ownerDisabled = true;
     }
-    const HWND dialog = CreateWindowExW(
-        0, InputDialogClass, hasTitle ? titleCopy.c_str() : nullptr, WS_VISIBLE | WS_CAPTION | WS_SYSMENU,
-        GetSystemMetrics(SM_CXSCREEN) / 2 - DialogWidth / 2, GetSystemMetrics(SM_CYSCREEN) / 2 - DialogHeight / 2,
-        DialogWidth, DialogHeight, state.owner, nullptr, instance, nullptr);
+    // Made on the primary display, whose DPI is most likely the system DPI; once it exists, the
+    // dialog knows its own.
+    const int expectedDpi = SystemDpi();
+    RECT frame = CentredDialogFrame(expectedDpi);
+    const HWND dialog = CreateWindowExW(DialogExStyle, InputDialogClass, hasTitle ? titleCopy.c_str() : nullptr,
+                                        DialogStyle, frame.left, frame.top, frame.right - frame.left,
+                                        frame.bottom - frame.top, state.owner, nullptr, instance, nullptr);
     if (dialog == nullptr) {
         if (state.ownerDisabled) EnableWindow(state.owner, TRUE);
         EndModal();
         UnregisterClassW(InputDialogClass, instance);
         return L"";
     }
+    const int dpi = WindowDpi(dialog);
+    if (dpi != expectedDpi) {
+        frame = CentredDialogFrame(dpi);
+        SetWindowPos(dialog, nullptr, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     SetWindowLongPtrW(dialog, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&state));
-    FillInputDialog(dialog, state, promptCopy, defaultCopy, instance);
+    FillInputDialog(dialog, state, promptCopy, defaultCopy, instance, dpi);
 
     ACCEL keyTable[] = {{FVIRTKEY, VK_RETURN, OkCommand}, {FVIRTKEY, VK_ESCAPE, CancelCommand}};
     const HACCEL keys = CreateAcceleratorTableW(keyTable, 2);
@@ -198,6 +272,9 @@ std::wstring InputDialog(const wchar_t* title, const wchar_t* prompt, const wcha
     WPARAM quitCode = 0;
     const bool quit = RunInputDialog(dialog, state, keys, quitCode);
     DestroyAcceleratorTable(keys);
+    // The window and its children are gone: nothing shows the font and icons any more.
+    DestroyInterfaceFont(state.font);
+    DestroyWindowIcons(state.icons);
     // Only now, with its window gone, can the class be unregistered (it fails while another
     // input dialog is open; that one unregisters it).
     UnregisterClassW(InputDialogClass, instance);

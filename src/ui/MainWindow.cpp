@@ -1,12 +1,15 @@
 // The main window: a fixed, always-on-top frame with the recordings list, the Repeat count
-// field, the three buttons and the F9 labels; and the wait that hands the event loop its
-// button clicks and close requests.
+// field, the three buttons and the F9 labels, laid out at the DPI of the display it is on; and
+// the wait that hands the event loop its button clicks and close requests.
 #include "ui/MainWindow.h"
 
 #include <commctrl.h>
 
 #include "core/UserTexts.h"
+#include "ui/DisplayScale.h"
+#include "ui/DpiScaling.h"
 #include "ui/RepeatCountFilter.h"
+#include "ui/WindowIcons.h"
 #include "ui/WindowText.h"
 
 HWND gMainWindow = nullptr;
@@ -14,6 +17,7 @@ HWND gMainWindow = nullptr;
 namespace {
 
 constexpr const wchar_t* MainWindowClass = L"TandrelMainWindow";
+// The layout's figures are for 96 DPI; the window scales them to its own DPI.
 constexpr int ClientWidth = 405;
 constexpr int ClientHeight = 300;
 constexpr DWORD MainWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
@@ -26,28 +30,41 @@ struct GadgetLayout {
     const wchar_t* text;
     DWORD style;
     DWORD exStyle;
-    int x, y, width, height;
+    LayoutBox place;  // in the client area, at 96 DPI
 };
 
 // Indexed by gadget number, which is also the control identifier.
 constexpr GadgetLayout GadgetLayouts[GadgetCount] = {
-    {L"BUTTON", RecordingsFrameText, BS_GROUPBOX, 0, 5, 5, 395, 240},
-    {L"LISTBOX", L"", WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
-     WS_EX_CLIENTEDGE, 10, 20, 385, 155},
-    {L"STATIC", RepeatLabelText, SS_LEFT, 0, 15, 185, 175, 15},
-    {L"EDIT", RepeatCountDefaultText, WS_TABSTOP | ES_AUTOHSCROLL | ES_NUMBER | ES_RIGHT, WS_EX_CLIENTEDGE, 195, 182,
-     40, 20},
-    {L"BUTTON", PlayButtonText, BS_PUSHBUTTON | WS_TABSTOP, 0, 10, 210, 125, 30},
-    {L"BUTTON", RenameButtonText, BS_PUSHBUTTON | WS_TABSTOP, 0, 140, 210, 125, 30},
-    {L"BUTTON", RemoveButtonText, BS_PUSHBUTTON | WS_TABSTOP, 0, 270, 210, 125, 30},
-    {L"STATIC", RecordKeyLabelText, SS_LEFT, 0, 10, 255, 175, 15},
-    {L"STATIC", StopKeyLabelText, SS_LEFT, 0, 10, 275, 125, 15},
-    {L"STATIC", F9LabelText, SS_LEFT, 0, 210, 265, 110, 15},
+    {L"BUTTON", RecordingsFrameText, BS_GROUPBOX, 0, {5, 5, 395, 240}},
+    {L"LISTBOX",
+     L"",
+     WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
+     WS_EX_CLIENTEDGE,
+     {10, 20, 385, 155}},
+    {L"STATIC", RepeatLabelText, SS_LEFT, 0, {15, 185, 175, 15}},
+    {L"EDIT",
+     RepeatCountDefaultText,
+     WS_TABSTOP | ES_AUTOHSCROLL | ES_NUMBER | ES_RIGHT,
+     WS_EX_CLIENTEDGE,
+     {195, 182, 40, 20}},
+    {L"BUTTON", PlayButtonText, BS_PUSHBUTTON | WS_TABSTOP, 0, {10, 210, 125, 30}},
+    {L"BUTTON", RenameButtonText, BS_PUSHBUTTON | WS_TABSTOP, 0, {140, 210, 125, 30}},
+    {L"BUTTON", RemoveButtonText, BS_PUSHBUTTON | WS_TABSTOP, 0, {270, 210, 125, 30}},
+    {L"STATIC", RecordKeyLabelText, SS_LEFT, 0, {10, 255, 175, 15}},
+    {L"STATIC", StopKeyLabelText, SS_LEFT, 0, {10, 275, 125, 15}},
+    {L"STATIC", F9LabelText, SS_LEFT, 0, {210, 265, 110, 15}},
 };
 
 // The gadgets by number. Written by OpenMainWindow and DestroyMainWindow; read by the list and
 // field operations. Main thread only.
 HWND gGadgets[GadgetCount] = {};
+
+// The DPI the window is laid out for, its gadgets' font and its icons at that DPI. Written by
+// OpenMainWindow and by the window procedure when the DPI changes; the font and icons are
+// destroyed by DestroyMainWindow. Main thread only.
+int gMainWindowDpi = DesignDpi;
+InterfaceFont gGadgetFont = {nullptr, false};
+WindowIcons gMainWindowIcons = {nullptr, nullptr};
 
 // Set by InstallMainWindowCallback at start-up; called by the window procedure. Main thread.
 MainWindowCallbackProc gCallback = nullptr;
@@ -114,6 +131,44 @@ LRESULT OnActivate(HWND window, WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
+// The frame of the window at the DPI, centred on the primary display.
+RECT CentredFrame(int dpi)
+{
+    const SIZE extent = FrameExtentForDpi(MainWindowStyle, MainWindowExStyle, dpi);
+    const int width = ScaleToDpi(ClientWidth, dpi) + extent.cx;
+    const int height = ScaleToDpi(ClientHeight, dpi) + extent.cy;
+    const int x = width < GetSystemMetrics(SM_CXSCREEN) ? (GetSystemMetrics(SM_CXSCREEN) - width) / 2 : 0;
+    const int y = height < GetSystemMetrics(SM_CYSCREEN) ? (GetSystemMetrics(SM_CYSCREEN) - height) / 2 : 0;
+    return {x, y, x + width, y + height};
+}
+
+// Places every gadget and gives it the font for the DPI; the font and icons of the DPI before
+// go once nothing shows them.
+void LayOutForDpi(int dpi)
+{
+    InterfaceFont oldFont = gGadgetFont;
+    gGadgetFont = CreateInterfaceFont(dpi);
+    for (int number = 0; number < GadgetCount; ++number) {
+        const LayoutBox box = ScaleBoxToDpi(GadgetLayouts[number].place, dpi);
+        SetWindowPos(gGadgets[number], nullptr, box.x, box.y, box.width, box.height, SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageW(gGadgets[number], WM_SETFONT, reinterpret_cast<WPARAM>(gGadgetFont.handle), TRUE);
+    }
+    DestroyInterfaceFont(oldFont);
+    SetWindowIconsForDpi(gMainWindow, dpi, gMainWindowIcons);
+    gMainWindowDpi = dpi;
+}
+
+// The window was moved to a display of another scale, or the scale changed: the system
+// suggests the frame at the new DPI (lParam), and the gadgets follow.
+LRESULT OnDpiChanged(HWND window, WPARAM wParam, LPARAM lParam)
+{
+    const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+    SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    LayOutForDpi(LOWORD(wParam));
+    return 0;
+}
+
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (gCallback != nullptr) gCallback(window, message, wParam, lParam);
@@ -121,6 +176,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_COMMAND: return OnCommand(wParam);
     case WM_CLOSE: return OnClose();
     case WM_ACTIVATE: return OnActivate(window, wParam, lParam);
+    case WM_DPICHANGED: return OnDpiChanged(window, wParam, lParam);
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }
@@ -142,13 +198,14 @@ void RegisterMainWindowClass(HINSTANCE instance)
     RegisterClassExW(&wc);  // fails harmlessly when a window was opened before
 }
 
-void CreateGadget(int number, HINSTANCE instance, HFONT font)
+void CreateGadget(int number, HINSTANCE instance)
 {
     const GadgetLayout& g = GadgetLayouts[number];
-    gGadgets[number] =
-        CreateWindowExW(g.exStyle, g.className, g.text, WS_CHILD | WS_VISIBLE | g.style, g.x, g.y, g.width, g.height,
-                        gMainWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(number)), instance, nullptr);
-    SendMessageW(gGadgets[number], WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    const LayoutBox box = ScaleBoxToDpi(g.place, gMainWindowDpi);
+    gGadgets[number] = CreateWindowExW(g.exStyle, g.className, g.text, WS_CHILD | WS_VISIBLE | g.style, box.x, box.y,
+                                       box.width, box.height, gMainWindow,
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(number)), instance, nullptr);
+    SendMessageW(gGadgets[number], WM_SETFONT, reinterpret_cast<WPARAM>(gGadgetFont.handle), FALSE);
 }
 
 }  // namespace
@@ -161,23 +218,28 @@ HWND OpenMainWindow(bool shown)
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     RegisterMainWindowClass(instance);
 
-    RECT frame{0, 0, ClientWidth, ClientHeight};
-    AdjustWindowRectEx(&frame, MainWindowStyle, FALSE, MainWindowExStyle);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    const int x = width < GetSystemMetrics(SM_CXSCREEN) ? (GetSystemMetrics(SM_CXSCREEN) - width) / 2 : 0;
-    const int y = height < GetSystemMetrics(SM_CYSCREEN) ? (GetSystemMetrics(SM_CYSCREEN) - height) / 2 : 0;
-
+    // The window opens on the primary display, whose DPI is most likely the system DPI; once
+    // it exists, it knows its own.
+    const int expectedDpi = SystemDpi();
+    RECT frame = CentredFrame(expectedDpi);
     gPendingFirst = gPendingCount = 0;
     gFocusBeforeDeactivation = nullptr;
-    gMainWindow = CreateWindowExW(MainWindowExStyle, MainWindowClass, MainWindowTitle, MainWindowStyle, x, y, width,
-                                  height, nullptr, nullptr, instance, nullptr);
+    gMainWindow =
+        CreateWindowExW(MainWindowExStyle, MainWindowClass, MainWindowTitle, MainWindowStyle, frame.left, frame.top,
+                        frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
     if (gMainWindow == nullptr) return nullptr;
+    gMainWindowDpi = WindowDpi(gMainWindow);
+    if (gMainWindowDpi != expectedDpi) {
+        frame = CentredFrame(gMainWindowDpi);
+        SetWindowPos(gMainWindow, nullptr, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 
-    const HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    for (int number = RecordingsFrame; number <= RepeatCountField; ++number) CreateGadget(number, instance, font);
+    gGadgetFont = CreateInterfaceFont(gMainWindowDpi);
+    for (int number = RecordingsFrame; number <= RepeatCountField; ++number) CreateGadget(number, instance);
     PlaceRepeatCountFilter(gGadgets[RepeatCountField]);
-    for (int number = PlayButton; number <= F9Label; ++number) CreateGadget(number, instance, font);
+    for (int number = PlayButton; number <= F9Label; ++number) CreateGadget(number, instance);
+    SetWindowIconsForDpi(gMainWindow, gMainWindowDpi, gMainWindowIcons);
 
     if (shown) ShowWindow(gMainWindow, SW_SHOWNORMAL);
     // Without SWP_NOACTIVATE the hidden window of an unattended playback would take the focus
@@ -212,6 +274,9 @@ void DestroyMainWindow()
     if (gMainWindow != nullptr) DestroyWindow(gMainWindow);
     gMainWindow = nullptr;
     for (HWND& gadget : gGadgets) gadget = nullptr;
+    // With the window gone, nothing shows its font and icons any more.
+    DestroyInterfaceFont(gGadgetFont);
+    DestroyWindowIcons(gMainWindowIcons);
 }
 
 std::wstring SelectedRecordingName()

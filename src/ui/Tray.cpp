@@ -2,6 +2,7 @@
 // and identifier, so the window each identifier was added with is kept here.
 #include "ui/Tray.h"
 
+#include "ui/DisplayScale.h"
 #include "ui/TrayRecord.h"
 
 namespace {
@@ -24,6 +25,11 @@ TrayEntry* FindTrayEntry(UINT id)
 }
 
 }  // namespace
+
+int TrayIconSize()
+{
+    return SystemMetricForDpi(SM_CXSMICON, SystemDpi());
+}
 
 bool AddTrayIcon(UINT id, HWND window, HICON icon)
 {

@@ -94,4 +94,41 @@ TEST(IconDirectory, TheProgramsIconsUseTheir32BitLargeImage)
     EXPECT_EQ(ChooseIconImage(ActiveIconData), 0);
 }
 
+TEST(IconDirectory, ForASizeChoosesTheClosestImageThenTheLargerThenTheDeepest)
+{
+    const auto file = Directory({{32, 32, 8}, {16, 16, 32}, {48, 48, 32}, {32, 32, 32}, {16, 16, 8}});
+    EXPECT_EQ(ChooseIconImageForSize(file.data(), 16), 1);  // exact, the deeper of two
+    EXPECT_EQ(ChooseIconImageForSize(file.data(), 32), 3);  // exact, the deeper listed later
+    EXPECT_EQ(ChooseIconImageForSize(file.data(), 48), 2);
+    EXPECT_EQ(ChooseIconImageForSize(file.data(), 20), 1);   // 4 from 16, 12 from 32
+    EXPECT_EQ(ChooseIconImageForSize(file.data(), 24), 3);   // 8 from each: the larger is shrunk
+    EXPECT_EQ(ChooseIconImageForSize(file.data(), 40), 2);   // 8 from each of 32 and 48
+    EXPECT_EQ(ChooseIconImageForSize(file.data(), 64), 2);   // above the largest
+    EXPECT_EQ(ChooseIconImageForSize(file.data(), 8), 1);    // below the smallest
+    EXPECT_EQ(ChooseIconImageForSize(file.data(), 256), 2);  // far above
+}
+
+TEST(IconDirectory, ForASizeCountsWidthAndHeightAndReads0As256)
+{
+    // A wide image is farther from a square size than a square one of the same width.
+    EXPECT_EQ(ChooseIconImageForSize(Directory({{32, 16, 32}, {32, 32, 8}}).data(), 32), 1);
+    EXPECT_EQ(ChooseIconImageForSize(Directory({{48, 48, 32}, {0, 0, 32}}).data(), 200), 1);
+    EXPECT_EQ(ChooseIconImageForSize(Directory({{48, 48, 32}, {0, 0, 32}}).data(), 100), 0);
+    // Among equals in every respect the earliest stays.
+    EXPECT_EQ(ChooseIconImageForSize(Directory({{24, 24, 32}, {24, 24, 32}}).data(), 24), 0);
+    EXPECT_EQ(ChooseIconImageForSize(Directory({}).data(), 16), -1);
+}
+
+TEST(IconDirectory, TheProgramsIconsAtTheSizesOfTheDisplayScales)
+{
+    // Entry 0 is the 32 x 32 true-colour image, entry 2 the 16 x 16 one.
+    for (const unsigned char* file : {IdleIconData, ActiveIconData}) {
+        EXPECT_EQ(ChooseIconImageForSize(file, 16), 2);  // small icon at 100 %
+        EXPECT_EQ(ChooseIconImageForSize(file, 20), 2);  // at 125 %
+        EXPECT_EQ(ChooseIconImageForSize(file, 24), 0);  // at 150 %: shrunk from 32
+        EXPECT_EQ(ChooseIconImageForSize(file, 32), 0);  // small at 200 %, large at 100 %
+        EXPECT_EQ(ChooseIconImageForSize(file, 64), 0);  // large at 200 %
+    }
+}
+
 }  // namespace
