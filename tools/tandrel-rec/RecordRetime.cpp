@@ -49,12 +49,13 @@ bool ReadSpeedFactor(std::string_view text, int64_t& millionths)
 
 int64_t DueTimeAtSpeed(int64_t due, int64_t speedMillionths)
 {
-    // due * 1000000 / speedMillionths in two parts, so that neither product can overflow:
-    // the remainder is below 10^12, and twice it times 10^6 stays below 2 * 10^18.
+    // due * 1000000 / speedMillionths, rounded down as the player's own speed divisor rounds, in
+    // two parts so that neither product can overflow: the remainder is below 10^12, and it
+    // times 10^6 stays below 10^18.
     const int64_t whole = due / speedMillionths;
     const int64_t remainder = due % speedMillionths;
     if (whole > LatestScaledDueTime / SpeedOneMillionths) return LatestScaledDueTime;
-    return whole * SpeedOneMillionths + (2 * remainder * SpeedOneMillionths + speedMillionths) / (2 * speedMillionths);
+    return whole * SpeedOneMillionths + remainder * SpeedOneMillionths / speedMillionths;
 }
 
 std::vector<uint8_t> RetimeRecording(std::span<const uint8_t> bytes, const RetimeOptions& options)

@@ -27,7 +27,7 @@ constexpr int64_t FastestSpeedMillionths = SpeedOneMillionths * 1000000;
 bool ReadSpeedFactor(std::string_view text, int64_t& millionths);
 
 // When a record due `due` ms after the start is due at a speed factor: due divided by the factor,
-// to the nearest millisecond (halves up).
+// in whole milliseconds (rounded down, as the player divides by its speed divisor).
 int64_t DueTimeAtSpeed(int64_t due, int64_t speedMillionths);
 
 // The whole recording retimed. With Speed every record is due at DueTimeAtSpeed of its old due

@@ -135,20 +135,20 @@ TEST(RecordRetime, GivesEachRecordItsNewDelay)
         std::vector<int32_t> expected;
     };
     const Case cases[] = {
-        {"three times as fast: 10/3, 20/3, 30/3 to the nearest ms, the rounding carried",
+        {"three times as fast: 10/3, 20/3, 30/3 in whole ms, the rounding carried",
          {RetimeMode::Speed, 3000000, 0},
          {10, 10, 10},
-         {3, 4, 3}},
-        {"halves round up, and the total is still 5 / 2 to the nearest ms",
+         {3, 3, 4}},
+        {"halves round down, and the total is still 5 / 2 in whole ms",
          {RetimeMode::Speed, 2000000, 0},
          {1, 1, 1, 1, 1},
-         {1, 0, 1, 0, 1}},
+         {0, 1, 0, 1, 0}},
         {"half speed lasts twice as long", {RetimeMode::Speed, 500000, 0}, {10, 15, 0, 1}, {20, 30, 0, 2}},
-        {"a factor with decimals", {RetimeMode::Speed, 1250000, 0}, {100, 100, 7}, {80, 80, 6}},
+        {"a factor with decimals", {RetimeMode::Speed, 1250000, 0}, {100, 100, 7}, {80, 80, 5}},
         {"a negative delay plays as 0, and stays as written where it still does",
          {RetimeMode::Speed, 3000000, 0},
          {10, -5, 10},
-         {3, -5, 4}},
+         {3, -5, 3}},
         {"a delay past 32 bits stops at the most, the next record makes up the rest",
          {RetimeMode::Speed, 500000, 0},
          {Most, 1, 0},
@@ -183,11 +183,10 @@ TEST(RecordRetime, EveryRecordIsDueAtItsOldTimeOverTheFactor)
         const std::vector<int64_t> newDue = DueTimesOf(out);
         ASSERT_EQ(oldDue.size(), newDue.size());
         for (size_t i = 0; i < oldDue.size(); ++i) {
-            // new = old / (speed / 10^6) to the nearest ms, halves up: -speed < 2 (new speed - old 10^6) <= speed.
-            const int64_t twiceError = 2 * (newDue[i] * speed - oldDue[i] * SpeedOneMillionths);
-            ASSERT_TRUE(-speed < twiceError && twiceError <= speed)
-                << "speed " << speed << " millionths, record " << i + 1 << ": due " << oldDue[i] << " became "
-                << newDue[i];
+            // new = old / (speed / 10^6) rounded down: 0 <= old 10^6 - new speed < speed.
+            const int64_t error = oldDue[i] * SpeedOneMillionths - newDue[i] * speed;
+            ASSERT_TRUE(0 <= error && error < speed) << "speed " << speed << " millionths, record " << i + 1 << ": due "
+                                                     << oldDue[i] << " became " << newDue[i];
         }
     }
 }
