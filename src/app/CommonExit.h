@@ -1,6 +1,7 @@
 // The one way out of the program.
 #pragma once
 
-// Closes thread handles, removes the tray icon, unloads the modules, destroys the windows and
-// the icons, and ends the process with exit code 0.
+// Stops a playback (which releases what it holds), closes thread handles, removes the tray
+// icon, takes down the hooks and unloads their modules, destroys the windows and the icons,
+// writes out a recording still open, and ends the process with exit code 0.
 [[noreturn]] void CommonExit();

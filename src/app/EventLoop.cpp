@@ -13,17 +13,11 @@
 
 namespace {
 
-// The window comes back when a worker posts its final message, a moment before that worker's
-// thread has ended; a Play click in that moment waits for it instead of being lost.
-bool WaitForFinishingWorker()
-{
-    for (int i = 0; i < 100 && IsPlaybackWorkerRunning(); ++i) Sleep(10);
-    return !IsPlaybackWorkerRunning();
-}
-
+// The window is back only once the worker has posted its end (or, after a cancel, once the
+// notice is answered, by when the stopped worker has long ended), so a worker that still runs
+// here is in its last instructions; should StartPlaybackWorker refuse, the window comes back.
 void OnPlayButton()
 {
-    if (!WaitForFinishingWorker()) return;
     HideMainWindow();
     ChangeTrayIcon(TrayIconId, gActiveIcon);
     gPlaybackPath = RecordingPath(SelectedRecordingName());

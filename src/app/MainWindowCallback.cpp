@@ -1,13 +1,16 @@
-// The window callback: what each hook notification and the end of a playback mean, by the
-// Activity state. Runs on the main thread, from the message loop (the hook modules post their
-// events), and re-entrantly from the loops of the dialogs it opens.
+// The window callback: what each hook notification, the end of a playback and the end of the
+// session mean, by the Activity state. Runs on the main thread, from the message loop (the
+// hook modules post their events), and re-entrantly from the loops of the dialogs it opens.
 #include "app/MainWindowCallback.h"
 
+#include "app/CommonExit.h"
 #include "core/ActivityState.h"
 #include "core/Messages.h"
+#include "core/Settings.h"
 #include "core/UserTexts.h"
 #include "ui/MessageDialog.h"
 #include "app/Startup.h"
+#include "hooks/HookModules.h"
 #include "library/RecordingsList.h"
 #include "playback/PlaybackWorker.h"
 #include "recording/Recorder.h"
@@ -17,6 +20,10 @@
 
 namespace {
 
+// True while the notice of a cancelled playback is open. The window comes back when it is
+// answered, not when the stopped worker's end arrives meanwhile. Main thread only.
+bool gCancelNoticeOpen = false;
+
 bool IsF9Press(WPARAM wParam, LPARAM lParam)
 {
     return (wParam == WM_KEYDOWN || wParam == WM_SYSKEYDOWN) && static_cast<uint32_t>(lParam) == VirtualKeyF9;
@@ -24,8 +31,8 @@ bool IsF9Press(WPARAM wParam, LPARAM lParam)
 
 void StartRecordingByF9()
 {
-    // A worker that was stopped may still be in its last wait; its late injection must not
-    // fall into a new recording.
+    // A stopped worker ends within milliseconds of the stop; should it still be on its way
+    // out, its release of held input must not fall into a new recording.
     if (IsPlaybackWorkerRunning()) return;
     if (!StartRecording()) {
         MessageBoxW(gMainWindow, RecordingNotStartedError, MessageTitle, StyleTaskError);
@@ -37,12 +44,14 @@ void StartRecordingByF9()
     ChangeTrayIcon(TrayIconId, gActiveIcon);
 }
 
-void StopRecordingByF9()
+// F9 during a recording, and a write of the recording that failed: either way the recording
+// ends and what reached the file is offered for naming.
+void EndRecording()
 {
     gActivityState.store(Busy);
     ShowMainWindow();
     ChangeTrayIcon(TrayIconId, gIdleIcon);
-    StopRecording();
+    if (!StopRecording()) MessageDialog(MessageTitle, RecordingIncompleteWarning, StyleWarning);
     SaveRecording();
     RefreshRecordingsList();
     gActivityState.store(Idle);
@@ -53,8 +62,26 @@ void CancelPlaybackByF9()
     // The worker may have ended in the meantime; then there is nothing left to cancel.
     int32_t expected = Playing;
     if (!gActivityState.compare_exchange_strong(expected, Busy)) return;
+    // The worker ends within milliseconds, while the notice is still being opened.
+    StopPlaybackWorker();
+    gCancelNoticeOpen = true;
     MessageBoxW(gMainWindow, PlaybackCancelledNotice, MessageTitle, StyleTaskNotice);
+    gCancelNoticeOpen = false;
+    // Unattended, the worker's end has asked the window to close: the program ends now.
+    if (gQuitAfterPlayback == 0) {
+        ChangeTrayIcon(TrayIconId, gIdleIcon);
+        // Behind the application the user was in, which keeps the focus.
+        ShowMainWindowInBackground();
+    }
     gActivityState.store(Idle);
+}
+
+void RecordInput(WPARAM wParam, LPARAM lParam)
+{
+    // A move's position is read through the address in the message. Anyone can post this
+    // message; only an address in the mouse hook module's ring of positions is read.
+    if (wParam == WM_MOUSEMOVE && !IsMovePositionAddress(static_cast<uintptr_t>(lParam))) return;
+    if (!RecordHookEvent(static_cast<uintptr_t>(wParam), static_cast<intptr_t>(lParam))) EndRecording();
 }
 
 void OnHookEvent(WPARAM wParam, LPARAM lParam)
@@ -64,18 +91,28 @@ void OnHookEvent(WPARAM wParam, LPARAM lParam)
         if (state == Idle)
             StartRecordingByF9();
         else if (state == Recording)
-            StopRecordingByF9();
+            EndRecording();
         else if (state == Playing)
             CancelPlaybackByF9();
         return;
     }
-    if (state == Recording) RecordHookEvent(static_cast<uintptr_t>(wParam), static_cast<intptr_t>(lParam));
+    if (state == Recording) RecordInput(wParam, lParam);
 }
 
 void OnPlaybackEnded()
 {
+    // After a cancel the window comes back with the answer to the notice, not here.
+    if (gCancelNoticeOpen || IsWindowVisible(gMainWindow)) return;
     ChangeTrayIcon(TrayIconId, gIdleIcon);
     ShowMainWindow();
+}
+
+// Log-off or shut-down: the process may be ended as soon as this message returns, so the
+// program leaves now, through the common exit (a playback stops and releases what it holds;
+// a recording is written out and stays as TempRecord.rec).
+void OnEndSession(WPARAM ending)
+{
+    if (ending != FALSE) CommonExit();
 }
 
 }  // namespace
@@ -86,5 +123,7 @@ bool MainWindowCallback(HWND, UINT message, WPARAM wParam, LPARAM lParam)
         OnHookEvent(wParam, lParam);
     else if (message == PlaybackEndedMessage)
         OnPlaybackEnded();
+    else if (message == WM_ENDSESSION)
+        OnEndSession(wParam);
     return false;
 }

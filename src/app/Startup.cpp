@@ -5,15 +5,15 @@
 #include "app/CommonExit.h"
 #include "app/EventLoop.h"
 #include "app/MainWindowCallback.h"
+#include "app/UnattendedStart.h"
 #include "core/UserTexts.h"
 #include "ui/MessageDialog.h"
 #include "core/Settings.h"
 #include "hooks/HookModules.h"
-#include "library/QueryFileSize.h"
+#include "hooks/HookThread.h"
 #include "library/RecordingsList.h"
 #include "library/RecordsFolder.h"
 #include "playback/HeldInputs.h"
-#include "playback/PlaybackWorker.h"
 #include "ui/IconData.h"
 #include "ui/MainWindow.h"
 #include "ui/IconFromMemory.h"
@@ -39,24 +39,14 @@ void LeaveWithError(const wchar_t* text)
     CommonExit();
 }
 
+// The hooks live on a thread of their own, so that the main thread's dialogs and disk writes
+// never hold up the system's input.
 void InstallHooks()
 {
     LoadHookModules();
-    if (!InstallKeyboardHook(gMainWindow)) LeaveWithError(KeyboardHookFailedError);
-    if (!InstallMouseHook(gMainWindow)) LeaveWithError(MouseHookFailedError);
-}
-
-void StartUnattendedPlayback()
-{
-    if (QueryFileSize(gPlaybackPath) >= 0) {
-        ChangeTrayIcon(TrayIconId, gActiveIcon);
-        gQuitAfterPlayback = 1;
-        StartPlaybackWorker(gMainWindow);
-        return;
-    }
-    // No hook may report an F9 while the message is open: it would start a recording.
-    UnloadHookModules();
-    LeaveWithError(PlaybackFileMissingError);
+    const InstalledHooks installed = StartHookThread(gMainWindow);
+    if (!installed.keyboard) LeaveWithError(KeyboardHookFailedError);
+    if (!installed.mouse) LeaveWithError(MouseHookFailedError);
 }
 
 }  // namespace

@@ -31,6 +31,8 @@ constexpr const wchar_t* PlaybackFileMissingError = L"Aufnahmedatei wurde nicht 
 // The window callback's task-modal notices.
 constexpr const wchar_t* RecordingNotStartedError = L"Aufzeichnung konnte nicht gestartet werden!";
 constexpr const wchar_t* PlaybackCancelledNotice = L"Abspielen wurde vom Benutzer abgebrochen!";
+// A write of the recording failed (a full disk, say): the recording ended there.
+constexpr const wchar_t* RecordingIncompleteWarning = L"Aufzeichnung konnte nicht vollst\u00e4ndig gespeichert werden!";
 
 // The playback worker.
 constexpr const wchar_t* PlaybackFailedError = L"Aufnahme konnte nicht abgespielt werden!";

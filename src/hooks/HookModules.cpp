@@ -1,7 +1,11 @@
 // Loading the two hook modules and installing the low-level hooks through their exports.
 // The program never hooks input itself: KeyBoardHook.dll and MouseHook.dll hold the hook
-// procedures and post every input event to the window given to their init exports.
+// procedures and post every input event to the window given to their init exports. The
+// program installs them on its hook thread (HookThread.cpp).
 #include "hooks/HookModules.h"
+
+#include "hooks/HookThread.h"
+#include "hooks/MovePositionAddress.h"
 
 namespace {
 
@@ -18,10 +22,14 @@ HOOKPROC gKeyBoardHookProc = nullptr;
 InitHookFunction gInitKeyBoardHook = nullptr;
 HOOKPROC gMouseHookProc = nullptr;
 InitHookFunction gInitMouseHook = nullptr;
-// Installed hooks, or null. Written by the install functions and RemoveHooks on the main
-// thread, which is also the thread the hook procedures run on; read by RemoveHooks.
+// Installed hooks, or null. Written by the install functions and RemoveHooks on the thread
+// that installs them (the hook thread in the program, which the hook procedures also run
+// on); read by RemoveHooks, and by UnloadHookModules once that thread has ended.
 HHOOK gKeyboardHook = nullptr;
 HHOOK gMouseHook = nullptr;
+// The loaded mouse module's image, where its ring of move positions lies; empty without the
+// module. Written with the modules on the main thread; read by IsMovePositionAddress there.
+AddressRange gMouseModuleImage = {0, 0};
 
 // GetProcAddress hands out a generic function pointer; the detour through void(*)() keeps
 // the compilers from warning about a cast between unrelated function types.
@@ -30,6 +38,16 @@ Function LookUpExport(HMODULE module, const char* name)
 {
     if (module == nullptr) return nullptr;
     return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
+// The module's image as the loader mapped it: SizeOfImage bytes from its base address.
+AddressRange ImageOfModule(HMODULE module)
+{
+    if (module == nullptr) return {0, 0};
+    const auto* base = reinterpret_cast<const BYTE*>(module);
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    return {reinterpret_cast<uintptr_t>(base), nt->OptionalHeader.SizeOfImage};
 }
 
 void RemoveHook(HHOOK& hook)
@@ -65,6 +83,7 @@ void LoadHookModules()
     gInitKeyBoardHook = LookUpExport<InitHookFunction>(gKeyboardModule, "InitKeyBoardHook");
     gMouseHookProc = LookUpExport<HOOKPROC>(gMouseModule, "MouseHookProc");
     gInitMouseHook = LookUpExport<InitHookFunction>(gMouseModule, "InitMouseHook");
+    gMouseModuleImage = ImageOfModule(gMouseModule);
 }
 
 bool InstallKeyboardHook(HWND window)
@@ -83,11 +102,19 @@ void RemoveHooks()
     RemoveHook(gMouseHook);
 }
 
+bool IsMovePositionAddress(uintptr_t address)
+{
+    return IsPositionInsideRange(address, gMouseModuleImage);
+}
+
 void UnloadHookModules()
 {
-    // A hook whose procedure is unloaded would crash on the next input event, so a hook that
-    // is still installed (the exits after a failed hook) goes before its module.
+    // A hook whose procedure is unloaded would crash on the next input event, so the hooks go
+    // before their modules: the hook thread's, and any installed on this thread. Should the
+    // hook thread not end, its modules stay until the process ends.
+    if (!StopHookThread()) return;
     RemoveHooks();
+    gMouseModuleImage = {0, 0};
     gKeyBoardHookProc = nullptr;
     gInitKeyBoardHook = nullptr;
     gMouseHookProc = nullptr;

@@ -2,8 +2,11 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
+
 // Loads KeyBoardHook.dll, then MouseHook.dll, and looks up their hook procedures.
 void LoadHookModules();
+// On the calling thread, which then has to pump its messages for the hook to be called:
 // SetWindowsHookExW(WH_KEYBOARD_LL) with the module's procedure, then InitKeyBoardHook(window,
 // hook); true when the hook is installed.
 bool InstallKeyboardHook(HWND window);
@@ -11,6 +14,10 @@ bool InstallKeyboardHook(HWND window);
 bool InstallMouseHook(HWND window);
 // Removes the keyboard hook, then the mouse hook (those that are installed).
 void RemoveHooks();
-// Removes the hooks that are installed, then unloads the keyboard module and the mouse module
-// (those still loaded): the one way the hooks are taken down.
+// Stops the hook thread (which removes its hooks) and removes the hooks installed on the
+// calling thread, then unloads the keyboard module and the mouse module (those still
+// loaded): the one way the hooks are taken down.
 void UnloadHookModules();
+// True when a whole screen position at this address lies in the loaded mouse module's image,
+// where its ring of move positions is: the one place a move notification may point to.
+bool IsMovePositionAddress(uintptr_t address);

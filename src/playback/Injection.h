@@ -25,7 +25,14 @@ void InjectCursorMove(int32_t x, int32_t y);
 
 // Worker thread, first thing: physical-pixel coordinates and a 1 ms wait resolution.
 void PreparePlaybackThread();
-// Blocks the calling thread for this many microseconds (0 or less: returns at once).
-void PlaybackWait(int64_t microseconds);
+// Blocks the calling thread for this many microseconds (0 or less: no wait), unless the
+// playback is stopped: a stop ends the wait at once, and every later one. True when the time
+// has passed without a stop; false when the wait was cut short or a stop came before it.
+bool PlaybackWait(int64_t microseconds);
+// Any thread: stops the playback's waits, the running one and every later one (the cancel,
+// a close request and the exit signal it).
+void SignalPlaybackStop();
+// Main thread, before it starts a worker: waits run their full time again.
+void ResetPlaybackStop();
 // A steady clock in microseconds; only differences between readings mean anything.
 int64_t PlaybackClock();

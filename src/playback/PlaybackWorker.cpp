@@ -1,6 +1,7 @@
 // The playback worker: replays the recording at gPlaybackPath on a thread of its own, once
 // and then gRepeatCount more times, each pass after a pause of two seconds, and releases
-// whatever a pass leaves pressed. F9 stops it through the Activity state.
+// whatever a pass leaves pressed. A stop (F9's cancel, a close request, the exit) ends its
+// wait at once; it then injects nothing more, releases what it holds and ends.
 #include "playback/PlaybackWorker.h"
 
 #include <cstdint>
@@ -46,8 +47,15 @@ bool ReadNextRecord(HANDLE file, RecordBuffer& buffer, InputRecord& record)
     return true;
 }
 
-// The records of one pass, each at its due time. The state is read before every record, the
-// first one included, so a stop during the pause ends the pass before anything is injected.
+// A wait of the pass; false when the playback has stopped meanwhile. The Activity state is
+// read after the wait, since F9's cancel may have come while it ran.
+bool WaitAndStillPlaying(int64_t microseconds)
+{
+    return PlaybackWait(microseconds) && IsStillPlaying();
+}
+
+// The records of one pass, each at its due time. A record whose wait a stop cut short, or
+// after whose wait the state is no longer Playing, is not injected.
 PassEnd PlayRecords(HANDLE file)
 {
     PlaybackSchedule schedule = StartPlaybackSchedule(PlaybackClock());
@@ -55,13 +63,12 @@ PassEnd PlayRecords(HANDLE file)
     ResetRecordBuffer(buffer);
     InputRecord record{};
     for (;;) {
-        if (!IsStillPlaying()) {
-            return PassEnd::Stopped;
-        }
         if (!ReadNextRecord(file, buffer, record)) {
             return PassEnd::Completed;
         }
-        PlaybackWait(NextRecordWait(schedule, record.delay, gSpeedDivisor, PlaybackClock()));
+        if (!WaitAndStillPlaying(NextRecordWait(schedule, record.delay, gSpeedDivisor, PlaybackClock()))) {
+            return PassEnd::Stopped;
+        }
         PlayInputRecord(record);
     }
 }
@@ -76,8 +83,8 @@ PassEnd PlayOnePass()
         MessageDialog(MessageTitle, PlaybackFailedError, StyleError);
         return PassEnd::OpenFailed;
     }
-    PlaybackWait(PassPauseMicroseconds);
-    const PassEnd end = PlayRecords(file);
+    // A stop during the pause ends the pass before anything is injected.
+    const PassEnd end = WaitAndStillPlaying(PassPauseMicroseconds) ? PlayRecords(file) : PassEnd::Stopped;
     CloseHandle(file);
     ReleaseHeldInputs();
     return end;
@@ -132,8 +139,19 @@ bool StartPlaybackWorker(HWND mainWindow)
         return false;
     }
     CloseWorkerThreadHandles();  // the previous worker has ended
+    ResetPlaybackStop();         // the stop of the previous one must not end this one
     gWorkerThread = CreateThread(nullptr, 0, PlaybackWorker, mainWindow, 0, nullptr);
     return gWorkerThread != nullptr;
+}
+
+void StopPlaybackWorker()
+{
+    SignalPlaybackStop();
+}
+
+bool WaitForPlaybackWorkerEnd(uint32_t milliseconds)
+{
+    return gWorkerThread == nullptr || WaitForSingleObject(gWorkerThread, milliseconds) != WAIT_TIMEOUT;
 }
 
 void CloseWorkerThreadHandles()

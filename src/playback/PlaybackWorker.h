@@ -2,6 +2,8 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
+
 // The thread procedure; its parameter is the main window, which gets the final message.
 DWORD WINAPI PlaybackWorker(LPVOID mainWindow);
 // Main thread: starts PlaybackWorker on a new thread. Refuses (false) while an earlier worker
@@ -9,5 +11,11 @@ DWORD WINAPI PlaybackWorker(LPVOID mainWindow);
 bool StartPlaybackWorker(HWND mainWindow);
 // Main thread: true while a worker thread that was started has not ended.
 bool IsPlaybackWorkerRunning();
+// Main thread: stops the running worker, if any: its wait ends at once, and it injects
+// nothing more, releases what it holds, posts its end and ends, within milliseconds.
+void StopPlaybackWorker();
+// Main thread: waits at most this long for a started worker thread to end; true when none
+// runs (any more).
+bool WaitForPlaybackWorkerEnd(uint32_t milliseconds);
 // Common exit: closes the handles of started worker threads without waiting for them.
 void CloseWorkerThreadHandles();

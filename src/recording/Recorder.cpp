@@ -1,5 +1,6 @@
 // The recorder: turns hook notifications into Input records and appends them to
-// Records\TempRecord.rec through a 4096-byte write buffer.
+// Records\TempRecord.rec through a 4096-byte write buffer. A write that fails (a full disk,
+// say) ends the recording; the file keeps what reached it, in whole records.
 #include "recording/Recorder.h"
 
 #include <windows.h>
@@ -29,13 +30,32 @@ WriteBuffer gWriteBuffer;
 // Clock value of the last record written, or of the start of the recording. Written by
 // SetReferenceTimeToNow and RecordHookEvent, main thread only.
 uint32_t gReferenceTime = 0;
+// True once a write of the open recording has failed or written short; nothing more is
+// recorded then. Cleared by StartRecording, set by WriteOutBuffer; read by RecordHookEvent
+// and StopRecording. Main thread only.
+bool gWriteFailed = false;
+
+// A write that stopped within a record leaves a piece of it at the end of the file; the
+// file is cut back to its last whole record, so that what is kept plays as it was recorded.
+void CutToWholeRecords()
+{
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(gRecordingFile, &size)) return;
+    LARGE_INTEGER whole;
+    whole.QuadPart = size.QuadPart - size.QuadPart % InputRecordSize;
+    if (whole.QuadPart == size.QuadPart) return;
+    if (SetFilePointerEx(gRecordingFile, whole, nullptr, FILE_BEGIN)) SetEndOfFile(gRecordingFile);
+}
 
 void WriteOutBuffer()
 {
-    if (gWriteBuffer.used == 0) return;
+    if (gWriteBuffer.used == 0 || gWriteFailed) return;
     DWORD written = 0;
-    // A failed write is not noticed: recording goes on, and the buffer is free again.
-    WriteFile(gRecordingFile, gWriteBuffer.bytes, gWriteBuffer.used, &written, nullptr);
+    const BOOL wrote = WriteFile(gRecordingFile, gWriteBuffer.bytes, gWriteBuffer.used, &written, nullptr);
+    if (!wrote || written != gWriteBuffer.used) {
+        gWriteFailed = true;
+        CutToWholeRecords();
+    }
     gWriteBuffer.used = 0;
 }
 
@@ -53,6 +73,7 @@ bool StartRecording()
                                      FILE_ATTRIBUTE_NORMAL, nullptr);
     }
     gWriteBuffer.used = 0;
+    gWriteFailed = false;
     return gRecordingFile != INVALID_HANDLE_VALUE;
 }
 
@@ -61,11 +82,12 @@ void SetReferenceTimeToNow()
     gReferenceTime = ReadMillisecondClock();
 }
 
-void RecordHookEvent(uintptr_t wParam, intptr_t lParam)
+bool RecordHookEvent(uintptr_t wParam, intptr_t lParam)
 {
-    if (gRecordingFile == INVALID_HANDLE_VALUE) return;
+    if (gRecordingFile == INVALID_HANDLE_VALUE) return true;
+    if (gWriteFailed) return false;
     InputRecord record;
-    if (!InputRecordFromHookEvent(wParam, lParam, record)) return;
+    if (!InputRecordFromHookEvent(wParam, lParam, record)) return true;
     // One reading serves as this record's end and the next record's start, so no time is
     // lost between records.
     uint32_t now = ReadMillisecondClock();
@@ -74,14 +96,16 @@ void RecordHookEvent(uintptr_t wParam, intptr_t lParam)
     EncodeInputRecord(record, gWriteBuffer.bytes + gWriteBuffer.used);
     gWriteBuffer.used += InputRecordSize;
     if (gWriteBuffer.used == WriteBufferSize) WriteOutBuffer();
+    return !gWriteFailed;
 }
 
-void StopRecording()
+bool StopRecording()
 {
-    if (gRecordingFile == INVALID_HANDLE_VALUE) return;
+    if (gRecordingFile == INVALID_HANDLE_VALUE) return true;
     WriteOutBuffer();
     CloseHandle(gRecordingFile);
     gRecordingFile = INVALID_HANDLE_VALUE;
+    return !gWriteFailed;
 }
 
 bool IsRecordingFileOpen()

@@ -269,6 +269,12 @@ void ShowMainWindow()
     SetForegroundWindow(gMainWindow);
 }
 
+void ShowMainWindowInBackground()
+{
+    // SW_SHOWNA keeps the form the window had when it was hidden.
+    if (gMainWindow != nullptr) ShowWindow(gMainWindow, SW_SHOWNA);
+}
+
 void DestroyMainWindow()
 {
     if (gMainWindow != nullptr) DestroyWindow(gMainWindow);

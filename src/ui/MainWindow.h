@@ -30,6 +30,9 @@ void InstallMainWindowCallback(MainWindowCallbackProc callback);
 void HideMainWindow();
 // Shows the window again in the form it had (normal, minimised, maximised) and activates it.
 void ShowMainWindow();
+// Shows the window again in the form it had without activating it: the focus stays in the
+// application the user is in (the window, always on top, is seen all the same).
+void ShowMainWindowInBackground();
 void DestroyMainWindow();
 
 std::wstring SelectedRecordingName();

@@ -1,0 +1,20 @@
+// The hook thread: the thread that installs the low-level hooks, on which the system calls
+// them, and which removes them. It does nothing but pump its messages, so nothing the main
+// thread does (a dialog, a slow disk, filling the list) delays the system's input or makes
+// the system drop a hook whose call took too long.
+#pragma once
+#include <windows.h>
+
+struct InstalledHooks {
+    bool keyboard;
+    bool mouse;  // tried only when the keyboard hook is installed
+};
+
+// Main thread, after LoadHookModules: starts the hook thread, which installs the keyboard
+// hook and then the mouse hook through the modules, for their events to be posted to
+// `window`. Returns once it has tried, with what it installed. A thread already running is
+// stopped first.
+InstalledHooks StartHookThread(HWND window);
+// Main thread: the hook thread removes its hooks and ends; waits a few seconds for that.
+// True when no hook thread runs any more (also when none ran).
+bool StopHookThread();
