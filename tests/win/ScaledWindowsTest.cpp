@@ -61,21 +61,6 @@ LONG MessageFontHeight(int dpi)
     return metrics.lfMessageFont.lfHeight;
 }
 
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 10000)
-{
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > timeoutMs) return false;
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        Sleep(10);
-    }
-    return true;
-}
-
 std::wstring TextOf(HWND window)
 {
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
@@ -127,26 +112,19 @@ SIZE IconSize(HICON icon)
     return {bm.bmWidth, bm.bmHeight};
 }
 
-bool IconIsGone(HICON icon)
-{
-    ICONINFO info{};
-    if (!GetIconInfo(icon, &info)) return true;
-    if (info.hbmColor) DeleteObject(info.hbmColor);
-    if (info.hbmMask) DeleteObject(info.hbmMask);
-    return false;
-}
-
-// The small and large icon sizes the system has for the three scales.
-struct IconSizes {
-    int dpi, smallIcon, largeIcon;
+// What each of the three scales should give, written out rather than computed: the main
+// window's client area and the system's small and large icon sizes.
+struct Scale {
+    int dpi, clientWidth, clientHeight, smallIcon, largeIcon;
 };
-constexpr IconSizes IconSizesByDpi[] = {{96, 16, 32}, {144, 24, 48}, {192, 32, 64}};
+constexpr Scale Scales[] = {{96, 405, 300, 16, 32}, {144, 608, 450, 24, 48}, {192, 810, 600, 32, 64}};
 
-IconSizes IconSizesFor(int dpi)
+Scale ScaleAt(int dpi)
 {
-    for (const IconSizes& s : IconSizesByDpi)
+    for (const Scale& s : Scales)
         if (s.dpi == dpi) return s;
-    return {dpi, 0, 0};
+    ADD_FAILURE() << "no figures for " << dpi << " DPI";
+    return {dpi, 0, 0, 0, 0};
 }
 
 HICON WindowIcon(HWND window, WPARAM which)
@@ -177,22 +155,32 @@ void ExpectGivenBack(HFONT font, const char* what)
     EXPECT_EQ(GetObjectType(font), 0u) << what;
 }
 
-// --- The main window ---
-
 struct Place {
     int x, y, width, height;
 };
+
+// A child window at its 96-DPI place scaled, in the DPI's font, its text on one line and whole:
+// measured in the child's own font, no wider and no higher than the child's client area.
+void ExpectChildAt(HWND child, const Place& place, int dpi)
+{
+    ASSERT_NE(child, nullptr);
+    const RECT r = PlaceInParent(child);
+    EXPECT_EQ(r.left, Scaled(place.x, dpi));
+    EXPECT_EQ(r.top, Scaled(place.y, dpi));
+    EXPECT_EQ(r.right - r.left, Scaled(place.width, dpi));
+    EXPECT_EQ(r.bottom - r.top, Scaled(place.height, dpi));
+    ExpectInterfaceFont(child, dpi);
+    const SIZE text = TextExtent(child), client = ClientSize(child);
+    EXPECT_LE(text.cx, client.cx) << "text cut at " << client.cx << " px";
+    EXPECT_LE(text.cy, client.cy);
+}
+
+// --- The main window ---
 
 // The layout at 96 DPI (the existing layout test's figures).
 constexpr Place GadgetPlaces[10] = {{5, 5, 395, 240},   {10, 20, 385, 155},  {15, 185, 175, 15},  {195, 182, 40, 20},
                                     {10, 210, 125, 30}, {140, 210, 125, 30}, {270, 210, 125, 30}, {10, 255, 175, 15},
                                     {10, 275, 125, 15}, {210, 265, 110, 15}};
-
-// Client sizes at the three scales, written out rather than computed.
-struct ClientAt {
-    int dpi, width, height;
-};
-constexpr ClientAt MainClientByDpi[] = {{96, 405, 300}, {144, 608, 450}, {192, 810, 600}};
 
 constexpr DWORD MainWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 
@@ -201,7 +189,6 @@ protected:
     void SetUp() override
     {
         ASSERT_NE(OpenMainWindow(true), nullptr);
-        PumpUntil([] { return IsWindowVisible(gMainWindow) != FALSE; });
     }
     void TearDown() override
     {
@@ -215,32 +202,15 @@ protected:
         return GetDlgItem(gMainWindow, number);
     }
 
-    // Every gadget at its scaled place, in the DPI's font, its text fitting it; the icons at
-    // the DPI's sizes.
+    // Every gadget where and as it should be at the DPI; the icons at the DPI's sizes.
     static void ExpectLaidOutAt(int dpi)
     {
         for (int number = 0; number < 10; ++number) {
             SCOPED_TRACE(testing::Message() << "gadget " << number << " at " << dpi << " DPI");
-            const HWND gadget = Gadget(number);
-            ASSERT_NE(gadget, nullptr);
-            const RECT r = PlaceInParent(gadget);
-            const Place& p = GadgetPlaces[number];
-            EXPECT_EQ(r.left, Scaled(p.x, dpi));
-            EXPECT_EQ(r.top, Scaled(p.y, dpi));
-            EXPECT_EQ(r.right - r.left, Scaled(p.width, dpi));
-            EXPECT_EQ(r.bottom - r.top, Scaled(p.height, dpi));
-            ExpectInterfaceFont(gadget, dpi);
-            if (TextOf(gadget).empty()) continue;
-            // One line that is not cut: as wide and as high as the gadget at most.
-            const SIZE text = TextExtent(gadget);
-            const SIZE client = ClientSize(gadget);
-            EXPECT_GT(text.cx, 0);
-            EXPECT_LE(text.cx, client.cx) << "text of " << client.cx << " px cut";
-            EXPECT_LE(text.cy, client.cy);
+            ExpectChildAt(Gadget(number), GadgetPlaces[number], dpi);
         }
-        const IconSizes icons = IconSizesFor(dpi);
-        EXPECT_EQ(IconSize(WindowIcon(gMainWindow, ICON_SMALL)).cx, icons.smallIcon);
-        EXPECT_EQ(IconSize(WindowIcon(gMainWindow, ICON_BIG)).cx, icons.largeIcon);
+        EXPECT_EQ(IconSize(WindowIcon(gMainWindow, ICON_SMALL)).cx, ScaleAt(dpi).smallIcon);
+        EXPECT_EQ(IconSize(WindowIcon(gMainWindow, ICON_BIG)).cx, ScaleAt(dpi).largeIcon);
     }
 };
 
@@ -251,19 +221,16 @@ TEST_F(ScaledMainWindow, ClientAreaAndEveryGadgetAreScaledToTheDisplaysDpi)
     ASSERT_NE(getDpi, nullptr);
     ASSERT_EQ(static_cast<int>(getDpi(gMainWindow)), dpi) << "the Wine prefix is not at the DPI the test expects";
 
-    const ClientAt* expected = nullptr;
-    for (const ClientAt& c : MainClientByDpi)
-        if (c.dpi == dpi) expected = &c;
-    ASSERT_NE(expected, nullptr) << "no figures for " << dpi << " DPI";
+    const Scale expected = ScaleAt(dpi);
     const SIZE client = ClientSize(gMainWindow);
-    EXPECT_EQ(client.cx, expected->width);
-    EXPECT_EQ(client.cy, expected->height);
+    EXPECT_EQ(client.cx, expected.clientWidth);
+    EXPECT_EQ(client.cy, expected.clientHeight);
     // The frame is the system's for the DPI, centred on the screen.
     const SIZE extent = FrameExtent(MainWindowStyle, dpi);
     RECT outer;
     GetWindowRect(gMainWindow, &outer);
-    EXPECT_EQ(outer.right - outer.left, expected->width + extent.cx);
-    EXPECT_EQ(outer.bottom - outer.top, expected->height + extent.cy);
+    EXPECT_EQ(outer.right - outer.left, expected.clientWidth + extent.cx);
+    EXPECT_EQ(outer.bottom - outer.top, expected.clientHeight + extent.cy);
     EXPECT_EQ(outer.left, (GetSystemMetrics(SM_CXSCREEN) - (outer.right - outer.left)) / 2);
 
     ExpectLaidOutAt(dpi);
@@ -288,7 +255,7 @@ TEST_F(ScaledMainWindow, DpiChangeLaysOutAgainInTheSuggestedFrameAndGivesBackThe
     EXPECT_EQ(outer.bottom, suggested.bottom);
     ExpectLaidOutAt(second);
     ExpectGivenBack(firstFont, "the replaced font was not deleted");
-    EXPECT_TRUE(IconIsGone(firstSmallIcon)) << "the replaced icon was not destroyed";
+    EXPECT_EQ(IconSize(firstSmallIcon).cx, 0) << "the replaced icon was not destroyed";
 
     // And back: the same layout as at the start.
     const HFONT secondFont = FontOf(Gadget(RepeatLabel));
@@ -303,7 +270,7 @@ TEST_F(ScaledMainWindow, DpiChangeLaysOutAgainInTheSuggestedFrameAndGivesBackThe
     const HICON lastLargeIcon = WindowIcon(gMainWindow, ICON_BIG);
     DestroyMainWindow();
     ExpectGivenBack(lastFont, "the font outlived the window");
-    EXPECT_TRUE(IconIsGone(lastLargeIcon)) << "the icon outlived the window";
+    EXPECT_EQ(IconSize(lastLargeIcon).cx, 0) << "the icon outlived the window";
 }
 
 // --- The input dialog ---
@@ -366,67 +333,47 @@ struct DialogChild {
 constexpr DialogChild DialogChildren[3] = {{0, {10, 10, 280, 22}}, {10, {10, 32, 275, 21}}, {1000, {110, 67, 80, 25}}};
 
 // The dialog is 300 x 130 outside at 96 DPI; its client part scales, its frame is the DPI's.
-void ExpectDialogLaidOutAt(HWND dialog, int dpi)
+RECT DialogFrame(int left, int top, int dpi)
 {
-    SCOPED_TRACE(testing::Message() << "input dialog at " << dpi << " DPI");
-    const SIZE designExtent = FrameExtent(DialogStyle, 96);
-    const SIZE client = ClientSize(dialog);
-    EXPECT_EQ(client.cx, Scaled(300 - designExtent.cx, dpi));
-    EXPECT_EQ(client.cy, Scaled(130 - designExtent.cy, dpi));
+    const SIZE designExtent = FrameExtent(DialogStyle, 96), extent = FrameExtent(DialogStyle, dpi);
+    return {left, top, left + Scaled(300 - designExtent.cx, dpi) + extent.cx,
+            top + Scaled(130 - designExtent.cy, dpi) + extent.cy};
+}
+
+// Every child where and as it should be at the DPI; the caption's icon at the DPI's size.
+void ExpectDialogChildrenAt(HWND dialog, int dpi)
+{
     for (const DialogChild& c : DialogChildren) {
-        SCOPED_TRACE(c.id);
-        const HWND child = GetDlgItem(dialog, c.id);
-        ASSERT_NE(child, nullptr);
-        const RECT r = PlaceInParent(child);
-        EXPECT_EQ(r.left, Scaled(c.place.x, dpi));
-        EXPECT_EQ(r.top, Scaled(c.place.y, dpi));
-        EXPECT_EQ(r.right - r.left, Scaled(c.place.width, dpi));
-        EXPECT_EQ(r.bottom - r.top, Scaled(c.place.height, dpi));
-        ExpectInterfaceFont(child, dpi);
-        const SIZE text = TextExtent(child);
-        EXPECT_LE(text.cx, ClientSize(child).cx);
-        EXPECT_LE(text.cy, ClientSize(child).cy);
+        SCOPED_TRACE(testing::Message() << "dialog child " << c.id << " at " << dpi << " DPI");
+        ExpectChildAt(GetDlgItem(dialog, c.id), c.place, dpi);
     }
-    EXPECT_EQ(IconSize(WindowIcon(dialog, ICON_SMALL)).cx, IconSizesFor(dpi).smallIcon);
+    EXPECT_EQ(IconSize(WindowIcon(dialog, ICON_SMALL)).cx, ScaleAt(dpi).smallIcon);
 }
 
-TEST(ScaledInputDialog, ScaledAtTheDisplaysDpiWithItsLongerPromptWhole)
-{
-    const int dpi = TestDpi();
-    HFONT font = nullptr;
-    VisitInputDialog(RenamingPrompt, [&](HWND dialog) {
-        ExpectDialogLaidOutAt(dialog, dpi);
-        font = FontOf(GetDlgItem(dialog, 0));
-    });
-    ASSERT_NE(font, nullptr);
-    ExpectGivenBack(font, "the font outlived the dialog");
-}
-
-TEST(ScaledInputDialog, DpiChangeLaysOutAgainAndTheLastFontGoesWithTheDialog)
+TEST(ScaledInputDialog, ScaledAtTheDisplaysDpiAndAgainAfterADpiChange)
 {
     const int first = TestDpi();
     const int second = first == 96 ? 144 : 96;
     HFONT firstFont = nullptr, secondFont = nullptr;
-    VisitInputDialog(NamingPrompt, [&](HWND dialog) {
-        firstFont = FontOf(GetDlgItem(dialog, 0));
-        const SIZE designExtent = FrameExtent(DialogStyle, 96);
-        const SIZE extent = FrameExtent(DialogStyle, second);
-        RECT suggested{20, 20, 20 + Scaled(300 - designExtent.cx, second) + extent.cx,
-                       20 + Scaled(130 - designExtent.cy, second) + extent.cy};
-        SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(second, second), reinterpret_cast<LPARAM>(&suggested));
+    VisitInputDialog(RenamingPrompt, [&](HWND dialog) {  // the longer of the two prompts
         RECT outer;
         GetWindowRect(dialog, &outer);
-        EXPECT_EQ(outer.left, 20);
+        const RECT expected = DialogFrame(outer.left, outer.top, first);
+        EXPECT_EQ(outer.right, expected.right);
+        EXPECT_EQ(outer.bottom, expected.bottom);
+        ExpectDialogChildrenAt(dialog, first);
+        firstFont = FontOf(GetDlgItem(dialog, 0));
+
+        RECT suggested = DialogFrame(20, 30, second);
+        SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(second, second), reinterpret_cast<LPARAM>(&suggested));
+        GetWindowRect(dialog, &outer);
+        EXPECT_EQ(outer.left, suggested.left);
+        EXPECT_EQ(outer.top, suggested.top);
         EXPECT_EQ(outer.right, suggested.right);
-        // The children follow the DPI (the client area is the system's for the real one).
-        for (const DialogChild& c : DialogChildren) {
-            const RECT r = PlaceInParent(GetDlgItem(dialog, c.id));
-            EXPECT_EQ(r.top, Scaled(c.place.y, second));
-            EXPECT_EQ(r.right - r.left, Scaled(c.place.width, second));
-        }
-        ExpectInterfaceFont(GetDlgItem(dialog, 0), second);
+        EXPECT_EQ(outer.bottom, suggested.bottom);
+        ExpectDialogChildrenAt(dialog, second);
         secondFont = FontOf(GetDlgItem(dialog, 0));
-        // Typing goes on in the same field, with the text it had.
+        // The entry field is the same one, with the text it had.
         EXPECT_EQ(TextOf(GetDlgItem(dialog, 10)), L"Wochenbericht");
     });
     ASSERT_NE(secondFont, nullptr);
@@ -495,7 +442,7 @@ TEST(ScaledIcons, MadeAtTheAskedSizeFromTheClosestImage)
 
 TEST(ScaledIcons, TheNotificationAreaGetsTheSmallIconSizeOfTheDisplay)
 {
-    const int expected = IconSizesFor(TestDpi()).smallIcon;
+    const int expected = ScaleAt(TestDpi()).smallIcon;
     EXPECT_EQ(TrayIconSize(), expected);
     const HICON icon = LoadIconFromMemoryAtSize(ActiveIconData, TrayIconSize());
     EXPECT_EQ(IconSize(icon).cx, expected);
@@ -504,13 +451,12 @@ TEST(ScaledIcons, TheNotificationAreaGetsTheSmallIconSizeOfTheDisplay)
 
 // --- The manifest, read by the system's own parser ---
 
+// The program in TANDREL_DIST_DIR, a Unix path, as Wine's Z: drive sees it.
 std::wstring ShippedProgram()
 {
     wchar_t value[1024] = {};
     if (GetEnvironmentVariableW(L"TANDREL_DIST_DIR", value, 1024) == 0) return L"";
-    std::wstring path = value;
-    if (!path.empty() && path[0] == L'/') path = L"Z:" + path;
-    path += L"/Tandrel.exe";
+    std::wstring path = std::wstring(L"Z:") + value + L"/Tandrel.exe";
     for (wchar_t& c : path)
         if (c == L'/') c = L'\\';
     return path;
