@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # Takes the README's screenshots with the built program under Wine, on a virtual display of
-# its own: the main window with a few recordings (docs/main-window.png) and the naming dialog
-# that follows F9, F9 (docs/naming-dialog.png).
+# its own: the main window with a few recordings (docs/main-window.png), the naming dialog
+# that follows F9, F9 (docs/naming-dialog.png), and the main window again at a display scale
+# of 150 % (docs/main-window-150.png).
 #
 #   scripts/make-screenshots.sh [path of Tandrel.exe]     (default: build/dist/Tandrel.exe)
 #
 # The two hook modules must lie beside the program. The Wine prefix is the build's
-# (TANDREL_WINEPREFIX overrides it, as for the tests). Needs wine, Xvfb, xdotool, ImageMagick.
+# (TANDREL_WINEPREFIX overrides it, as for the tests); the picture at 150 % is taken in a prefix
+# of its own whose LogPixels is 144 (build/wineprefix-dpi144, made by tests/win/make-dpi-prefix.sh).
+# Needs wine, Xvfb, xdotool, ImageMagick.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 exe=$(realpath "${1:-${TANDREL_EXE:-$root/build/dist/Tandrel.exe}}")
@@ -20,10 +23,14 @@ source "$root/tests/harness/xvfb.sh"
 work=$(mktemp -d)
 tandrelPid=
 editorPid=
+scaledPrefix="$root/build/wineprefix-dpi144"
 cleanup() {
   for pid in $tandrelPid $editorPid; do kill "$pid" 2>/dev/null || true; done
-  # Whatever Wine still runs in this prefix belongs to this script's programs.
-  if [ -n "${tandrelXvfbPid:-}" ]; then wineserver -k >/dev/null 2>&1 || true; fi
+  # Whatever Wine still runs in these prefixes belongs to this script's programs.
+  if [ -n "${tandrelXvfbPid:-}" ]; then
+    wineserver -k >/dev/null 2>&1 || true
+    WINEPREFIX="$scaledPrefix" wineserver -k >/dev/null 2>&1 || true
+  fi
   tandrelStopXvfb
   rm -rf "$work"
 }
@@ -113,6 +120,19 @@ xdotool key Return
 sleep 1
 xdotool windowfocus "$main" key alt+F4 2>/dev/null || true
 xdotool windowfocus "$editor" key alt+F4 2>/dev/null || true
+for _ in $(seq 100); do
+  kill -0 "$tandrelPid" 2>/dev/null || break
+  sleep 0.1
+done
+
+# The main window at 150 %: the same recordings, in the prefix whose display scale is 144 DPI.
+"$root/tests/win/make-dpi-prefix.sh" "$scaledPrefix" 144
+(cd "$work" && WINEPREFIX="$scaledPrefix" exec wine "$exe") >/dev/null 2>&1 &
+tandrelPid=$!
+main=$(wait_window "Vorsk - Tandrel 1.4")
+sleep 1
+shoot "$docs/main-window-150.png" "$main"
+xdotool windowfocus "$main" key alt+F4 2>/dev/null || true
 for _ in $(seq 100); do
   kill -0 "$tandrelPid" 2>/dev/null || break
   sleep 0.1
