@@ -57,6 +57,15 @@ void EndRecording()
     gActivityState.store(Idle);
 }
 
+// Hands the focus back to a window of another application that had it before one of our
+// messages took it (we may: the user has just answered our message).
+void GiveFocusBack(HWND window)
+{
+    DWORD process = 0;
+    if (window == nullptr || GetWindowThreadProcessId(window, &process) == 0) return;
+    if (process != GetCurrentProcessId()) SetForegroundWindow(window);
+}
+
 void CancelPlaybackByF9()
 {
     // The worker may have ended in the meantime; then there is nothing left to cancel.
@@ -64,15 +73,18 @@ void CancelPlaybackByF9()
     if (!gActivityState.compare_exchange_strong(expected, Busy)) return;
     // The worker ends within milliseconds, while the notice is still being opened.
     StopPlaybackWorker();
+    const HWND userWindow = GetForegroundWindow();
     gCancelNoticeOpen = true;
-    MessageBoxW(gMainWindow, PlaybackCancelledNotice, MessageTitle, StyleTaskNotice);
+    // Owned by the hidden main window, the notice would hand that window the focus as it closes.
+    MessageBoxW(nullptr, PlaybackCancelledNotice, MessageTitle, StyleTaskNotice);
     gCancelNoticeOpen = false;
     // Unattended, the worker's end has asked the window to close: the program ends now.
     if (gQuitAfterPlayback == 0) {
         ChangeTrayIcon(TrayIconId, gIdleIcon);
-        // Behind the application the user was in, which keeps the focus.
+        // Always on top, but behind the application the user was in, which keeps the focus.
         ShowMainWindowInBackground();
     }
+    GiveFocusBack(userWindow);
     gActivityState.store(Idle);
 }
 
