@@ -291,12 +291,14 @@ class Session:
         os.makedirs(path, exist_ok=True)
         return path
 
-    def wine(self, exe, args=(), cwd=None):
-        """Starts a Windows program under Wine and remembers its process."""
+    def wine(self, exe, args=(), cwd=None, preexec_fn=None):
+        """Starts a Windows program under Wine and remembers its process. `preexec_fn` runs in
+        the child before Wine starts (to set a resource limit, say)."""
         self._counter += 1
         out = open(os.path.join(self.tmp, "wine-%d.out" % self._counter), "wb")
         process = subprocess.Popen(["wine", exe] + list(args), cwd=cwd or self.tmp, env=self.env,
-                                   stdin=subprocess.DEVNULL, stdout=out, stderr=subprocess.STDOUT)
+                                   stdin=subprocess.DEVNULL, stdout=out, stderr=subprocess.STDOUT,
+                                   preexec_fn=preexec_fn)
         out.close()
         self.processes.append(process)
         return process
@@ -316,9 +318,9 @@ class Session:
         fixture.wait_quiet(0.5)
         return fixture
 
-    def start_tandrel(self, args=(), cwd=None, dist=None):
+    def start_tandrel(self, args=(), cwd=None, dist=None, preexec_fn=None):
         """Starts Tandrel.exe (from `dist`, by default the build's dist folder) in `cwd`."""
-        return self.wine(os.path.join(dist or DIST_DIR, "Tandrel.exe"), args, cwd=cwd)
+        return self.wine(os.path.join(dist or DIST_DIR, "Tandrel.exe"), args, cwd=cwd, preexec_fn=preexec_fn)
 
     def wait_exit(self, process, timeout):
         try:

@@ -1,0 +1,159 @@
+"""Stop means stop, with the shipped program under Wine: a recording presses a key and then
+pauses for 20 s before it moves the pointer.
+
+- F9 during the pause, unattended: the worker ends at once (the fixture sees the key's
+  release right after F9), and the program exits with code 0 right after the notice is
+  answered; the move is never made.
+- F9 during the pause, from the window: once the notice is answered the window is back at
+  once while the focus stays in the application the user was in, F9 starts a new recording
+  at once and Play works at once; the move is never made.
+- A close request, and the end of the session, during an unattended playback that holds
+  Shift: the program ends with code 0 and Shift is released first."""
+
+import os
+import time
+import unittest
+
+import tandrel_e2e as e2e
+from recording_steps import (NAMING_TITLE, PLAY_ID, answer_dialog, click_button, select_entry,
+                             start_program, wait_main_window)
+
+VK_SHIFT, VK_A, VK_F9, VK_X = 0x10, 0x41, 0x78, 0x58
+FIXTURE_TITLE = "Tandrel Fixture"
+CANCEL_NOTICE = "Abspielen wurde vom Benutzer abgebrochen!"
+PAUSE_MS = 20000
+# Where the move after the pause would go: nowhere near anything a test clicks.
+NEVER_X, NEVER_Y = 1111, 999
+# The stopped worker ends within milliseconds; this only keeps a busy machine from failing
+# the test. Before the stop took effect at once it was the rest of the 20 s pause.
+ENDS_WITHIN_MS = 3000
+
+
+def held_then_pause(vk):
+    """Presses the key, then pauses 20 s before the move."""
+    return [e2e.key_record(vk, True, 0), e2e.move_record(NEVER_X, NEVER_Y, PAUSE_MS)]
+
+
+def key_times(fixture, vk, direction, since=0):
+    return [e["t"] for e in fixture.events()[since:]
+            if e["type"] == "key" and e["vk"] == vk and e["args"][0] == direction]
+
+
+def never_moved_there(fixture):
+    return not [e for e in fixture.events()
+                if e["type"] == "move" and (e["x"], e["y"]) == (NEVER_X, NEVER_Y)]
+
+
+def focus_events(fixture, since=0):
+    return [(e["t"], e["args"][0]) for e in fixture.events()[since:] if e["type"] == "focus"]
+
+
+class StopPlayback(unittest.TestCase):
+
+    def f9_and_worker_end(self, s, fixture, vk, since):
+        """Presses F9 once the playback has pressed `vk`; returns the milliseconds from F9, as
+        the fixture saw it, to the release of `vk` by the stopped worker."""
+        e2e.wait_for(lambda: key_times(fixture, vk, "down", since), 60, "the recording's key press")
+        s.key("F9")
+        f9 = e2e.wait_for(lambda: key_times(fixture, VK_F9, "down", since), 20, "F9 at the fixture")[0]
+        released = e2e.wait_for(lambda: key_times(fixture, vk, "up", since), ENDS_WITHIN_MS / 1000.0 + 5,
+                                "the release of the held key")[0]
+        ms = (released - f9) / 1000.0
+        print("F9 to the end of the worker (its release of the held key): %.1f ms" % ms)
+        self.assertLess(ms, ENDS_WITHIN_MS)
+        return ms
+
+    def answer_notice(self, s):
+        box = s.wait_message_box(CANCEL_NOTICE)
+        s.click_child(box, e2e.child_by_text(box, "button", "OK"))
+        return time.monotonic()
+
+    def test_f9_during_an_unattended_pause_ends_the_program_once_answered(self):
+        with e2e.Session() as s:
+            work = s.make_dir("work")
+            e2e.write_recording(os.path.join(work, "pause.rec"), held_then_pause(VK_A))
+            fixture = s.start_fixture()
+            since = len(fixture.events())
+            tandrel = s.start_tandrel(["pause.rec"], cwd=work)
+            pressed_f9 = time.monotonic()
+            self.f9_and_worker_end(s, fixture, VK_A, since)
+            answered = self.answer_notice(s)
+            self.assertEqual(s.wait_exit(tandrel, 60), 0)
+            print("notice answered to the end of the program: %.2f s" % (time.monotonic() - answered))
+            self.assertLess(time.monotonic() - pressed_f9, PAUSE_MS / 1000.0,
+                            "the program did not wait for the pause to pass")
+            fixture.wait_quiet(0.5)
+            self.assertTrue(never_moved_there(fixture))
+
+    def test_f9_during_a_pause_from_the_window_gives_everything_back_at_once(self):
+        with e2e.Session() as s:
+            # The fixture first: the program's window, always on top, then comes up over it.
+            fixture = s.start_fixture()
+            work, _, _ = start_program(s, {"Pause": b"".join(held_then_pause(VK_A))})
+            select_entry(s, "Pause")
+            click_button(s, PLAY_ID)
+            wait_main_window(s, visible=False)
+            s.focus_window(FIXTURE_TITLE)
+            since = len(fixture.events())
+            self.f9_and_worker_end(s, fixture, VK_A, since)
+            first_cancel = time.monotonic()
+            answered_at = len(fixture.events())
+            self.answer_notice(s)
+
+            # The window is back, and the focus is where the user was, and stays there (the
+            # window once took it about two seconds later, when the stopped worker ended).
+            wait_main_window(s, visible=True, timeout=10)
+            e2e.wait_for(lambda: focus_events(fixture, answered_at) and
+                         focus_events(fixture, answered_at)[-1][1] == "gained", 10,
+                         "the focus back at the fixture")
+            time.sleep(3)
+            self.assertEqual(focus_events(fixture, answered_at)[-1][1], "gained",
+                             "focus events after the answer: %s" % focus_events(fixture, answered_at))
+
+            # F9 starts a new recording at once.
+            s.key("F9")
+            wait_main_window(s, visible=False, timeout=10)
+            s.type_text("x")
+            fixture.wait_quiet(0.3)
+            s.key("F9")
+            answer_dialog(s, NAMING_TITLE, text="Neu")
+            e2e.wait_for(lambda: os.path.exists(os.path.join(work, "Records", "Neu.rec")), 20, "Neu.rec")
+
+            # Play works at once, and F9 stops that playback as quickly.
+            select_entry(s, "Pause")
+            click_button(s, PLAY_ID)
+            wait_main_window(s, visible=False, timeout=10)
+            s.focus_window(FIXTURE_TITLE)
+            self.f9_and_worker_end(s, fixture, VK_A, len(fixture.events()))
+            self.answer_notice(s)
+            wait_main_window(s, visible=True, timeout=10)
+
+            # Past the time the first pause would have ended: its move never came.
+            time.sleep(max(0.0, first_cancel + PAUSE_MS / 1000.0 + 2 - time.monotonic()))
+            fixture.wait_quiet(0.5)
+            self.assertTrue(never_moved_there(fixture))
+
+    def end_during_held_shift(self, how):
+        with e2e.Session() as s:
+            work = s.make_dir("work")
+            e2e.write_recording(os.path.join(work, "shift.rec"), held_then_pause(VK_SHIFT))
+            fixture = s.start_fixture()
+            since = len(fixture.events())
+            tandrel = s.start_tandrel(["shift.rec"], cwd=work)
+            e2e.wait_for(lambda: key_times(fixture, VK_SHIFT, "down", since), 60, "Shift pressed by the playback")
+            sender = s.wine(os.path.join(e2e.E2E_BIN, "SendToWindow.exe"), [e2e.MAIN_WINDOW_TITLE, how])
+            self.assertEqual(s.wait_exit(sender, 60), 0, "the program's window was found")
+            self.assertEqual(s.wait_exit(tandrel, 30), 0)
+            # Shift was released before the process ended, so the fixture gets its key-up.
+            e2e.wait_for(lambda: key_times(fixture, VK_SHIFT, "up", since), 10, "the release of Shift")
+            self.assertTrue(never_moved_there(fixture))
+
+    def test_a_close_request_releases_held_shift_before_the_end(self):
+        self.end_during_held_shift("close")
+
+    def test_the_end_of_the_session_releases_held_shift_before_the_end(self):
+        self.end_during_held_shift("endsession")
+
+
+if __name__ == "__main__":
+    e2e.main()
