@@ -1,56 +1,52 @@
-// The dialog-answering thread; see DialogScript.h.
-#include "win/fakes/DialogScript.h"
+// The dialog driver: finding, answering and noting the program's dialogs from a timer or from
+// a second thread; see DialogDriver.h.
+#include "support/DialogDriver.h"
+
+#include <gtest/gtest.h>
 
 #include <atomic>
 #include <thread>
 
 #include "core/ActivityState.h"
+#include "support/ExpectedTexts.h"
+#include "support/WindowHelpers.h"
 #include "ui/MainWindow.h"
 
 namespace {
 
 constexpr DWORD StepTimeoutMs = 30000;
+constexpr DWORD FirstTickTimeoutMs = 10000;
+constexpr UINT TickMs = 100;
 constexpr int InputFieldId = 10;
+constexpr const wchar_t* InputDialogClass = L"InputRequester";
+constexpr const wchar_t* BoxClass = L"#32770";
 
+// The second thread's script and what it has seen.
 std::vector<DialogStep> gSteps;
 std::vector<DialogSeen> gSeen;
 std::atomic<bool> gFlowEnded{false};
 std::atomic<int> gUnscripted{0};
 std::thread gAnswerer;
 
-std::wstring TextOf(HWND window)
+// The timer's script.
+DialogScript* gTimedScript = nullptr;
+
+bool IsStatic(HWND window)
 {
-    wchar_t buffer[1024] = {};
-    DWORD_PTR length = 0;
-    SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer), SMTO_BLOCK, 5000, &length);
-    return std::wstring(buffer, length);
+    return CompareStringOrdinal(BaseClassName(window).c_str(), -1, L"Static", -1, TRUE) == CSTR_EQUAL;
 }
 
 BOOL CALLBACK CollectStaticText(HWND child, LPARAM collected)
 {
-    wchar_t className[32] = {};
-    GetClassNameW(child, className, 32);
-    if (CompareStringOrdinal(className, -1, L"Static", -1, TRUE) == CSTR_EQUAL) {
-        std::wstring text = TextOf(child);
-        if (!text.empty()) *reinterpret_cast<std::wstring*>(collected) += text;
-    }
+    if (IsStatic(child)) *reinterpret_cast<std::wstring*>(collected) += TextOf(child);
     return TRUE;
 }
 
-HWND FindDialog(DialogKind kind)
+HWND AwaitDialog(DialogKind kind, HWND previous, DWORD timeoutMs, const std::atomic<bool>* stop)
 {
-    HWND found = kind == DialogKind::Input ? FindWindowW(L"InputRequester", nullptr)
-                                           : FindWindowW(L"#32770", L"Vorsk - Tandrel");
-    return found != nullptr && IsWindowVisible(found) ? found : nullptr;
-}
-
-// Waits until a dialog of this kind other than `previous` is open and its thread is in the
-// dialog's message loop (a sent message is answered only there).
-HWND AwaitDialog(DialogKind kind, HWND previous, DWORD timeoutMs)
-{
-    DWORD start = GetTickCount();
-    while (GetTickCount() - start < timeoutMs && !gFlowEnded.load()) {
-        HWND dialog = FindDialog(kind);
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < timeoutMs && (stop == nullptr || !stop->load())) {
+        const HWND dialog = FindDialog(kind);
         if (dialog != nullptr && dialog != previous) {
             DWORD_PTR ignored = 0;
             if (SendMessageTimeoutW(dialog, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &ignored)) return dialog;
@@ -68,58 +64,69 @@ HWND FocusOf(HWND dialog)
     return info.hwndFocus != nullptr ? info.hwndFocus : dialog;
 }
 
-void PostKey(HWND target, UINT key)
+// Ends a dialog that no script step was for, so that every flow ends: the input dialog is
+// cancelled, a question is answered Yes and any other box OK.
+void AnswerUnscripted(HWND dialog, DialogKind kind)
 {
-    PostMessageW(target, WM_KEYDOWN, key, 1);
-    PostMessageW(target, WM_KEYUP, key, 1 | (1u << 30) | (1u << 31));
-}
-
-void AnswerInput(HWND dialog, const DialogStep& step)
-{
-    HWND field = GetDlgItem(dialog, InputFieldId);
-    if (step.clear) SendMessageTimeoutW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""), SMTO_BLOCK, 5000, nullptr);
-    for (wchar_t c : step.typed) PostMessageW(field, WM_CHAR, c, 1);
-    PostKey(field, step.key);
-}
-
-void AnswerBox(HWND box, const DialogStep& step)
-{
-    if (step.key != 0)
-        PostKey(FocusOf(box), step.key);
-    else
-        PostMessageW(box, WM_COMMAND, MAKEWPARAM(step.button, BN_CLICKED), 0);
+    if (kind == DialogKind::Input) {
+        PostMessageW(dialog, WM_CLOSE, 0, 0);
+    } else {
+        PostButtonClick(dialog, IDYES);
+        PostButtonClick(dialog, IDOK);
+    }
 }
 
 DialogSeen Observe(HWND dialog, DialogKind kind)
 {
     DialogSeen seen{true, TextOf(dialog), L"", gActivityState.load(), false};
-    if (kind == DialogKind::Input)
-        seen.text = TextOf(GetDlgItem(dialog, InputFieldId));
-    else
-        EnumChildWindows(dialog, CollectStaticText, reinterpret_cast<LPARAM>(&seen.text));
+    seen.text = kind == DialogKind::Input ? TextOf(EntryField(dialog)) : BoxText(dialog);
     seen.mainWindowEnabled = gMainWindow != nullptr && IsWindowEnabled(gMainWindow);
     return seen;
 }
 
 void WaitUntilGone(HWND dialog)
 {
-    DWORD start = GetTickCount();
+    const DWORD start = GetTickCount();
     while (IsWindow(dialog) && GetTickCount() - start < StepTimeoutMs) Sleep(5);
 }
 
-// Ends whatever dialogs still come, so that a test that went wrong fails instead of hanging.
+struct UnscriptedSearch {
+    const wchar_t* className;
+    HWND found;
+};
+
+BOOL CALLBACK MatchUnscripted(HWND window, LPARAM search)
+{
+    auto& s = *reinterpret_cast<UnscriptedSearch*>(search);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process != GetCurrentProcessId() || !IsWindowVisible(window)) return TRUE;
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    if (std::wstring(name) != s.className) return TRUE;
+    s.found = window;
+    return FALSE;
+}
+
+// A visible dialog of this kind of this process, whatever its title: a box with a wrong title
+// is to be answered too, or the flow that opened it would never return.
+HWND FindUnscriptedDialog(DialogKind kind)
+{
+    UnscriptedSearch search{kind == DialogKind::Input ? InputDialogClass : BoxClass, nullptr};
+    EnumWindows(MatchUnscripted, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Ends whatever dialogs still come until the flow has returned, and counts them.
 void AnswerTheRest()
 {
     while (!gFlowEnded.load()) {
-        if (HWND input = FindDialog(DialogKind::Input)) {
-            ++gUnscripted;
-            AnswerInput(input, {DialogKind::Input, L"unscripted", true, VK_RETURN, 0});
-            WaitUntilGone(input);
-        } else if (HWND box = FindDialog(DialogKind::Box)) {
-            ++gUnscripted;
-            PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0);
-            PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-            WaitUntilGone(box);
+        for (DialogKind kind : {DialogKind::Input, DialogKind::Box}) {
+            if (const HWND dialog = FindUnscriptedDialog(kind)) {
+                ++gUnscripted;
+                AnswerUnscripted(dialog, kind);
+                WaitUntilGone(dialog);
+            }
         }
         Sleep(20);
     }
@@ -129,37 +136,126 @@ void RunScript()
 {
     HWND previous = nullptr;
     for (const DialogStep& step : gSteps) {
-        HWND dialog = AwaitDialog(step.kind, previous, StepTimeoutMs);
+        const HWND dialog = AwaitDialog(step.kind, previous, StepTimeoutMs, &gFlowEnded);
         if (dialog == nullptr) {
             gSeen.push_back({false, L"", L"", 0, false});
             break;
         }
         gSeen.push_back(Observe(dialog, step.kind));
-        if (step.kind == DialogKind::Input)
-            AnswerInput(dialog, step);
-        else
-            AnswerBox(dialog, step);
+        step.answer(dialog);
         WaitUntilGone(dialog);
         previous = dialog;
     }
     AnswerTheRest();
 }
 
+BOOL CALLBACK AnswerOwnDialog(HWND window, LPARAM)
+{
+    if (GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId()) return TRUE;
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    if (std::wstring(name) == InputDialogClass) AnswerUnscripted(window, DialogKind::Input);
+    if (std::wstring(name) == BoxClass) AnswerUnscripted(window, DialogKind::Box);
+    return TRUE;
+}
+
+void StopTimedScript(DialogScript& script)
+{
+    script.finished = true;
+    KillTimer(nullptr, script.timer);
+}
+
+void CALLBACK RunTimedStep(HWND, UINT, UINT_PTR, DWORD)
+{
+    DialogScript* s = gTimedScript;
+    // A step that opens a nested dialog lets ticks arrive while it has not returned yet.
+    if (s == nullptr || s->finished || s->next >= s->steps.size()) return;
+    const HWND dialog = FindOwnDialog(s->kind);
+    if (dialog == nullptr) {
+        if (s->next == 0 && GetTickCount() - s->start < FirstTickTimeoutMs) return;
+        ADD_FAILURE() << "the dialog did not appear (or vanished before step " << s->next << ")";
+        StopTimedScript(*s);
+        EnumWindows(AnswerOwnDialog, 0);
+        return;
+    }
+    s->steps[s->next++](dialog);
+    if (s->next == s->steps.size()) StopTimedScript(*s);
+}
+
 }  // namespace
+
+HWND FindDialog(DialogKind kind)
+{
+    const HWND found = kind == DialogKind::Input ? FindWindowW(InputDialogClass, nullptr)
+                                                 : FindWindowW(BoxClass, expected::MessageTitle);
+    return found != nullptr && IsWindowVisible(found) ? found : nullptr;
+}
+
+HWND FindOwnDialog(DialogKind kind)
+{
+    return kind == DialogKind::Input ? FindOwnWindow(InputDialogClass)
+                                     : FindOwnWindow(BoxClass, expected::MessageTitle);
+}
+
+HWND WaitForDialog(DialogKind kind, DWORD timeoutMs)
+{
+    return AwaitDialog(kind, nullptr, timeoutMs, nullptr);
+}
+
+HWND EntryField(HWND inputDialog)
+{
+    return GetDlgItem(inputDialog, InputFieldId);
+}
+
+void PostKeyDown(HWND target, UINT key)
+{
+    PostMessageW(target, WM_KEYDOWN, key, 1);
+}
+
+void PostKeyPress(HWND target, UINT key)
+{
+    PostKeyDown(target, key);
+    PostMessageW(target, WM_KEYUP, key, 1 | (1u << 30) | (1u << 31));
+}
+
+void PostText(HWND inputDialog, const std::wstring& text)
+{
+    const HWND field = EntryField(inputDialog);
+    for (wchar_t c : text) PostMessageW(field, WM_CHAR, c, 1);
+}
+
+void PostButtonClick(HWND dialog, int button)
+{
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+}
+
+std::wstring BoxText(HWND box)
+{
+    std::wstring text;
+    EnumChildWindows(box, CollectStaticText, reinterpret_cast<LPARAM>(&text));
+    return text;
+}
 
 DialogStep TypeAndPress(const std::wstring& typed, UINT key, bool clear)
 {
-    return {DialogKind::Input, typed, clear, key, 0};
+    return {DialogKind::Input, [typed, key, clear](HWND dialog) {
+                const HWND field = EntryField(dialog);
+                if (clear) {
+                    SendMessageTimeoutW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""), SMTO_BLOCK, 5000, nullptr);
+                }
+                PostText(dialog, typed);
+                PostKeyPress(field, key);
+            }};
 }
 
 DialogStep PressKey(UINT key)
 {
-    return {DialogKind::Box, L"", false, key, 0};
+    return {DialogKind::Box, [key](HWND box) { PostKeyPress(FocusOf(box), key); }};
 }
 
 DialogStep ClickButton(int button)
 {
-    return {DialogKind::Box, L"", false, 0, button};
+    return {DialogKind::Box, [button](HWND box) { PostButtonClick(box, button); }};
 }
 
 void StartDialogScript(std::vector<DialogStep> steps)
@@ -177,4 +273,13 @@ std::vector<DialogSeen> FinishDialogScript(int& unscriptedDialogs)
     if (gAnswerer.joinable()) gAnswerer.join();
     unscriptedDialogs = gUnscripted.load();
     return gSeen;
+}
+
+void RunWhenOpen(DialogScript& script)
+{
+    script.next = 0;
+    script.finished = false;
+    script.start = GetTickCount();
+    gTimedScript = &script;
+    script.timer = SetTimer(nullptr, 0, TickMs, RunTimedStep);
 }

@@ -1,5 +1,5 @@
 // The recorder's clock, answered from gFakeClockNow.
-#include "win/fakes/FakeClock.h"
+#include "support/FakeClock.h"
 
 #include "recording/MillisecondClock.h"
 

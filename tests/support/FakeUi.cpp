@@ -1,5 +1,5 @@
 // Scripted dialogs and recordings list; see FakeUi.h.
-#include "win/fakes/FakeUi.h"
+#include "support/FakeUi.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +8,15 @@
 #include "ui/MessageDialog.h"
 #include "ui/ModalGuard.h"
 #include "ui/MainWindow.h"
+
+namespace {
+
+std::wstring OrEmpty(const wchar_t* text)
+{
+    return text ? std::wstring(text) : std::wstring();
+}
+
+}  // namespace
 
 std::vector<DialogCall> gDialogCalls;
 std::deque<std::wstring> gInputAnswers;
@@ -26,11 +35,6 @@ void ResetFakeUi()
     gListEntries.clear();
     gListClearCount = 0;
     gSelectedName.clear();
-}
-
-static std::wstring OrEmpty(const wchar_t* text)
-{
-    return text ? std::wstring(text) : std::wstring();
 }
 
 std::wstring InputDialog(const wchar_t* title, const wchar_t* prompt, const wchar_t* defaultText)

@@ -1,25 +1,26 @@
-// Fake injection of playback: every call is logged with the fake time.
+// Fake injection of playback, in place of the real half of playback/Injection.h: every call
+// is written down (see PlaybackFakes.h).
 #include <string>
 
-#include "PlaybackFakes.h"
 #include "playback/Injection.h"
+#include "support/PlaybackFakes.h"
 
 void InjectKey(uint8_t virtualKey, bool down)
 {
-    LogFakeEvent("key " + std::to_string(virtualKey) + (down ? " down" : " up"));
+    LogFakeInjection("key " + std::to_string(virtualKey) + (down ? " down" : " up"));
 }
 
 void InjectMouseButton(uint32_t mouseFlags)
 {
-    LogFakeEvent("button " + std::to_string(mouseFlags));
+    LogFakeInjection("button " + std::to_string(mouseFlags));
 }
 
 void InjectWheel(int32_t wheelData)
 {
-    LogFakeEvent("wheel " + std::to_string(wheelData));
+    LogFakeInjection("wheel " + std::to_string(wheelData));
 }
 
 void InjectCursorMove(int32_t x, int32_t y)
 {
-    LogFakeEvent("move " + std::to_string(x) + "," + std::to_string(y));
+    LogFakeInjection("move " + std::to_string(x) + "," + std::to_string(y));
 }

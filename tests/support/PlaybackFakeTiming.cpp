@@ -1,40 +1,9 @@
-// Fake timing of playback: waits advance a fake clock at once and are logged.
+// Fake timing of playback, in place of the real half of playback/Injection.h: waits advance
+// the fake clock at once and are written down (see PlaybackFakes.h).
 #include <string>
 
-#include "PlaybackFakes.h"
 #include "playback/Injection.h"
-
-std::vector<std::string> gFakeLog;
-int64_t gFakeNowMicroseconds = 0;
-std::function<void(const std::string& what)> gOnFakeEvent;
-
-namespace {
-
-std::string Milliseconds(int64_t microseconds)
-{
-    std::string text = std::to_string(microseconds / 1000);
-    if (microseconds % 1000 != 0) {
-        text += "." + std::to_string(1000 + microseconds % 1000).substr(1);
-    }
-    return text;
-}
-
-}  // namespace
-
-void ResetPlaybackFakes()
-{
-    gFakeLog.clear();
-    gFakeNowMicroseconds = 0;
-    gOnFakeEvent = nullptr;
-}
-
-void LogFakeEvent(const std::string& what)
-{
-    gFakeLog.push_back(Milliseconds(gFakeNowMicroseconds) + " " + what);
-    if (gOnFakeEvent) {
-        gOnFakeEvent(what);
-    }
-}
+#include "support/PlaybackFakes.h"
 
 void PreparePlaybackThread()
 {
@@ -43,7 +12,7 @@ void PreparePlaybackThread()
 
 void PlaybackWait(int64_t microseconds)
 {
-    LogFakeEvent("wait " + Milliseconds(microseconds));
+    LogFakeEvent("wait " + MillisecondsText(microseconds));
     if (microseconds > 0) {
         gFakeNowMicroseconds += microseconds;
     }

@@ -1,15 +1,17 @@
 // Per-test working folders under the temp folder; see TempWorkingFolder.h.
-#include "win/fakes/TempWorkingFolder.h"
+#include "support/TempWorkingFolder.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-static std::wstring gPreviousFolder;
-static std::wstring gWorkingFolder;
-static unsigned gFolderCount = 0;
+namespace {
 
-static void DeleteTree(const std::wstring& folder)
+std::wstring gPreviousFolder;
+std::wstring gWorkingFolder;
+unsigned gFolderCount = 0;
+
+void DeleteTree(const std::wstring& folder)
 {
     WIN32_FIND_DATAW entry;
     HANDLE listing = FindFirstFileW((folder + L"\\*").c_str(), &entry);
@@ -30,6 +32,8 @@ static void DeleteTree(const std::wstring& folder)
     RemoveDirectoryW(folder.c_str());
 }
 
+}  // namespace
+
 void EnterFreshWorkingFolder()
 {
     wchar_t buffer[MAX_PATH];
@@ -49,37 +53,7 @@ void LeaveWorkingFolder()
     DeleteTree(gWorkingFolder);
 }
 
-void WriteWholeFile(const std::wstring& path, const std::vector<uint8_t>& bytes)
+const std::wstring& WorkingFolder()
 {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE) << "cannot create the file";
-    DWORD written = 0;
-    if (!bytes.empty()) WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-    ASSERT_EQ(written, bytes.size());
-}
-
-std::vector<uint8_t> ReadWholeFile(const std::wstring& path)
-{
-    std::vector<uint8_t> bytes;
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return bytes;
-    uint8_t chunk[4096];
-    DWORD got = 0;
-    while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) bytes.insert(bytes.end(), chunk, chunk + got);
-    CloseHandle(file);
-    return bytes;
-}
-
-bool FileExists(const std::wstring& path)
-{
-    DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool FolderExists(const std::wstring& path)
-{
-    DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    return gWorkingFolder;
 }

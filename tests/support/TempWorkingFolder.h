@@ -1,16 +1,11 @@
-// A fresh, empty working folder per test (the Records folder is relative to it), and small
-// file helpers.
+// A fresh, empty working folder per test under the temp folder (the Records folder is
+// relative to it), deleted with everything in it when the test leaves it.
 #pragma once
-#include <cstdint>
 #include <string>
-#include <vector>
 
 // Creates a new folder under the temp folder and makes it the working directory.
 void EnterFreshWorkingFolder();
 // Returns to the previous working directory and deletes the folder with all it holds.
 void LeaveWorkingFolder();
-
-void WriteWholeFile(const std::wstring& path, const std::vector<uint8_t>& bytes);
-std::vector<uint8_t> ReadWholeFile(const std::wstring& path);  // empty when it cannot be read
-bool FileExists(const std::wstring& path);
-bool FolderExists(const std::wstring& path);
+// The full path of the folder entered last, without a trailing backslash.
+const std::wstring& WorkingFolder();

@@ -1,18 +1,12 @@
-// What the hook tests share: where the built modules are.
+// Where the Win32 tests find the built program under Wine: ctest passes Unix paths in the
+// environment, which Wine reaches through its Z: drive (the Unix root).
 #pragma once
-#include <windows.h>
-
-#include <algorithm>
 #include <string>
 
-// The folder of the built modules, from TANDREL_DIST_DIR (empty when it is not set). Under
-// Wine, ctest passes a Unix path, which is reached through the Z: drive that maps the Unix root.
-inline std::wstring HookModulesFolder()
-{
-    wchar_t buffer[MAX_PATH * 2];
-    const DWORD length = GetEnvironmentVariableW(L"TANDREL_DIST_DIR", buffer, MAX_PATH * 2);
-    std::wstring path = length > 0 && length < MAX_PATH * 2 ? std::wstring(buffer, length) : std::wstring();
-    if (!path.empty() && path[0] == L'/') path = L"Z:" + path;
-    std::replace(path.begin(), path.end(), L'/', L'\\');
-    return path;
-}
+// The Unix path in this environment variable as a Windows path, with `rest` appended and every
+// slash turned into a backslash; empty when the variable is not set.
+std::wstring WinePathFromEnvironment(const wchar_t* variable, const wchar_t* rest = L"");
+// The folder of the built program and hook modules, from TANDREL_DIST_DIR (empty when unset).
+std::wstring DistFolder();
+// A file in that folder (empty when the folder is not known).
+std::wstring DistPath(const wchar_t* file);

@@ -1,10 +1,10 @@
 // The Held-input list: what is released at the end of a pass, in which order, and what is not.
 #include <gtest/gtest.h>
 
-#include "PlaybackFakeInjection.h"
 #include "playback/HeldInputs.h"
 #include "playback/Injection.h"
 #include "recording/InputRecord.h"
+#include "support/PlaybackFakes.h"
 
 using Texts = std::vector<std::string>;
 

@@ -2,11 +2,11 @@
 // and the extended-key rule of the real key injection.
 #include <gtest/gtest.h>
 
-#include "PlaybackFakeInjection.h"
 #include "playback/ExtendedKeys.h"
 #include "playback/HeldInputs.h"
 #include "playback/Injection.h"
 #include "playback/PlayRecord.h"
+#include "support/PlaybackFakes.h"
 
 using Texts = std::vector<std::string>;
 

@@ -2,44 +2,24 @@
 // keys, the caret, the owner and the guard around it.
 #include <gtest/gtest.h>
 
-#include "UiTestSupport.h"
+#include "support/DialogDriver.h"
+#include "support/ExpectedTexts.h"
+#include "support/MainWindowFixture.h"
+#include "support/WindowHelpers.h"
 #include "ui/InputDialog.h"
 #include "ui/MainWindow.h"
 
-using namespace uitest;
-
 namespace {
-
-constexpr const wchar_t* Title = L"Aufzeichnung benennen";
-constexpr const wchar_t* Prompt = L"Geben Sie der Aufzeichnung ein Name";
-
-HWND FindInputDialog()
-{
-    return FindOwnWindow(L"InputRequester");
-}
-HWND EntryField(HWND dialog)
-{
-    return GetDlgItem(dialog, 10);
-}
-
-void PostKey(HWND dialog, WPARAM key)
-{
-    PostMessageW(EntryField(dialog), WM_KEYDOWN, key, 1);
-}
-void PostText(HWND dialog, const wchar_t* text)
-{
-    for (const wchar_t* c = text; *c; ++c) PostMessageW(EntryField(dialog), WM_CHAR, *c, 1);
-}
 
 class InputDialogTest : public ShownMainWindowTest {
 protected:
     std::wstring Ask(DialogScript& script, const wchar_t* defaultText = L"")
     {
-        script.find = FindInputDialog;
+        script.kind = DialogKind::Input;
         RunWhenOpen(script);
-        const std::wstring answer = InputDialog(Title, Prompt, defaultText);
+        const std::wstring answer = InputDialog(expected::NamingTitle, expected::NamingPrompt, defaultText);
         EXPECT_TRUE(script.finished) << "the dialog closed before the script ended";
-        EXPECT_EQ(FindInputDialog(), nullptr);
+        EXPECT_EQ(FindOwnDialog(DialogKind::Input), nullptr);
         return answer;
     }
 };
@@ -48,7 +28,7 @@ TEST_F(InputDialogTest, LayoutClassAndPlace)
 {
     DialogScript script;
     script.steps = {[](HWND dialog) {
-        EXPECT_EQ(TextOf(dialog), Title);
+        EXPECT_EQ(TextOf(dialog), expected::NamingTitle);
         RECT r;
         GetWindowRect(dialog, &r);
         EXPECT_EQ(r.right - r.left, 300);
@@ -68,9 +48,9 @@ TEST_F(InputDialogTest, LayoutClassAndPlace)
             const wchar_t* text;
             RECT place;
         };
-        const Child children[] = {{0, L"Static", Prompt, {10, 10, 280, 22}},
+        const Child children[] = {{0, L"Static", expected::NamingPrompt, {10, 10, 280, 22}},
                                   {10, L"Edit", L"", {10, 32, 275, 21}},
-                                  {1000, L"Button", L"OK", {110, 67, 80, 25}}};
+                                  {1000, L"Button", expected::OkButtonText, {110, 67, 80, 25}}};
         const HFONT guiFont = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
         for (const Child& c : children) {
             SCOPED_TRACE(c.id);
@@ -92,7 +72,7 @@ TEST_F(InputDialogTest, LayoutClassAndPlace)
         EXPECT_TRUE(GetWindowLongW(GetDlgItem(dialog, 10), GWL_STYLE) & ES_AUTOHSCROLL);
         EXPECT_EQ(GetWindowLongW(GetDlgItem(dialog, 1000), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
         EXPECT_EQ(GetFocus(), EntryField(dialog));
-        PostKey(dialog, VK_ESCAPE);
+        PostKeyDown(EntryField(dialog), VK_ESCAPE);
     }};
     EXPECT_EQ(Ask(script), L"");
 }
@@ -100,7 +80,7 @@ TEST_F(InputDialogTest, LayoutClassAndPlace)
 TEST_F(InputDialogTest, EnterReturnsWhatWasTyped)
 {
     DialogScript script;
-    script.steps = {[](HWND d) { PostText(d, L"Login 2"); }, [](HWND d) { PostKey(d, VK_RETURN); }};
+    script.steps = {[](HWND d) { PostText(d, L"Login 2"); }, [](HWND d) { PostKeyDown(EntryField(d), VK_RETURN); }};
     EXPECT_EQ(Ask(script), L"Login 2");
 }
 
@@ -122,14 +102,15 @@ TEST_F(InputDialogTest, CaretStandsAfterTheDefaultTextSoTypingAppends)
                         EXPECT_EQ(end, 12u);
                         PostText(d, L" neu");
                     },
-                    [](HWND d) { PostKey(d, VK_RETURN); }};
+                    [](HWND d) { PostKeyDown(EntryField(d), VK_RETURN); }};
     EXPECT_EQ(Ask(script, L"Tagesbericht"), L"Tagesbericht neu");
 }
 
 TEST_F(InputDialogTest, EmptiedFieldConfirmsTheEmptyText)
 {
     DialogScript script;
-    script.steps = {[](HWND d) { SetWindowTextW(EntryField(d), L""); }, [](HWND d) { PostKey(d, VK_RETURN); }};
+    script.steps = {[](HWND d) { SetWindowTextW(EntryField(d), L""); },
+                    [](HWND d) { PostKeyDown(EntryField(d), VK_RETURN); }};
     EXPECT_EQ(Ask(script, L"Login"), L"");
 }
 
@@ -137,14 +118,15 @@ TEST_F(InputDialogTest, LongTextScrollsAndComesBackWhole)
 {
     const std::wstring longName(300, L'w');
     DialogScript script;
-    script.steps = {[&](HWND d) { PostText(d, longName.c_str()); }, [](HWND d) { PostKey(d, VK_RETURN); }};
+    script.steps = {[&](HWND d) { PostText(d, longName.c_str()); },
+                    [](HWND d) { PostKeyDown(EntryField(d), VK_RETURN); }};
     EXPECT_EQ(Ask(script), longName);
 }
 
 TEST_F(InputDialogTest, EscapeCloseBoxSystemMenuAndAltF4CancelEvenWithADefault)
 {
     const std::function<void(HWND)> cancels[] = {
-        [](HWND d) { PostKey(d, VK_ESCAPE); },
+        [](HWND d) { PostKeyDown(EntryField(d), VK_ESCAPE); },
         [](HWND d) { PostMessageW(d, WM_CLOSE, 0, 0); },
         [](HWND d) { PostMessageW(d, WM_SYSCOMMAND, SC_CLOSE, 0); },
         [](HWND d) { PostMessageW(EntryField(d), WM_SYSKEYDOWN, VK_F4, 1 | (KF_ALTDOWN << 16)); },
@@ -159,13 +141,13 @@ TEST_F(InputDialogTest, EscapeCloseBoxSystemMenuAndAltF4CancelEvenWithADefault)
 TEST_F(InputDialogTest, TabNeitherMovesTheFocusNorCloses)
 {
     DialogScript script;
-    script.steps = {[](HWND d) { PostKey(d, VK_TAB); },
+    script.steps = {[](HWND d) { PostKeyDown(EntryField(d), VK_TAB); },
                     [](HWND d) {
                         EXPECT_EQ(GetFocus(), EntryField(d));
                         EXPECT_TRUE(IsWindowVisible(d));
                         PostText(d, L"a");
                     },
-                    [](HWND d) { PostKey(d, VK_RETURN); }};
+                    [](HWND d) { PostKeyDown(EntryField(d), VK_RETURN); }};
     EXPECT_EQ(Ask(script), L"a");
 }
 
@@ -178,7 +160,7 @@ TEST_F(InputDialogTest, OwnerIsDisabledAndNotOnTopWhileOpen)
         EXPECT_FALSE(IsWindowEnabled(gMainWindow));
         EXPECT_FALSE(IsTopmost(gMainWindow));
         EXPECT_TRUE(IsWindowEnabled(d));
-        PostKey(d, VK_RETURN);
+        PostKeyDown(EntryField(d), VK_RETURN);
     }};
     Ask(script);
     EXPECT_TRUE(IsWindowEnabled(gMainWindow));
@@ -195,7 +177,7 @@ TEST_F(InputDialogTest, OtherWindowsOfTheThreadAreGuardedAndADisabledOneStaysDis
     script.steps = {[&](HWND d) {
         EXPECT_FALSE(IsWindowEnabled(other));
         EXPECT_FALSE(IsWindowEnabled(disabled));
-        PostKey(d, VK_ESCAPE);
+        PostKeyDown(EntryField(d), VK_ESCAPE);
     }};
     Ask(script);
     EXPECT_TRUE(IsWindowEnabled(other));
@@ -223,7 +205,7 @@ TEST_F(InputDialogTest, NoOwnerWhenTheForegroundIsNotTheProgramsAndAHiddenWindow
         // The hidden main window is neither disabled nor taken off the top.
         EXPECT_TRUE(IsWindowEnabled(gMainWindow));
         EXPECT_TRUE(IsTopmost(gMainWindow));
-        PostKey(d, VK_ESCAPE);
+        PostKeyDown(EntryField(d), VK_ESCAPE);
     }};
     Ask(script);
     EXPECT_TRUE(IsTopmost(gMainWindow));
@@ -251,7 +233,7 @@ void CALLBACK AnswerInnerDialog(HWND, UINT, UINT_PTR timer, DWORD)
     if (inner == nullptr) return;
     KillTimer(nullptr, timer);
     PostText(inner, L"b");
-    PostKey(inner, VK_RETURN);
+    PostKeyDown(EntryField(inner), VK_RETURN);
 }
 
 // A dialog opened while another waits (from a window callback, say) has its own state: its
@@ -267,7 +249,7 @@ TEST_F(InputDialogTest, NestedDialogLeavesTheOuterOneOpenAndGuarded)
                         EXPECT_TRUE(IsWindowEnabled(outer));
                         EXPECT_FALSE(IsWindowEnabled(gMainWindow));
                         EXPECT_FALSE(IsTopmost(gMainWindow));
-                        PostKey(outer, VK_RETURN);
+                        PostKeyDown(EntryField(outer), VK_RETURN);
                     }};
     EXPECT_EQ(Ask(script), L"a");
     EXPECT_TRUE(IsWindowEnabled(gMainWindow));
@@ -278,7 +260,7 @@ TEST_F(InputDialogTest, CanBeOpenedAgainAfterwards)
 {
     for (const wchar_t* name : {L"eins", L"zwei"}) {
         DialogScript script;
-        script.steps = {[name](HWND d) { PostText(d, name); }, [](HWND d) { PostKey(d, VK_RETURN); }};
+        script.steps = {[name](HWND d) { PostText(d, name); }, [](HWND d) { PostKeyDown(EntryField(d), VK_RETURN); }};
         EXPECT_EQ(Ask(script), name);
     }
 }

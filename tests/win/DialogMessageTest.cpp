@@ -5,20 +5,15 @@
 #include <string>
 #include <vector>
 
-#include "UiTestSupport.h"
-#include "core/UserTexts.h"
+#include "support/DialogDriver.h"
+#include "support/ExpectedTexts.h"
+#include "support/MainWindowFixture.h"
+#include "support/WindowHelpers.h"
+#include "ui/MainWindow.h"
 #include "ui/MessageDialog.h"
 #include "ui/ModalGuard.h"
-#include "ui/MainWindow.h"
-
-using namespace uitest;
 
 namespace {
-
-HWND FindBox()
-{
-    return FindOwnWindow(L"#32770", L"Vorsk - Tandrel");
-}
 
 BOOL CALLBACK CollectStatic(HWND child, LPARAM p)
 {
@@ -31,14 +26,6 @@ std::vector<HWND> Statics(HWND box)
     std::vector<HWND> found;
     EnumChildWindows(box, CollectStatic, reinterpret_cast<LPARAM>(&found));
     return found;
-}
-
-// The text the box shows (its one static control with text).
-std::wstring BoxText(HWND box)
-{
-    for (HWND s : Statics(box))
-        if (!TextOf(s).empty()) return TextOf(s);
-    return L"";
 }
 
 // The icon the box shows.
@@ -56,18 +43,13 @@ bool HasButton(HWND box, int id)
     return button != nullptr && IsWindowVisible(button);
 }
 
-void Answer(HWND box, int id)
-{
-    PostMessageW(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
-}
-
 class MessageDialogTest : public ShownMainWindowTest {
 protected:
     int Show(DialogScript& script, const wchar_t* text, unsigned style)
     {
-        script.find = FindBox;
+        script.kind = DialogKind::Box;
         RunWhenOpen(script);
-        const int answer = MessageDialog(MessageTitle, text, style);
+        const int answer = MessageDialog(expected::MessageTitle, text, style);
         EXPECT_TRUE(script.finished);
         return answer;
     }
@@ -75,7 +57,7 @@ protected:
 
 TEST_F(MessageDialogTest, QuestionShowsItsTextYesAndNoAndReturnsTheAnswer)
 {
-    const wchar_t* question = L"M\u00f6chten Sie die Aufzeichnung wirklich entfernen?";
+    const wchar_t* question = expected::RemoveQuestion;
     for (int answer : {IDYES, IDNO}) {
         DialogScript script;
         script.steps = {[&](HWND box) {
@@ -84,7 +66,7 @@ TEST_F(MessageDialogTest, QuestionShowsItsTextYesAndNoAndReturnsTheAnswer)
             EXPECT_TRUE(HasButton(box, IDNO));
             EXPECT_FALSE(HasButton(box, IDOK));
             EXPECT_EQ(BoxIcon(box), LoadIconW(nullptr, IDI_QUESTION));
-            Answer(box, answer);
+            PostButtonClick(box, answer);
         }};
         EXPECT_EQ(Show(script, question, StyleQuestion), answer);
     }
@@ -92,12 +74,11 @@ TEST_F(MessageDialogTest, QuestionShowsItsTextYesAndNoAndReturnsTheAnswer)
 
 TEST_F(MessageDialogTest, TwoLineQuestionKeepsItsLineBreaks)
 {
-    const wchar_t* question =
-        L"Eine Aufzeichnung mit diesem Name existiert bereits!\r\n\r\nM\u00f6chten Sie diese \u00fcberschreiben?";
+    const wchar_t* question = expected::OverwriteQuestion;
     DialogScript script;
     script.steps = {[&](HWND box) {
         EXPECT_EQ(BoxText(box), question);
-        Answer(box, IDNO);
+        PostButtonClick(box, IDNO);
     }};
     EXPECT_EQ(Show(script, question, StyleQuestion), AnswerNo);
 }
@@ -109,8 +90,8 @@ TEST_F(MessageDialogTest, WarningAndErrorHaveOneOkButtonAndTheirIcons)
         unsigned style;
         const wchar_t* icon;
     };
-    const Case cases[] = {{L"Name der Aufzeichnung enth\u00e4lt nicht erlaubte Zeichen!", StyleWarning, IDI_WARNING},
-                          {L"Aufnahmedatei wurde nicht gefunden!", StyleError, IDI_ERROR}};
+    const Case cases[] = {{expected::InvalidNameWarning, StyleWarning, IDI_WARNING},
+                          {expected::PlaybackFileMissingError, StyleError, IDI_ERROR}};
     for (const Case& c : cases) {
         DialogScript script;
         script.steps = {[&](HWND box) {
@@ -118,7 +99,7 @@ TEST_F(MessageDialogTest, WarningAndErrorHaveOneOkButtonAndTheirIcons)
             EXPECT_TRUE(HasButton(box, IDOK));
             EXPECT_FALSE(HasButton(box, IDYES));
             EXPECT_EQ(BoxIcon(box), LoadIconW(nullptr, c.icon));
-            Answer(box, IDOK);
+            PostButtonClick(box, IDOK);
         }};
         EXPECT_EQ(Show(script, c.text, c.style), IDOK);
     }
@@ -134,9 +115,9 @@ TEST_F(MessageDialogTest, MainWindowIsDisabledAndNotOnTopWhileTheBoxIsOpen)
         EXPECT_FALSE(IsWindowEnabled(gMainWindow));
         EXPECT_FALSE(IsTopmost(gMainWindow));
         EXPECT_FALSE(IsWindowEnabled(other));
-        Answer(box, IDOK);
+        PostButtonClick(box, IDOK);
     }};
-    Show(script, L"Aufnahmedatei wurde nicht gefunden!", StyleError);
+    Show(script, expected::PlaybackFileMissingError, StyleError);
     EXPECT_TRUE(IsWindowEnabled(gMainWindow));
     EXPECT_TRUE(IsTopmost(gMainWindow));
     EXPECT_TRUE(IsWindowEnabled(other));
@@ -145,7 +126,7 @@ TEST_F(MessageDialogTest, MainWindowIsDisabledAndNotOnTopWhileTheBoxIsOpen)
 
 DWORD WINAPI ShowBoxOnWorker(void* answer)
 {
-    *static_cast<int*>(answer) = MessageDialog(MessageTitle, L"Aufnahme konnte nicht abgespielt werden!", StyleError);
+    *static_cast<int*>(answer) = MessageDialog(expected::MessageTitle, expected::PlaybackFailedError, StyleError);
     return 0;
 }
 
@@ -158,13 +139,13 @@ TEST_F(MessageDialogTest, BoxOnAnotherThreadLeavesTheMainThreadsWindowsAlone)
     ASSERT_NE(worker, nullptr);
     HWND box = nullptr;
     EXPECT_TRUE(PumpUntil([&] {
-        box = FindWindowW(L"#32770", L"Vorsk - Tandrel");
+        box = FindWindowW(L"#32770", expected::MessageTitle);
         return box != nullptr;
     }));
     if (box != nullptr) {
         EXPECT_TRUE(IsTopmost(gMainWindow));
-        EXPECT_EQ(BoxText(box), L"Aufnahme konnte nicht abgespielt werden!");
-        Answer(box, IDOK);
+        EXPECT_EQ(BoxText(box), expected::PlaybackFailedError);
+        PostButtonClick(box, IDOK);
     }
     EXPECT_TRUE(PumpUntil([&] { return WaitForSingleObject(worker, 0) == WAIT_OBJECT_0; }));
     CloseHandle(worker);

@@ -12,9 +12,9 @@
 
 #include <vector>
 
-#include "HookTestSupport.h"
 #include "core/HookProtocol.h"
 #include "hooks/HookModules.h"
+#include "support/WinePaths.h"
 
 namespace {
 
@@ -153,8 +153,8 @@ protected:
         referenceMouse = SetWindowsHookExW(WH_MOUSE_LL, ReferenceMouseHook, GetModuleHandleW(nullptr), 0);
         ASSERT_NE(referenceKeyboard, nullptr);
         ASSERT_NE(referenceMouse, nullptr);
-        ASSERT_FALSE(HookModulesFolder().empty()) << "TANDREL_DIST_DIR is not set";
-        ASSERT_TRUE(SetDllDirectoryW(HookModulesFolder().c_str()));
+        ASSERT_FALSE(DistFolder().empty()) << "TANDREL_DIST_DIR is not set";
+        ASSERT_TRUE(SetDllDirectoryW(DistFolder().c_str()));
         // Each test gets freshly loaded modules, so no wheel remainder is left from another test.
         LoadHookModules();
         ASSERT_TRUE(InstallKeyboardHook(window));

@@ -8,15 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "HookTestSupport.h"
 #include "hooks/HookModules.h"
+#include "support/TempWorkingFolder.h"
+#include "support/WinePaths.h"
 
 namespace {
-
-std::wstring DistPath(const wchar_t* file)
-{
-    return HookModulesFolder() + L"\\" + file;
-}
 
 // The names in a loaded module's export table, read from the image itself.
 std::vector<std::string> ExportedNames(HMODULE module, DWORD* functionCount)
@@ -39,33 +35,11 @@ std::vector<std::string> ExportedNames(HMODULE module, DWORD* functionCount)
     return names;
 }
 
-// A folder of its own under the temp folder, removed with the files put into it.
-struct ScratchFolder {
-    std::wstring path;
-    std::vector<std::wstring> files;
-};
-
-ScratchFolder CreateScratchFolder(const wchar_t* name)
+// Puts a copy of the built module `source` into the working folder under the name `target`.
+void CopyIntoWorkingFolder(const wchar_t* source, const wchar_t* target)
 {
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    ScratchFolder folder;
-    folder.path = std::wstring(temp) + L"tandrel-hooks-" + name + L"-" + std::to_wstring(GetCurrentProcessId());
-    CreateDirectoryW(folder.path.c_str(), nullptr);
-    return folder;
-}
-
-void CopyInto(ScratchFolder& folder, const wchar_t* source, const wchar_t* target)
-{
-    const std::wstring to = folder.path + L"\\" + target;
+    const std::wstring to = WorkingFolder() + L"\\" + target;
     ASSERT_TRUE(CopyFileW(DistPath(source).c_str(), to.c_str(), FALSE)) << "copying " << source;
-    folder.files.push_back(to);
-}
-
-void DeleteScratchFolder(const ScratchFolder& folder)
-{
-    for (const std::wstring& file : folder.files) DeleteFileW(file.c_str());
-    RemoveDirectoryW(folder.path.c_str());
 }
 
 bool IsLoaded(const wchar_t* module)
@@ -77,7 +51,7 @@ class HookModulesTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_FALSE(HookModulesFolder().empty()) << "TANDREL_DIST_DIR is not set";
+        ASSERT_FALSE(DistFolder().empty()) << "TANDREL_DIST_DIR is not set";
         window =
             CreateWindowExW(0, L"STATIC", L"hook modules test", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
         ASSERT_NE(window, nullptr);
@@ -120,7 +94,7 @@ TEST_F(HookModulesTest, ModulesExportTheirTwoPlainNamesAndNothingElse)
 
 TEST_F(HookModulesTest, ModulesFoundByTheOrdinarySearchInstallBothHooks)
 {
-    ASSERT_TRUE(SetDllDirectoryW(HookModulesFolder().c_str()));
+    ASSERT_TRUE(SetDllDirectoryW(DistFolder().c_str()));
     LoadHookModules();
     EXPECT_TRUE(IsLoaded(L"KeyBoardHook.dll"));
     EXPECT_TRUE(IsLoaded(L"MouseHook.dll"));
@@ -136,47 +110,47 @@ TEST_F(HookModulesTest, ModulesFoundByTheOrdinarySearchInstallBothHooks)
 
 TEST_F(HookModulesTest, MissingModulesLeaveBothHooksUninstalled)
 {
-    ScratchFolder empty = CreateScratchFolder(L"empty");
-    ASSERT_TRUE(SetDllDirectoryW(empty.path.c_str()));
+    EnterFreshWorkingFolder();  // empty
+    ASSERT_TRUE(SetDllDirectoryW(WorkingFolder().c_str()));
     LoadHookModules();
     EXPECT_FALSE(InstallKeyboardHook(window));
     EXPECT_FALSE(InstallMouseHook(window));
     RemoveHooks();
     UnloadHookModules();
-    DeleteScratchFolder(empty);
+    LeaveWorkingFolder();
 }
 
 TEST_F(HookModulesTest, OneMissingModuleFailsOnlyItsOwnHook)
 {
-    ScratchFolder mouseOnly = CreateScratchFolder(L"mouse-only");
-    CopyInto(mouseOnly, L"MouseHook.dll", L"MouseHook.dll");
-    ASSERT_TRUE(SetDllDirectoryW(mouseOnly.path.c_str()));
+    EnterFreshWorkingFolder();
+    CopyIntoWorkingFolder(L"MouseHook.dll", L"MouseHook.dll");
+    ASSERT_TRUE(SetDllDirectoryW(WorkingFolder().c_str()));
     LoadHookModules();
     EXPECT_FALSE(InstallKeyboardHook(window));
     EXPECT_TRUE(InstallMouseHook(window));
     UnloadHookModules();  // also removes the installed mouse hook before its module goes
-    DeleteScratchFolder(mouseOnly);
+    LeaveWorkingFolder();
 }
 
 TEST_F(HookModulesTest, ModulesWithoutTheirExportsLeaveBothHooksUninstalled)
 {
     // Each file is there but holds the other module, so the names looked up are missing.
-    ScratchFolder swapped = CreateScratchFolder(L"swapped");
-    CopyInto(swapped, L"MouseHook.dll", L"KeyBoardHook.dll");
-    CopyInto(swapped, L"KeyBoardHook.dll", L"MouseHook.dll");
-    ASSERT_TRUE(SetDllDirectoryW(swapped.path.c_str()));
+    EnterFreshWorkingFolder();
+    CopyIntoWorkingFolder(L"MouseHook.dll", L"KeyBoardHook.dll");
+    CopyIntoWorkingFolder(L"KeyBoardHook.dll", L"MouseHook.dll");
+    ASSERT_TRUE(SetDllDirectoryW(WorkingFolder().c_str()));
     LoadHookModules();
     EXPECT_TRUE(IsLoaded(L"KeyBoardHook.dll"));
     EXPECT_FALSE(InstallKeyboardHook(window));
     EXPECT_FALSE(InstallMouseHook(window));
     UnloadHookModules();
     EXPECT_FALSE(IsLoaded(L"KeyBoardHook.dll"));
-    DeleteScratchFolder(swapped);
+    LeaveWorkingFolder();
 }
 
 TEST_F(HookModulesTest, EachModuleIsLoadedAndFreedOnce)
 {
-    ASSERT_TRUE(SetDllDirectoryW(HookModulesFolder().c_str()));
+    ASSERT_TRUE(SetDllDirectoryW(DistFolder().c_str()));
     // Loading twice must not leave a reference behind that one unload does not drop.
     LoadHookModules();
     LoadHookModules();

@@ -5,23 +5,20 @@
 #include <gtest/gtest.h>
 
 #include "core/ActivityState.h"
-#include "win/fakes/FakeUi.h"
-#include "win/fakes/TempWorkingFolder.h"
 #include "library/QueryFileSize.h"
 #include "library/RecordsFolder.h"
 #include "library/RemoveRecording.h"
 #include "library/RenameRecording.h"
+#include "support/ExpectedTexts.h"
+#include "support/FakeUi.h"
+#include "support/FileHelpers.h"
+#include "support/TempWorkingFolder.h"
 
 namespace {
 
 using Bytes = std::vector<uint8_t>;
 
 const Bytes Content = {1, 2, 3, 4};
-const std::wstring Title = L"Vorsk - Tandrel";
-const std::wstring ExistsWarning = L"Eine Aufzeichnung mit diesem Name existiert bereits!";
-const std::wstring InvalidWarning = L"Name der Aufzeichnung enth\u00E4lt nicht erlaubte Zeichen!";
-const std::wstring ReservedWarning = L"Dieser Name ist f\u00FCr die laufende Aufzeichnung reserviert!";
-const std::wstring RemoveQuestion = L"M\u00F6chten Sie die Aufzeichnung wirklich entfernen?";
 
 class LibraryActions : public ::testing::Test {
 protected:
@@ -49,8 +46,8 @@ void ExpectRenaming(size_t index, const std::wstring& defaultText)
     ASSERT_LT(index, gDialogCalls.size());
     const DialogCall& call = gDialogCalls[index];
     EXPECT_TRUE(call.isInput) << index;
-    EXPECT_EQ(call.title, L"Aufzeichnung umbenennen");
-    EXPECT_EQ(call.text, L"Geben Sie der Aufzeichnung einen neuen Name");
+    EXPECT_EQ(call.title, expected::RenamingTitle);
+    EXPECT_EQ(call.text, expected::RenamingPrompt);
     EXPECT_EQ(call.defaultText, defaultText) << index;
 }
 
@@ -59,7 +56,7 @@ void ExpectWarning(size_t index, const std::wstring& text)
     ASSERT_LT(index, gDialogCalls.size());
     const DialogCall& call = gDialogCalls[index];
     EXPECT_FALSE(call.isInput) << index;
-    EXPECT_EQ(call.title, Title);
+    EXPECT_EQ(call.title, expected::MessageTitle);
     EXPECT_EQ(call.text, text) << index;
     EXPECT_EQ(call.style, 48u) << index;
 }
@@ -95,7 +92,7 @@ TEST_F(LibraryActions, RenameToAnExistingNameWarnsAndOffersItAgain)
     gInputAnswers = {L"Taken", L"Free"};
     RenameRecording();
     ASSERT_EQ(gDialogCalls.size(), 3u);
-    ExpectWarning(1, ExistsWarning);
+    ExpectWarning(1, expected::NameExistsWarning);
     ExpectRenaming(2, L"Taken");
     EXPECT_EQ(QueryFileSize(L"Records\\Taken.rec"), 0);
     EXPECT_EQ(ReadWholeFile(L"Records\\Free.rec"), Content);
@@ -107,7 +104,7 @@ TEST_F(LibraryActions, RenameInLetterCaseOnlyFindsTheFileItself)
     gInputAnswers = {L"DEMO", L""};
     RenameRecording();
     ASSERT_EQ(gDialogCalls.size(), 3u);
-    ExpectWarning(1, ExistsWarning);
+    ExpectWarning(1, expected::NameExistsWarning);
     ExpectRenaming(2, L"DEMO");
     EXPECT_EQ(gListClearCount, 0);
 }
@@ -119,12 +116,12 @@ TEST_F(LibraryActions, RenameRefusesInvalidCharactersAfterTheExistenceTest)
     gInputAnswers = {L"a/b", L"sub\\x", L"ok\x01", L""};
     RenameRecording();
     ASSERT_EQ(gDialogCalls.size(), 7u);
-    ExpectWarning(1, InvalidWarning);
+    ExpectWarning(1, expected::InvalidNameWarning);
     ExpectRenaming(2, L"a/b");
     // In use and invalid at once: reported as existing.
-    ExpectWarning(3, ExistsWarning);
+    ExpectWarning(3, expected::NameExistsWarning);
     ExpectRenaming(4, L"sub\\x");
-    ExpectWarning(5, InvalidWarning);
+    ExpectWarning(5, expected::InvalidNameWarning);
     ExpectRenaming(6, L"ok\x01");
     EXPECT_EQ(ReadWholeFile(L"Records\\Demo.rec"), Content);
 }
@@ -146,7 +143,7 @@ TEST_F(LibraryActions, RenameRefusesTheRecordingFileNameButRescuesALeftover)
     gInputAnswers = {L"temprecord", L""};
     RenameRecording();
     ASSERT_EQ(gDialogCalls.size(), 3u);
-    ExpectWarning(1, ReservedWarning);
+    ExpectWarning(1, expected::ReservedNameWarning);
     ExpectRenaming(2, L"temprecord");
     EXPECT_EQ(ReadWholeFile(L"Records\\Demo.rec"), Content);
 
@@ -184,8 +181,8 @@ TEST_F(LibraryActions, RemoveAnsweredNoDoesNothing)
     gMessageAnswers = {7};
     RemoveRecording();
     ASSERT_EQ(gDialogCalls.size(), 1u);
-    EXPECT_EQ(gDialogCalls[0].title, Title);
-    EXPECT_EQ(gDialogCalls[0].text, RemoveQuestion);
+    EXPECT_EQ(gDialogCalls[0].title, expected::MessageTitle);
+    EXPECT_EQ(gDialogCalls[0].text, expected::RemoveQuestion);
     EXPECT_EQ(gDialogCalls[0].style, 36u);
     EXPECT_TRUE(FileExists(L"Records\\Demo.rec"));
     EXPECT_EQ(gListClearCount, 0);

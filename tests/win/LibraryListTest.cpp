@@ -5,9 +5,10 @@
 
 #include <algorithm>
 
-#include "win/fakes/FakeUi.h"
-#include "win/fakes/TempWorkingFolder.h"
 #include "library/RecordingsList.h"
+#include "support/FakeUi.h"
+#include "support/FileHelpers.h"
+#include "support/TempWorkingFolder.h"
 
 namespace {
 

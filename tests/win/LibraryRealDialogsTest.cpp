@@ -10,9 +10,11 @@
 #include "library/RecordingsList.h"
 #include "library/RemoveRecording.h"
 #include "library/RenameRecording.h"
+#include "support/DialogDriver.h"
+#include "support/ExpectedTexts.h"
+#include "support/FileHelpers.h"
+#include "support/TempWorkingFolder.h"
 #include "ui/MainWindow.h"
-#include "win/fakes/DialogScript.h"
-#include "win/fakes/TempWorkingFolder.h"
 
 namespace {
 
@@ -79,9 +81,9 @@ TEST_F(LibraryRealDialogs, RenameRetriesAfterAWarningAndHoldsBusyMeanwhile)
     ASSERT_EQ(seen.size(), 3u);
     for (const DialogSeen& dialog : seen) ASSERT_TRUE(dialog.found);
     EXPECT_EQ(unscripted, 0);
-    EXPECT_EQ(seen[0].title, L"Aufzeichnung umbenennen");
+    EXPECT_EQ(seen[0].title, expected::RenamingTitle);
     EXPECT_EQ(seen[0].text, L"Demo");
-    EXPECT_EQ(seen[1].text, L"Eine Aufzeichnung mit diesem Name existiert bereits!");
+    EXPECT_EQ(seen[1].text, expected::NameExistsWarning);
     EXPECT_EQ(seen[2].text, L"Other");
     for (const DialogSeen& dialog : seen) {
         EXPECT_EQ(dialog.activityState, Busy);
@@ -102,7 +104,7 @@ TEST_F(LibraryRealDialogs, RemoveAnsweredNoThenYesWithEnter)
     std::vector<DialogSeen> seen = FinishDialogScript(unscripted);
     ASSERT_EQ(seen.size(), 1u);
     ASSERT_TRUE(seen[0].found);
-    EXPECT_EQ(seen[0].text, L"M\u00F6chten Sie die Aufzeichnung wirklich entfernen?");
+    EXPECT_EQ(seen[0].text, expected::RemoveQuestion);
     EXPECT_EQ(seen[0].activityState, Busy);
     EXPECT_TRUE(FileExists(L"Records\\Other.rec"));
 

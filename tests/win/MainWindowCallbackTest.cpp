@@ -1,22 +1,22 @@
 // The window callback's transitions, with every operation it calls replaced by a fake that
-// writes its name into a log. The two task-modal boxes are real and answered by a watcher thread.
+// writes its name into a log. The two task-modal boxes are real and answered by the dialog
+// driver's thread.
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <atomic>
 #include <string>
-#include <thread>
 #include <vector>
 
-#include "core/ActivityState.h"
 #include "app/MainWindowCallback.h"
-#include "core/Messages.h"
-#include "core/UserTexts.h"
 #include "app/Startup.h"
+#include "core/ActivityState.h"
+#include "core/Messages.h"
 #include "library/RecordingsList.h"
 #include "playback/PlaybackWorker.h"
 #include "recording/Recorder.h"
 #include "recording/SaveFlow.h"
+#include "support/DialogDriver.h"
+#include "support/ExpectedTexts.h"
 #include "ui/MainWindow.h"
 #include "ui/Tray.h"
 
@@ -84,33 +84,6 @@ bool ChangeTrayIcon(UINT id, HICON icon)
 static LRESULT Hook(WPARAM wParam, LPARAM lParam)
 {
     return MainWindowCallback(gMainWindow, HookEventMessage, wParam, lParam);
-}
-
-struct BoxSeen {
-    std::wstring text;
-    int32_t stateWhileOpen = -1;
-    LONG style = 0;
-};
-
-// Waits for the program's message box, notes its text and the Activity state, runs an action
-// while it is open, then presses its OK button.
-static std::thread AnswerBoxLater(BoxSeen* seen, std::atomic<bool>* done, void (*whileOpen)(HWND) = nullptr)
-{
-    return std::thread([=] {
-        for (int i = 0; i < 1000 && !*done; ++i) {
-            HWND box = FindWindowW(L"#32770", MessageTitle);
-            if (box) {
-                wchar_t text[256] = {};
-                GetDlgItemTextW(box, 0xFFFF, text, 256);
-                seen->text = text;
-                seen->stateWhileOpen = gActivityState.load();
-                if (whileOpen) whileOpen(box);
-                PostMessageW(box, WM_COMMAND, IDOK, 0);
-                return;
-            }
-            Sleep(20);
-        }
-    });
 }
 
 class MainWindowCallbackTest : public ::testing::Test {
@@ -200,14 +173,15 @@ TEST_F(MainWindowCallbackTest, F9IsIgnoredWhileAStoppedWorkerIsStillFinishing)
 TEST_F(MainWindowCallbackTest, FailedStartShowsTheTaskModalErrorAndStaysIdle)
 {
     gStartSucceeds = false;
-    BoxSeen seen;
-    std::atomic<bool> done{false};
-    std::thread answer = AnswerBoxLater(&seen, &done);
+    StartDialogScript({ClickButton(IDOK)});
     Hook(WM_KEYDOWN, VirtualKeyF9);
-    done = true;
-    answer.join();
-    EXPECT_EQ(seen.text, L"Aufzeichnung konnte nicht gestartet werden!");
-    EXPECT_EQ(seen.stateWhileOpen, Idle);
+    int unscripted = 0;
+    const std::vector<DialogSeen> seen = FinishDialogScript(unscripted);
+    ASSERT_EQ(seen.size(), 1u);
+    ASSERT_TRUE(seen[0].found);
+    EXPECT_EQ(unscripted, 0);
+    EXPECT_EQ(seen[0].text, expected::RecordingNotStartedError);
+    EXPECT_EQ(seen[0].activityState, Idle);
     EXPECT_EQ(gActivityState.load(), Idle);
     EXPECT_EQ(gLog, (std::vector<std::string>{"StartRecording"}));
 }
@@ -215,15 +189,14 @@ TEST_F(MainWindowCallbackTest, FailedStartShowsTheTaskModalErrorAndStaysIdle)
 TEST_F(MainWindowCallbackTest, F9DuringPlaybackCancelsWithTheNoticeAndIgnoresInputMeanwhile)
 {
     gActivityState.store(Playing);
-    BoxSeen seen;
-    std::atomic<bool> done{false};
     // While the notice is open the worker ends: its message still brings the window back, and
     // another F9 does nothing.
-    std::thread answer = AnswerBoxLater(&seen, &done, [](HWND) {
-        PostMessageW(gMainWindow, HookEventMessage, WM_KEYDOWN, VirtualKeyF9);
-        PostMessageW(gMainWindow, PlaybackEndedMessage, 0, 0);
-        Sleep(200);
-    });
+    StartDialogScript({{DialogKind::Box, [](HWND box) {
+                            PostMessageW(gMainWindow, HookEventMessage, WM_KEYDOWN, VirtualKeyF9);
+                            PostMessageW(gMainWindow, PlaybackEndedMessage, 0, 0);
+                            Sleep(200);
+                            PostButtonClick(box, IDOK);
+                        }}});
     // The test window is a STATIC; route the posted messages to the callback while the box runs
     // its loop by subclassing it.
     SetWindowLongPtrW(gMainWindow, GWLP_WNDPROC,
@@ -232,10 +205,13 @@ TEST_F(MainWindowCallbackTest, F9DuringPlaybackCancelsWithTheNoticeAndIgnoresInp
                           return DefWindowProcW(w, m, wp, lp);
                       }));
     Hook(WM_KEYDOWN, VirtualKeyF9);
-    done = true;
-    answer.join();
-    EXPECT_EQ(seen.text, L"Abspielen wurde vom Benutzer abgebrochen!");
-    EXPECT_EQ(seen.stateWhileOpen, Busy);
+    int unscripted = 0;
+    const std::vector<DialogSeen> seen = FinishDialogScript(unscripted);
+    ASSERT_EQ(seen.size(), 1u);
+    ASSERT_TRUE(seen[0].found);
+    EXPECT_EQ(unscripted, 0);
+    EXPECT_EQ(seen[0].text, expected::PlaybackCancelledNotice);
+    EXPECT_EQ(seen[0].activityState, Busy);
     EXPECT_EQ(gActivityState.load(), Idle);
     EXPECT_EQ(gLog, (std::vector<std::string>{"ChangeTrayIcon 0 idle", "ShowMainWindow"}));
 }

@@ -4,12 +4,12 @@
 
 #include <vector>
 
-#include "UiTestSupport.h"
+#include "support/ExpectedTexts.h"
+#include "support/MainWindowFixture.h"
+#include "support/WindowHelpers.h"
 #include "ui/MainWindow.h"
 
 #include <commctrl.h>
-
-using namespace uitest;
 
 namespace {
 
@@ -30,26 +30,30 @@ struct GadgetExpectation {
 };
 
 const GadgetExpectation ExpectedGadgets[10] = {
-    {L"Button", L"Aufzeichnungen", BS_GROUPBOX, 0, {5, 5, 395, 240}},
+    {L"Button", expected::RecordingsFrameText, BS_GROUPBOX, 0, {5, 5, 395, 240}},
     // The list drops its scroll-bar styles while its entries fit (see ListScrollsWhenFull).
     {L"ListBox",
      L"",
      WS_TABSTOP | LBS_NOTIFY | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
      WS_EX_CLIENTEDGE,
      {10, 20, 385, 155}},
-    {L"Static", L"Wiederholung der Wiedergabe:", SS_LEFT, 0, {15, 185, 175, 15}},
-    {L"Edit", L"0", WS_TABSTOP | ES_AUTOHSCROLL | ES_NUMBER | ES_RIGHT, WS_EX_CLIENTEDGE, {195, 182, 40, 20}},
-    {L"Button", L"Abspielen", BS_PUSHBUTTON | WS_TABSTOP, 0, {10, 210, 125, 30}},
-    {L"Button", L"Umbenennen", BS_PUSHBUTTON | WS_TABSTOP, 0, {140, 210, 125, 30}},
-    {L"Button", L"Entfernen", BS_PUSHBUTTON | WS_TABSTOP, 0, {270, 210, 125, 30}},
-    {L"Static", L"Aufzeichnung starten/stoppen:", SS_LEFT, 0, {10, 255, 175, 15}},
-    {L"Static", L"Abspielen stoppen:", SS_LEFT, 0, {10, 275, 125, 15}},
-    {L"Static", L"F9-Taste dr\u00fccken", SS_LEFT, 0, {210, 265, 110, 15}},
+    {L"Static", expected::RepeatLabelText, SS_LEFT, 0, {15, 185, 175, 15}},
+    {L"Edit",
+     expected::RepeatCountDefaultText,
+     WS_TABSTOP | ES_AUTOHSCROLL | ES_NUMBER | ES_RIGHT,
+     WS_EX_CLIENTEDGE,
+     {195, 182, 40, 20}},
+    {L"Button", expected::PlayButtonText, BS_PUSHBUTTON | WS_TABSTOP, 0, {10, 210, 125, 30}},
+    {L"Button", expected::RenameButtonText, BS_PUSHBUTTON | WS_TABSTOP, 0, {140, 210, 125, 30}},
+    {L"Button", expected::RemoveButtonText, BS_PUSHBUTTON | WS_TABSTOP, 0, {270, 210, 125, 30}},
+    {L"Static", expected::RecordKeyLabelText, SS_LEFT, 0, {10, 255, 175, 15}},
+    {L"Static", expected::StopKeyLabelText, SS_LEFT, 0, {10, 275, 125, 15}},
+    {L"Static", expected::F9LabelText, SS_LEFT, 0, {210, 265, 110, 15}},
 };
 
 TEST_F(MainWindowTest, FrameIsFixedCentredTopmostAndTitled)
 {
-    EXPECT_EQ(TextOf(gMainWindow), L"Vorsk - Tandrel 1.4");
+    EXPECT_EQ(TextOf(gMainWindow), expected::MainWindowTitle);
     RECT client;
     GetClientRect(gMainWindow, &client);
     EXPECT_EQ(client.right, 405);

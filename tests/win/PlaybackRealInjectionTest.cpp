@@ -10,13 +10,16 @@
 #include <string>
 #include <vector>
 
-#include "PlaybackFakes.h"
 #include "core/ActivityState.h"
 #include "core/Messages.h"
 #include "core/Settings.h"
 #include "playback/HeldInputs.h"
 #include "playback/PlaybackWorker.h"
 #include "recording/InputRecord.h"
+#include "support/FileHelpers.h"
+#include "support/RecordingBytes.h"
+#include "support/TempWorkingFolder.h"
+#include "support/WindowHelpers.h"
 
 namespace {
 
@@ -59,32 +62,6 @@ LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-void WriteRecording(const std::wstring& path, const std::vector<InputRecord>& records)
-{
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, file);
-    for (const InputRecord& record : records) {
-        uint8_t image[InputRecordSize];
-        EncodeInputRecord(record, image);
-        DWORD written = 0;
-        WriteFile(file, image, InputRecordSize, &written, nullptr);
-    }
-    CloseHandle(file);
-}
-
-void PumpUntil(bool (*done)())
-{
-    const DWORD start = GetTickCount();
-    while (!done() && GetTickCount() - start < DeadlineMs) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-    }
-}
-
 const SeenKey* Find(const std::vector<SeenKey>& keys, DWORD virtualKey, bool up)
 {
     for (const SeenKey& key : keys) {
@@ -111,16 +88,14 @@ std::string Describe(const std::vector<SeenKey>& keys)
 
 TEST(PlaybackRealInjection, KeysArriveWithTheirScanCodesAndExtendedFlags)
 {
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    const std::wstring path =
-        std::wstring(temp) + L"tandrel-real-injection-" + std::to_wstring(GetCurrentProcessId()) + L".rec";
-    WriteRecording(path, {
+    EnterFreshWorkingFolder();
+    const std::wstring path = WorkingFolder() + L"\\real-injection.rec";
+    WriteWholeFile(path, RecordingBytes({
                              InputRecord{Move, 0, 0, 0, 101, 123}, InputRecord{Key, VK_LEFT, 1, 0, 0, 0},
                              InputRecord{Key, VK_LEFT, 0, 0, 0, 0}, InputRecord{Key, 'A', 1, 0, 0, 0},
                              InputRecord{Key, 'A', 0, 0, 0, 0},
                              InputRecord{Key, VK_RCONTROL, 1, 0, 0, 0},  // left down: released at the end
-                         });
+                         }));
 
     WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = TargetProc;
@@ -134,7 +109,7 @@ TEST(PlaybackRealInjection, KeysArriveWithTheirScanCodesAndExtendedFlags)
     SetFocus(window);
     HHOOK hook = SetWindowsHookExW(WH_KEYBOARD_LL, KeyboardHook, GetModuleHandleW(nullptr), 0);
     ASSERT_NE(nullptr, hook);
-    PumpUntil(+[] { return GetFocus() != nullptr; });
+    PumpUntil([] { return GetFocus() != nullptr; }, DeadlineMs);
 
     CreateHeldInputList();
     gActivityState.store(Idle);
@@ -143,7 +118,7 @@ TEST(PlaybackRealInjection, KeysArriveWithTheirScanCodesAndExtendedFlags)
     gQuitAfterPlayback = 0;
     gPlaybackPath = path;
     ASSERT_TRUE(StartPlaybackWorker(window));
-    PumpUntil(+[] { return gPlaybackEnded && gHookKeys.size() >= 6 && gWindowKeys.size() >= 6; });
+    PumpUntil([] { return gPlaybackEnded && gHookKeys.size() >= 6 && gWindowKeys.size() >= 6; }, DeadlineMs);
     UnhookWindowsHookEx(hook);
     CloseWorkerThreadHandles();
 
@@ -151,11 +126,13 @@ TEST(PlaybackRealInjection, KeysArriveWithTheirScanCodesAndExtendedFlags)
     EXPECT_TRUE(gPlaybackEnded);
     EXPECT_EQ(Idle, gActivityState.load());
     // The display may report the pointer's new place a little later than the move.
-    PumpUntil(+[] {
-        POINT at{};
-        GetCursorPos(&at);
-        return at.x == 101 && at.y == 123;
-    });
+    PumpUntil(
+        [] {
+            POINT at{};
+            GetCursorPos(&at);
+            return at.x == 101 && at.y == 123;
+        },
+        DeadlineMs);
     POINT cursor{};
     GetCursorPos(&cursor);
     EXPECT_EQ(101, cursor.x);
@@ -186,5 +163,5 @@ TEST(PlaybackRealInjection, KeysArriveWithTheirScanCodesAndExtendedFlags)
     EXPECT_EQ(0, GetAsyncKeyState(VK_RCONTROL) & 0x8000) << "right Ctrl is not left down";
 
     DestroyWindow(window);
-    DeleteFileW(path.c_str());
+    LeaveWorkingFolder();
 }

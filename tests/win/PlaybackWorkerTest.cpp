@@ -8,14 +8,19 @@
 #include <string>
 #include <vector>
 
-#include "PlaybackFakes.h"
 #include "core/ActivityState.h"
 #include "core/Messages.h"
-#include "core/UserTexts.h"
 #include "core/Settings.h"
 #include "playback/HeldInputs.h"
 #include "playback/PlaybackWorker.h"
 #include "recording/InputRecord.h"
+#include "support/DialogDriver.h"
+#include "support/ExpectedTexts.h"
+#include "support/FileHelpers.h"
+#include "support/PlaybackFakes.h"
+#include "support/RecordingBytes.h"
+#include "support/TempWorkingFolder.h"
+#include "support/WindowHelpers.h"
 
 using Lines = std::vector<std::string>;
 
@@ -38,39 +43,6 @@ InputRecord MoveRecord(int32_t x, int32_t y, int32_t delay)
 InputRecord WheelRecord(int32_t notches, int32_t delay)
 {
     return InputRecord{Wheel, 0, 0, delay, 0, notches};
-}
-
-std::wstring MakeTempFolder()
-{
-    wchar_t base[MAX_PATH];
-    GetTempPathW(MAX_PATH, base);
-    std::wstring folder = std::wstring(base) + L"tandrel-playback-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                          std::to_wstring(GetTickCount());
-    CreateDirectoryW(folder.c_str(), nullptr);
-    return folder;
-}
-
-void WriteFileBytes(const std::wstring& path, const std::vector<uint8_t>& bytes)
-{
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, file);
-    DWORD written = 0;
-    if (!bytes.empty()) {
-        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    }
-    CloseHandle(file);
-    ASSERT_EQ(bytes.size(), written);
-}
-
-std::vector<uint8_t> BytesOf(const std::vector<InputRecord>& records)
-{
-    std::vector<uint8_t> bytes;
-    for (const InputRecord& record : records) {
-        uint8_t image[InputRecordSize];
-        EncodeInputRecord(record, image);
-        bytes.insert(bytes.end(), image, image + InputRecordSize);
-    }
-    return bytes;
 }
 
 // Lines of the fake log that are not waits.
@@ -106,7 +78,8 @@ protected:
         gSpeedDivisor = 1;
         gRepeatCount = 0;
         gQuitAfterPlayback = 0;
-        folder = MakeTempFolder();
+        EnterFreshWorkingFolder();
+        folder = WorkingFolder();
         path = folder + L"\\Aufnahme.rec";
         gPlaybackPath = path;
         window =
@@ -116,15 +89,14 @@ protected:
     void TearDown() override
     {
         DestroyWindow(window);
-        DeleteFileW(path.c_str());
-        RemoveDirectoryW(folder.c_str());
+        LeaveWorkingFolder();
         ResetPlaybackFakes();
     }
     void WriteRecording(const std::vector<InputRecord>& records, size_t extraBytes = 0)
     {
-        std::vector<uint8_t> bytes = BytesOf(records);
+        std::vector<uint8_t> bytes = RecordingBytes(records);
         bytes.insert(bytes.end(), extraBytes, 0x7F);
-        WriteFileBytes(path, bytes);
+        WriteWholeFile(path, bytes);
     }
     // Runs the worker on this thread, as its thread would, and answers its log.
     Lines Play()
@@ -382,7 +354,7 @@ TEST_F(PlaybackWorkerTest, HoldsTheFileAgainstWritersAndReopensItForEveryPass)
         }
         if (what == "key 65 up") {
             // The release at the end of the pass: the file is closed by then and may change.
-            WriteFileBytes(recording, BytesOf({KeyRecord(0x42, 1, 10)}));
+            WriteWholeFile(recording, RecordingBytes({KeyRecord(0x42, 1, 10)}));
         }
     };
     EXPECT_EQ((Lines{"2010 key 65 down", "2010 key 65 up", "4020 key 66 down", "4020 key 66 up"}), Injections(Play()));
@@ -391,32 +363,6 @@ TEST_F(PlaybackWorkerTest, HoldsTheFileAgainstWritersAndReopensItForEveryPass)
 }
 
 namespace {
-
-std::wstring WindowText(HWND window)
-{
-    wchar_t text[256] = L"";
-    GetWindowTextW(window, text, 256);
-    return text;
-}
-
-BOOL CALLBACK CollectChildText(HWND child, LPARAM texts)
-{
-    reinterpret_cast<std::vector<std::wstring>*>(texts)->push_back(WindowText(child));
-    return TRUE;
-}
-
-HWND WaitForMessageBox()
-{
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < DeadlineMs) {
-        HWND box = FindWindowW(L"#32770", MessageTitle);
-        if (box != nullptr) {
-            return box;
-        }
-        Sleep(20);
-    }
-    return nullptr;
-}
 
 bool WaitForWorkerEnd()
 {
@@ -444,14 +390,12 @@ TEST_F(PlaybackWorkerTest, AFileThatCannotBeOpenedIsReportedOnTheWorkerThreadThe
         gQuitAfterPlayback = round;
         ASSERT_TRUE(StartPlaybackWorker(window));
 
-        HWND box = WaitForMessageBox();
+        HWND box = WaitForDialog(DialogKind::Box, DeadlineMs);
         ASSERT_NE(nullptr, box);
         EXPECT_NE(GetCurrentThreadId(), GetWindowThreadProcessId(box, nullptr));
-        std::vector<std::wstring> texts;
-        EnumChildWindows(box, CollectChildText, reinterpret_cast<LPARAM>(&texts));
         bool hasText = false;
-        for (const std::wstring& text : texts) {
-            hasText = hasText || text == L"Aufnahme konnte nicht abgespielt werden!";
+        for (const std::wstring& text : ChildTexts(box)) {
+            hasText = hasText || text == expected::PlaybackFailedError;
         }
         EXPECT_TRUE(hasText);
         // While the box is open the playback counts as running.
@@ -459,7 +403,7 @@ TEST_F(PlaybackWorkerTest, AFileThatCannotBeOpenedIsReportedOnTheWorkerThreadThe
         EXPECT_TRUE(IsPlaybackWorkerRunning());
         EXPECT_FALSE(StartPlaybackWorker(window)) << "no second worker while one runs";
 
-        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        PostButtonClick(box, IDOK);
         ASSERT_TRUE(WaitForWorkerEnd());
         EXPECT_EQ(Lines{"0 prepare"}, gFakeLog) << "no pause, nothing injected";
         EXPECT_EQ(std::vector<UINT>{round == 0 ? PlaybackEndedMessage : WM_CLOSE}, PostedMessages());

@@ -6,11 +6,12 @@
 
 #include <vector>
 
-#include "win/fakes/FakeClock.h"
-#include "win/fakes/TempWorkingFolder.h"
 #include "library/QueryFileSize.h"
 #include "library/RecordsFolder.h"
 #include "recording/Recorder.h"
+#include "support/FakeClock.h"
+#include "support/FileHelpers.h"
+#include "support/TempWorkingFolder.h"
 
 namespace {
 

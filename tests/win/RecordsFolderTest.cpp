@@ -3,9 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include "win/fakes/TempWorkingFolder.h"
 #include "library/QueryFileSize.h"
 #include "library/RecordsFolder.h"
+#include "support/FileHelpers.h"
+#include "support/TempWorkingFolder.h"
 
 namespace {
 

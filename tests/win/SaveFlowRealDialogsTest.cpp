@@ -4,10 +4,12 @@
 
 #include <gtest/gtest.h>
 
-#include "recording/SaveFlow.h"
 #include "library/RecordsFolder.h"
-#include "win/fakes/DialogScript.h"
-#include "win/fakes/TempWorkingFolder.h"
+#include "recording/SaveFlow.h"
+#include "support/DialogDriver.h"
+#include "support/ExpectedTexts.h"
+#include "support/FileHelpers.h"
+#include "support/TempWorkingFolder.h"
 
 namespace {
 
@@ -50,14 +52,12 @@ TEST_F(SaveFlowRealDialogs, CancelNoThenAnExistingNameNoThenYes)
     ASSERT_EQ(seen.size(), 6u);
     for (const DialogSeen& dialog : seen) ASSERT_TRUE(dialog.found);
     EXPECT_EQ(unscripted, 0);
-    EXPECT_EQ(seen[0].title, L"Aufzeichnung benennen");
+    EXPECT_EQ(seen[0].title, expected::NamingTitle);
     EXPECT_EQ(seen[0].text, L"");
-    EXPECT_EQ(seen[1].title, L"Vorsk - Tandrel");
-    EXPECT_EQ(seen[1].text, L"M\u00F6chten Sie die Aufzeichnung l\u00F6schen?");
+    EXPECT_EQ(seen[1].title, expected::MessageTitle);
+    EXPECT_EQ(seen[1].text, expected::DeleteQuestion);
     EXPECT_EQ(seen[2].text, L"");
-    EXPECT_EQ(
-        seen[3].text,
-        L"Eine Aufzeichnung mit diesem Name existiert bereits!\r\n\r\nM\u00F6chten Sie diese \u00FCberschreiben?");
+    EXPECT_EQ(seen[3].text, expected::OverwriteQuestion);
     EXPECT_EQ(seen[4].text, L"Demo");
     EXPECT_EQ(seen[5].text, seen[3].text);
 
@@ -80,7 +80,7 @@ TEST_F(SaveFlowRealDialogs, TheReservedNameWarnsThenCancelAndYesDeletes)
     ASSERT_EQ(seen.size(), 4u);
     for (const DialogSeen& dialog : seen) ASSERT_TRUE(dialog.found);
     EXPECT_EQ(unscripted, 0);
-    EXPECT_EQ(seen[1].text, L"Dieser Name ist f\u00FCr die laufende Aufzeichnung reserviert!");
+    EXPECT_EQ(seen[1].text, expected::ReservedNameWarning);
     EXPECT_EQ(seen[2].text, L"TEMPRECORD");
     EXPECT_FALSE(FileExists(TempRecordPath));
 }

@@ -4,10 +4,12 @@
 
 #include <gtest/gtest.h>
 
-#include "win/fakes/FakeUi.h"
-#include "win/fakes/TempWorkingFolder.h"
 #include "library/RecordsFolder.h"
 #include "recording/SaveFlow.h"
+#include "support/ExpectedTexts.h"
+#include "support/FakeUi.h"
+#include "support/FileHelpers.h"
+#include "support/TempWorkingFolder.h"
 
 namespace {
 
@@ -15,16 +17,6 @@ using Bytes = std::vector<uint8_t>;
 
 const Bytes NewRecording(48, 0x4E);
 const Bytes OldRecording(32, 0x0D);
-
-const std::wstring NamingTitle = L"Aufzeichnung benennen";
-const std::wstring NamingPrompt = L"Geben Sie der Aufzeichnung ein Name";
-const std::wstring Title = L"Vorsk - Tandrel";
-const std::wstring DeleteQuestion = L"M\u00F6chten Sie die Aufzeichnung l\u00F6schen?";
-const std::wstring OverwriteQuestion =
-    L"Eine Aufzeichnung mit diesem Name existiert bereits!\r\n\r\nM\u00F6chten Sie diese \u00FCberschreiben?";
-const std::wstring InvalidWarning = L"Name der Aufzeichnung enth\u00E4lt nicht erlaubte Zeichen!";
-const std::wstring ReservedWarning = L"Dieser Name ist f\u00FCr die laufende Aufzeichnung reserviert!";
-const std::wstring NotSavedWarning = L"Die Aufzeichnung konnte unter diesem Namen nicht gespeichert werden!";
 
 class SaveFlow : public ::testing::Test {
 protected:
@@ -49,8 +41,8 @@ void ExpectNaming(size_t index, const std::wstring& defaultText)
     ASSERT_LT(index, gDialogCalls.size());
     const DialogCall& call = gDialogCalls[index];
     EXPECT_TRUE(call.isInput) << index;
-    EXPECT_EQ(call.title, NamingTitle);
-    EXPECT_EQ(call.text, NamingPrompt);
+    EXPECT_EQ(call.title, expected::NamingTitle);
+    EXPECT_EQ(call.text, expected::NamingPrompt);
     EXPECT_EQ(call.defaultText, defaultText) << index;
 }
 
@@ -59,7 +51,7 @@ void ExpectMessage(size_t index, const std::wstring& text, unsigned style)
     ASSERT_LT(index, gDialogCalls.size());
     const DialogCall& call = gDialogCalls[index];
     EXPECT_FALSE(call.isInput) << index;
-    EXPECT_EQ(call.title, Title);
+    EXPECT_EQ(call.title, expected::MessageTitle);
     EXPECT_EQ(call.text, text) << index;
     EXPECT_EQ(call.style, style) << index;
 }
@@ -83,7 +75,7 @@ TEST_F(SaveFlow, CancelThenNoAsksAgainWithAnEmptyField)
     SaveRecording();
     ASSERT_EQ(gDialogCalls.size(), 3u);
     ExpectNaming(0, L"");
-    ExpectMessage(1, DeleteQuestion, 36);
+    ExpectMessage(1, expected::DeleteQuestion, 36);
     ExpectNaming(2, L"");
     EXPECT_EQ(ReadWholeFile(L"Records\\Later.rec"), NewRecording);
     EXPECT_FALSE(FileExists(TempRecordPath));
@@ -95,7 +87,7 @@ TEST_F(SaveFlow, CancelThenYesDeletesTheRecording)
     gMessageAnswers = {6};
     SaveRecording();
     ASSERT_EQ(gDialogCalls.size(), 2u);
-    ExpectMessage(1, DeleteQuestion, 36);
+    ExpectMessage(1, expected::DeleteQuestion, 36);
     EXPECT_FALSE(FileExists(TempRecordPath));
     EXPECT_FALSE(FileExists(L"Records\\.rec"));
 }
@@ -117,7 +109,7 @@ TEST_F(SaveFlow, AnExistingNameAnsweredNoIsOfferedAgain)
     gMessageAnswers = {7};
     SaveRecording();
     ASSERT_EQ(gDialogCalls.size(), 3u);
-    ExpectMessage(1, OverwriteQuestion, 36);
+    ExpectMessage(1, expected::OverwriteQuestion, 36);
     ExpectNaming(2, L"Demo");
     EXPECT_EQ(ReadWholeFile(L"Records\\Demo.rec"), OldRecording);
     EXPECT_EQ(ReadWholeFile(L"Records\\Other.rec"), NewRecording);
@@ -130,7 +122,7 @@ TEST_F(SaveFlow, AnExistingNameAnsweredYesIsReplaced)
     gMessageAnswers = {6};
     SaveRecording();
     ASSERT_EQ(gDialogCalls.size(), 2u);
-    ExpectMessage(1, OverwriteQuestion, 36);
+    ExpectMessage(1, expected::OverwriteQuestion, 36);
     EXPECT_EQ(ReadWholeFile(L"Records\\Demo.rec"), NewRecording);
     EXPECT_FALSE(FileExists(TempRecordPath));
 }
@@ -141,7 +133,7 @@ TEST_F(SaveFlow, AnEmptyExistingFileCountsAsExisting)
     gInputAnswers = {L"Empty"};
     gMessageAnswers = {6};
     SaveRecording();
-    ExpectMessage(1, OverwriteQuestion, 36);
+    ExpectMessage(1, expected::OverwriteQuestion, 36);
     EXPECT_EQ(ReadWholeFile(L"Records\\Empty.rec"), NewRecording);
 }
 
@@ -150,9 +142,9 @@ TEST_F(SaveFlow, InvalidCharactersWarnAndOfferTheNameAgain)
     gInputAnswers = {L"a:b", L"a\tb", L"ab"};
     SaveRecording();
     ASSERT_EQ(gDialogCalls.size(), 5u);
-    ExpectMessage(1, InvalidWarning, 48);
+    ExpectMessage(1, expected::InvalidNameWarning, 48);
     ExpectNaming(2, L"a:b");
-    ExpectMessage(3, InvalidWarning, 48);
+    ExpectMessage(3, expected::InvalidNameWarning, 48);
     ExpectNaming(4, L"a\tb");
     EXPECT_EQ(ReadWholeFile(L"Records\\ab.rec"), NewRecording);
 }
@@ -166,8 +158,8 @@ TEST_F(SaveFlow, TheExistenceQuestionComesBeforeTheCharacterTest)
     gMessageAnswers = {6};
     SaveRecording();
     ASSERT_EQ(gDialogCalls.size(), 4u);
-    ExpectMessage(1, OverwriteQuestion, 36);
-    ExpectMessage(2, InvalidWarning, 48);
+    ExpectMessage(1, expected::OverwriteQuestion, 36);
+    ExpectMessage(2, expected::InvalidNameWarning, 48);
     ExpectNaming(3, L"sub\\x");
     EXPECT_EQ(ReadWholeFile(L"Records\\sub\\x.rec"), OldRecording);
     EXPECT_EQ(ReadWholeFile(L"Records\\fine.rec"), NewRecording);
@@ -187,9 +179,9 @@ TEST_F(SaveFlow, TheRecordingsOwnFileNameIsRefusedInAnyCase)
     SaveRecording();
     // No overwrite question although TempRecord.rec exists: the name is refused first.
     ASSERT_EQ(gDialogCalls.size(), 5u);
-    ExpectMessage(1, ReservedWarning, 48);
+    ExpectMessage(1, expected::ReservedNameWarning, 48);
     ExpectNaming(2, L"TempRecord");
-    ExpectMessage(3, ReservedWarning, 48);
+    ExpectMessage(3, expected::ReservedNameWarning, 48);
     ExpectNaming(4, L"tEMPrECORD");
     EXPECT_EQ(ReadWholeFile(L"Records\\Rescued.rec"), NewRecording);
     EXPECT_FALSE(FileExists(TempRecordPath));
@@ -203,7 +195,7 @@ TEST_F(SaveFlow, AFolderOfThatNameIsNoRecordingAndTheRecordingIsNotLeftBehind)
     // No overwrite question for a folder; the file system refuses the rename, and the name is
     // asked again instead of leaving the recording where the next F9 would empty it.
     ASSERT_EQ(gDialogCalls.size(), 3u);
-    ExpectMessage(1, NotSavedWarning, 48);
+    ExpectMessage(1, expected::NotSavedWarning, 48);
     ExpectNaming(2, L"Dir");
     EXPECT_TRUE(FolderExists(L"Records\\Dir.rec"));
     EXPECT_EQ(ReadWholeFile(L"Records\\Anders.rec"), NewRecording);
@@ -217,7 +209,7 @@ TEST_F(SaveFlow, ANameTheFileSystemRefusesWarnsAndKeepsTheRecordingUntilANameWor
     SaveRecording();
     ASSERT_EQ(gDialogCalls.size(), 3u);
     ExpectNaming(0, L"");
-    ExpectMessage(1, NotSavedWarning, 48);
+    ExpectMessage(1, expected::NotSavedWarning, 48);
     ExpectNaming(2, tooLong);
     EXPECT_FALSE(FileExists(TempRecordPath));
     EXPECT_EQ(ReadWholeFile(L"Records\\Kurz.rec"), NewRecording);

@@ -6,14 +6,13 @@
 #include <cstddef>
 #include <string>
 
-#include "UiTestSupport.h"
 #include "core/Messages.h"
+#include "support/ExpectedTexts.h"
+#include "support/WindowHelpers.h"
 #include "ui/IconData.h"
 #include "ui/IconFromMemory.h"
 #include "ui/Tray.h"
 #include "ui/TrayRecord.h"
-
-using namespace uitest;
 
 namespace {
 
@@ -73,8 +72,8 @@ TEST(TrayRecord, TooltipIsCutAt63CharactersAndTheRestStaysZero)
     const NOTIFYICONDATAW exact = TrayTipRecord(0, FakeWindow(), std::wstring(63, L'y').c_str());
     EXPECT_EQ(std::wstring(exact.szTip), std::wstring(63, L'y'));
 
-    const NOTIFYICONDATAW tip = TrayTipRecord(0, FakeWindow(), L"Vorsk - Tandrel");
-    EXPECT_EQ(std::wstring(tip.szTip), L"Vorsk - Tandrel");
+    const NOTIFYICONDATAW tip = TrayTipRecord(0, FakeWindow(), expected::MessageTitle);
+    EXPECT_EQ(std::wstring(tip.szTip), expected::MessageTitle);
     EXPECT_TRUE(AllZero(tip.szTip + 15, sizeof tip.szTip - 15 * sizeof(wchar_t)));
 }
 
@@ -116,13 +115,13 @@ TEST_F(TrayIcon, NothingIsAddedWithoutWindowOrIcon)
     EXPECT_FALSE(AddTrayIcon(0, nullptr, icon));
     EXPECT_FALSE(AddTrayIcon(0, window, nullptr));
     // So the identifier is unknown and later requests do nothing.
-    EXPECT_FALSE(SetTrayToolTip(0, L"Vorsk - Tandrel"));
+    EXPECT_FALSE(SetTrayToolTip(0, expected::MessageTitle));
     EXPECT_FALSE(ChangeTrayIcon(0, icon));
 }
 
 TEST_F(TrayIcon, RequestsForIdentifiersNeverAddedDoNothing)
 {
-    EXPECT_FALSE(SetTrayToolTip(5, L"Vorsk - Tandrel"));
+    EXPECT_FALSE(SetTrayToolTip(5, expected::MessageTitle));
     EXPECT_FALSE(ChangeTrayIcon(5, icon));
     RemoveTrayIcon(5);  // must not fail or touch anything
 }
@@ -130,7 +129,7 @@ TEST_F(TrayIcon, RequestsForIdentifiersNeverAddedDoNothing)
 TEST_F(TrayIcon, AddedIconTakesTooltipAndImagesUntilRemoved)
 {
     ASSERT_TRUE(AddTrayIcon(TrayIconId, window, icon)) << "the shell refused the icon";
-    EXPECT_TRUE(SetTrayToolTip(TrayIconId, L"Vorsk - Tandrel"));
+    EXPECT_TRUE(SetTrayToolTip(TrayIconId, expected::MessageTitle));
     const HICON active = LoadIconFromMemory(ActiveIconData);
     EXPECT_TRUE(ChangeTrayIcon(TrayIconId, active));
     EXPECT_TRUE(ChangeTrayIcon(TrayIconId, icon));
@@ -138,7 +137,7 @@ TEST_F(TrayIcon, AddedIconTakesTooltipAndImagesUntilRemoved)
     EXPECT_FALSE(SetTrayToolTip(TrayIconId, nullptr));
     RemoveTrayIcon(TrayIconId);
     EXPECT_FALSE(ChangeTrayIcon(TrayIconId, active));
-    EXPECT_FALSE(SetTrayToolTip(TrayIconId, L"Vorsk - Tandrel"));
+    EXPECT_FALSE(SetTrayToolTip(TrayIconId, expected::MessageTitle));
     DestroyIcon(active);
 }
 

@@ -6,13 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "UiTestSupport.h"
+#include "support/WinePaths.h"
 #include "ui/IconData.h"
 #include "ui/IconDirectory.h"
 #include "ui/IconFromMemory.h"
 #include "ui/Tray.h"
-
-using namespace uitest;
 
 namespace {
 

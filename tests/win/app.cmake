@@ -1,3 +1,5 @@
-# The window callback alone, against recording fakes of everything it calls.
+# The window callback alone, against recording fakes of everything it calls; its two boxes are
+# answered by the dialog driver.
 tandrel_win_test(win_main_window_callback NO_OBJECTS
-  SOURCES MainWindowCallbackTest.cpp ${PROJECT_SOURCE_DIR}/src/app/MainWindowCallback.cpp)
+  SOURCES MainWindowCallbackTest.cpp ${PROJECT_SOURCE_DIR}/src/app/MainWindowCallback.cpp
+          ${TEST_SUPPORT}/DialogDriver.cpp ${TEST_SUPPORT}/WindowHelpers.cpp)

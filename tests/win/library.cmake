@@ -1,5 +1,6 @@
 # The recordings library under Wine on the real file system, with scripted dialogs and list.
-set(libraryTestFakes fakes/FakeUi.cpp fakes/FakeClock.cpp fakes/TempWorkingFolder.cpp)
+set(libraryTestFakes ${TEST_SUPPORT}/FakeUi.cpp ${TEST_SUPPORT}/FakeClock.cpp ${TEST_SUPPORT}/TempWorkingFolder.cpp
+    ${TEST_SUPPORT}/FileHelpers.cpp)
 tandrel_win_test(win_records_folder SOURCES RecordsFolderTest.cpp ${libraryTestFakes}
   ONLY recording_win library_win)
 tandrel_win_test(win_library_list SOURCES LibraryListTest.cpp ${libraryTestFakes}
@@ -9,7 +10,8 @@ tandrel_win_test(win_library_actions SOURCES LibraryActionsTest.cpp ${libraryTes
 
 # Rename and remove with the real main window and dialogs, answered from a thread.
 tandrel_win_test(win_library_real_dialogs
-  SOURCES LibraryRealDialogsTest.cpp fakes/DialogScript.cpp fakes/TempWorkingFolder.cpp
+  SOURCES LibraryRealDialogsTest.cpp ${TEST_SUPPORT}/DialogDriver.cpp ${TEST_SUPPORT}/WindowHelpers.cpp
+          ${TEST_SUPPORT}/TempWorkingFolder.cpp ${TEST_SUPPORT}/FileHelpers.cpp
           ${PROJECT_SOURCE_DIR}/src/ui/Tandrel.rc
   ONLY recording_win library_win recording_clock_win ui_win)
 if(WIN32)

@@ -1,10 +1,15 @@
 # The playback worker with fake injection and fake timing.
 tandrel_win_test(win_playback_worker
-  SOURCES PlaybackWorkerTest.cpp PlaybackFakeTiming.cpp PlaybackFakeInjection.cpp
+  SOURCES PlaybackWorkerTest.cpp ${TEST_SUPPORT}/PlaybackFakes.cpp ${TEST_SUPPORT}/PlaybackFakeTiming.cpp
+          ${TEST_SUPPORT}/PlaybackFakeInjection.cpp ${TEST_SUPPORT}/RecordingBytes.cpp
+          ${TEST_SUPPORT}/DialogDriver.cpp ${TEST_SUPPORT}/WindowHelpers.cpp
+          ${TEST_SUPPORT}/TempWorkingFolder.cpp ${TEST_SUPPORT}/FileHelpers.cpp
   WITHOUT playback_injection playback_timing)
 # The real injection into a window of the test's own, with fake timing.
 tandrel_win_test(win_playback_real_injection
-  SOURCES PlaybackRealInjectionTest.cpp PlaybackFakeTiming.cpp
+  SOURCES PlaybackRealInjectionTest.cpp ${TEST_SUPPORT}/PlaybackFakes.cpp ${TEST_SUPPORT}/PlaybackFakeTiming.cpp
+          ${TEST_SUPPORT}/RecordingBytes.cpp ${TEST_SUPPORT}/WindowHelpers.cpp
+          ${TEST_SUPPORT}/TempWorkingFolder.cpp ${TEST_SUPPORT}/FileHelpers.cpp
   WITHOUT playback_timing)
 # The real timing (wait, clock, thread preparation).
 tandrel_win_test(win_playback_timing SOURCES PlaybackTimingTest.cpp)

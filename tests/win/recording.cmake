@@ -1,6 +1,7 @@
 # The recorder and the save flow under Wine, with a scripted clock and scripted dialogs in
 # place of every other part of the program.
-set(recordingTestFakes fakes/FakeUi.cpp fakes/FakeClock.cpp fakes/TempWorkingFolder.cpp)
+set(recordingTestFakes ${TEST_SUPPORT}/FakeUi.cpp ${TEST_SUPPORT}/FakeClock.cpp ${TEST_SUPPORT}/TempWorkingFolder.cpp
+    ${TEST_SUPPORT}/FileHelpers.cpp)
 tandrel_win_test(win_recorder_file SOURCES RecorderFileTest.cpp ${recordingTestFakes}
   ONLY recording_win library_win)
 tandrel_win_test(win_save_flow SOURCES SaveFlowTest.cpp ${recordingTestFakes}
@@ -8,7 +9,8 @@ tandrel_win_test(win_save_flow SOURCES SaveFlowTest.cpp ${recordingTestFakes}
 
 # The save flow with the real dialogs (the user-interface objects), answered from a thread.
 tandrel_win_test(win_save_flow_real_dialogs
-  SOURCES SaveFlowRealDialogsTest.cpp fakes/DialogScript.cpp fakes/TempWorkingFolder.cpp
+  SOURCES SaveFlowRealDialogsTest.cpp ${TEST_SUPPORT}/DialogDriver.cpp ${TEST_SUPPORT}/WindowHelpers.cpp
+          ${TEST_SUPPORT}/TempWorkingFolder.cpp ${TEST_SUPPORT}/FileHelpers.cpp
           ${PROJECT_SOURCE_DIR}/src/ui/Tandrel.rc
   ONLY recording_win library_win recording_clock_win ui_win)
 if(WIN32)
