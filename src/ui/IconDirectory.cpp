@@ -7,6 +7,8 @@ namespace {
 
 constexpr unsigned HeaderBytes = 6;
 constexpr unsigned EntryBytes = 16;
+// An image's bitmap header up to its width and height.
+constexpr std::uint32_t MinimumImageBytes = 12;
 
 unsigned Word(const unsigned char* p)
 {
@@ -34,6 +36,20 @@ bool FitsSizeBetter(const IconImageEntry& a, const IconImageEntry& b, unsigned s
 }
 
 }  // namespace
+
+bool IsWholeIconFile(const unsigned char* file, std::size_t fileSize)
+{
+    if (file == nullptr || fileSize < HeaderBytes || !IsIconFile(file)) return false;
+    const unsigned count = IconImageCount(file);
+    if (count == 0 || fileSize < HeaderBytes + std::size_t{EntryBytes} * count) return false;
+    for (unsigned i = 0; i < count; ++i) {
+        const IconImageEntry entry = ReadIconEntry(file, i);
+        // The decoder reads the image's header (at least its sizes) from within the file.
+        if (entry.size < MinimumImageBytes || entry.offset > fileSize || entry.size > fileSize - entry.offset)
+            return false;
+    }
+    return true;
+}
 
 bool IsIconFile(const unsigned char* file)
 {

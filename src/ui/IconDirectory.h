@@ -1,6 +1,7 @@
 // Reading the directory of an icon file in memory, and the choice of the image that the
 // program turns into an icon handle. Pure logic: no platform headers.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 
 // One entry of an icon file's directory.
@@ -12,6 +13,11 @@ struct IconImageEntry {
     std::uint32_t offset;  // from the start of the file
 };
 
+// True when the fileSize bytes at file hold a whole icon file: its header, a directory of at
+// least one entry, and every entry's image (at least its header's sizes) within the file. The
+// other functions read a file as far as its directory says, so a file from outside the program
+// is to pass this first; the program's own icon files do.
+bool IsWholeIconFile(const unsigned char* file, std::size_t fileSize);
 // True when the file starts with the reserved word 0 and the type word 1 (icon).
 bool IsIconFile(const unsigned char* file);
 unsigned IconImageCount(const unsigned char* file);

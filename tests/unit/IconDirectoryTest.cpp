@@ -53,6 +53,25 @@ TEST(IconDirectory, OnlyIconFilesAreAccepted)
     EXPECT_FALSE(IsIconFile(bitmap));
 }
 
+TEST(IconDirectory, AWholeFileHoldsItsDirectoryAndEveryImage)
+{
+    EXPECT_TRUE(IsWholeIconFile(IdleIconData, IconFileSize));
+    EXPECT_TRUE(IsWholeIconFile(ActiveIconData, IconFileSize));
+    // Directory() lays the images out after the directory without their bytes: with them
+    // padded on, the file is whole; one byte short, the last image runs past its end.
+    std::vector<unsigned char> file = Directory({{16, 16, 8}, {32, 32, 32}});
+    const size_t whole = 6 + 2 * 16 + (40 + 16 * 16) + (40 + 32 * 32 * 4);
+    file.resize(whole);
+    EXPECT_TRUE(IsWholeIconFile(file.data(), file.size()));
+    EXPECT_FALSE(IsWholeIconFile(file.data(), file.size() - 1));
+    EXPECT_FALSE(IsWholeIconFile(file.data(), 6 + 16));  // the directory itself cut off
+    EXPECT_FALSE(IsWholeIconFile(file.data(), 5));       // not even a header
+    const std::vector<unsigned char> empty = Directory({});
+    EXPECT_FALSE(IsWholeIconFile(empty.data(), empty.size()));  // no image at all
+    file[6 + 16 + 12] = 0xFF;                                   // the second image's offset far out
+    EXPECT_FALSE(IsWholeIconFile(file.data(), file.size()));
+}
+
 TEST(IconDirectory, EntriesAreReadLittleEndianAndZeroMeans256)
 {
     const auto file = Directory({{16, 16, 8}, {0, 0, 32}});
