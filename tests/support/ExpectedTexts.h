@@ -42,5 +42,6 @@ constexpr const wchar_t* RecordingNotStartedError = L"Aufzeichnung konnte nicht 
 constexpr const wchar_t* PlaybackCancelledNotice = L"Abspielen wurde vom Benutzer abgebrochen!";
 constexpr const wchar_t* PlaybackFileMissingError = L"Aufnahmedatei wurde nicht gefunden!";
 constexpr const wchar_t* PlaybackFailedError = L"Aufnahme konnte nicht abgespielt werden!";
+constexpr const wchar_t* RecordingIncompleteWarning = L"Aufzeichnung konnte nicht vollst\u00e4ndig gespeichert werden!";
 
 }  // namespace expected

@@ -10,12 +10,27 @@ void PreparePlaybackThread()
     LogFakeEvent("prepare");
 }
 
-void PlaybackWait(int64_t microseconds)
+bool PlaybackWait(int64_t microseconds)
 {
     LogFakeEvent("wait " + MillisecondsText(microseconds));
+    // A stop, before the wait or from gOnFakeEvent during it, cuts it short: the clock stands.
+    if (gFakePlaybackStopped) {
+        return false;
+    }
     if (microseconds > 0) {
         gFakeNowMicroseconds += microseconds;
     }
+    return true;
+}
+
+void SignalPlaybackStop()
+{
+    gFakePlaybackStopped = true;
+}
+
+void ResetPlaybackStop()
+{
+    gFakePlaybackStopped = false;
 }
 
 int64_t PlaybackClock()

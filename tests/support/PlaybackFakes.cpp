@@ -4,6 +4,7 @@
 std::vector<std::string> gInjected;
 std::vector<std::string> gFakeLog;
 int64_t gFakeNowMicroseconds = 0;
+bool gFakePlaybackStopped = false;
 std::function<void(const std::string& what)> gOnFakeEvent;
 
 void ResetPlaybackFakes()
@@ -11,6 +12,7 @@ void ResetPlaybackFakes()
     gInjected.clear();
     gFakeLog.clear();
     gFakeNowMicroseconds = 0;
+    gFakePlaybackStopped = false;
     gOnFakeEvent = nullptr;
 }
 

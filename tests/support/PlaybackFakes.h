@@ -16,11 +16,14 @@ extern std::vector<std::string> gInjected;
 extern std::vector<std::string> gFakeLog;
 // The fake clock: it only moves when playback waits.
 extern int64_t gFakeNowMicroseconds;
+// The fake stop of playback: set by SignalPlaybackStop, cleared by ResetPlaybackStop and
+// ResetPlaybackFakes. While it is set, every fake wait is cut short.
+extern bool gFakePlaybackStopped;
 // Called after each entry of gFakeLog is written (on the thread that played), so that a test
 // can act at an exact point of a playback, such as pressing F9 during a given wait.
 extern std::function<void(const std::string& what)> gOnFakeEvent;
 
-// Empties both logs, sets the clock to 0 and forgets gOnFakeEvent.
+// Empties both logs, sets the clock to 0, clears the stop and forgets gOnFakeEvent.
 void ResetPlaybackFakes();
 // Writes one entry into gFakeLog at the fake time, then calls gOnFakeEvent.
 void LogFakeEvent(const std::string& what);

@@ -7,10 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "app/CommonExit.h"
 #include "app/MainWindowCallback.h"
 #include "app/Startup.h"
 #include "core/ActivityState.h"
 #include "core/Messages.h"
+#include "core/Settings.h"
+#include "hooks/HookModules.h"
 #include "library/RecordingsList.h"
 #include "playback/PlaybackWorker.h"
 #include "recording/Recorder.h"
@@ -18,10 +21,18 @@
 #include "support/DialogDriver.h"
 #include "support/ExpectedTexts.h"
 #include "ui/MainWindow.h"
+#include "ui/MessageDialog.h"
 #include "ui/Tray.h"
 
 static std::vector<std::string> gLog;
 static bool gStartSucceeds = true;
+// A write of the recording fails: in RecordHookEvent (during the recording) and in
+// StopRecording (which also reports an earlier one).
+static bool gRecordWriteFails = false;
+static bool gFinalWriteFails = false;
+// The fake mouse module's ring of positions: the addresses that IsMovePositionAddress accepts.
+constexpr uintptr_t FakeRingFirst = 0x1000;
+constexpr uintptr_t FakeRingEnd = 0x2000;
 static bool gWorkerRunning = false;
 static std::vector<std::pair<uintptr_t, intptr_t>> gRecorded;
 static void (*gDuringSaveFlow)() = nullptr;
@@ -39,13 +50,15 @@ void SetReferenceTimeToNow()
 {
     gLog.push_back("SetReferenceTimeToNow");
 }
-void RecordHookEvent(uintptr_t wParam, intptr_t lParam)
+bool RecordHookEvent(uintptr_t wParam, intptr_t lParam)
 {
     gRecorded.push_back({wParam, lParam});
+    return !gRecordWriteFails;
 }
-void StopRecording()
+bool StopRecording()
 {
     gLog.push_back("StopRecording");
+    return !gRecordWriteFails && !gFinalWriteFails;
 }
 bool IsRecordingFileOpen()
 {
@@ -64,6 +77,27 @@ bool IsPlaybackWorkerRunning()
 {
     return gWorkerRunning;
 }
+void StopPlaybackWorker()
+{
+    gLog.push_back("StopPlaybackWorker");
+}
+bool IsMovePositionAddress(uintptr_t address)
+{
+    return address >= FakeRingFirst && address < FakeRingEnd;
+}
+int MessageDialog(const wchar_t*, const wchar_t* text, unsigned style)
+{
+    gLog.push_back("MessageDialog " + std::to_string(style) +
+                   (std::wstring(text) == expected::RecordingIncompleteWarning ? " incomplete" : " other"));
+    return IDOK;
+}
+// Thrown by the fake common exit, which must not return.
+struct LeftThroughCommonExit {};
+void CommonExit()
+{
+    gLog.push_back("CommonExit");
+    throw LeftThroughCommonExit{};
+}
 void HideMainWindow()
 {
     gLog.push_back("HideMainWindow");
@@ -71,6 +105,10 @@ void HideMainWindow()
 void ShowMainWindow()
 {
     gLog.push_back("ShowMainWindow");
+}
+void ShowMainWindowInBackground()
+{
+    gLog.push_back("ShowMainWindowInBackground");
 }
 bool ChangeTrayIcon(UINT id, HICON icon)
 {
@@ -93,6 +131,9 @@ protected:
         gLog.clear();
         gRecorded.clear();
         gStartSucceeds = true;
+        gRecordWriteFails = false;
+        gFinalWriteFails = false;
+        gQuitAfterPlayback = 0;
         gWorkerRunning = false;
         gDuringSaveFlow = nullptr;
         gActivityState.store(Idle);
@@ -121,7 +162,7 @@ TEST_F(MainWindowCallbackTest, OnlyExactF9PressesToggleAndEverythingElseIsRecord
     Hook(WM_KEYDOWN, 0x41);
     Hook(WM_KEYDOWN, 0x100 | VirtualKeyF9);  // further bits set: not F9
     Hook(WM_SYSKEYUP, VirtualKeyF9);
-    Hook(WM_MOUSEMOVE, 0x1234);
+    Hook(WM_MOUSEMOVE, 0x1234);  // in the module's ring
     Hook(WM_MOUSEWHEEL, -2);
     Hook(0x20E, 1);  // not a recorded kind: the recorder decides
     EXPECT_EQ(gActivityState.load(), Recording);
@@ -144,6 +185,49 @@ TEST_F(MainWindowCallbackTest, AltF9StopsTheRecordingAndF9IsDeadDuringTheSaveFlo
     EXPECT_EQ(gLog, (std::vector<std::string>{"ShowMainWindow", "ChangeTrayIcon 0 idle", "StopRecording",
                                               "SaveRecording state=3", "RefreshRecordingsList"}));
     EXPECT_TRUE(gRecorded.empty());
+}
+
+TEST_F(MainWindowCallbackTest, AMoveIsReadOnlyThroughAnAddressInTheMouseModulesRing)
+{
+    gActivityState.store(Recording);
+    Hook(WM_MOUSEMOVE, 0);
+    Hook(WM_MOUSEMOVE, FakeRingFirst - 8);
+    Hook(WM_MOUSEMOVE, FakeRingEnd);
+    Hook(WM_MOUSEMOVE, -1);
+    Hook(WM_MOUSEMOVE, FakeRingFirst + 8);
+    EXPECT_EQ(gRecorded, (std::vector<std::pair<uintptr_t, intptr_t>>{{WM_MOUSEMOVE, FakeRingFirst + 8}}));
+    EXPECT_EQ(gActivityState.load(), Recording);
+}
+
+TEST_F(MainWindowCallbackTest, AFailedWriteEndsTheRecordingLikeF9AfterTheWarning)
+{
+    // During the recording: the event after which the buffer could not be written ends it.
+    gActivityState.store(Recording);
+    gRecordWriteFails = true;
+    Hook(WM_KEYDOWN, 0x41);
+    const std::vector<std::string> ended = {"ShowMainWindow",        "ChangeTrayIcon 0 idle",
+                                            "StopRecording",         "MessageDialog 48 incomplete",
+                                            "SaveRecording state=3", "RefreshRecordingsList"};
+    EXPECT_EQ(gLog, ended);
+    EXPECT_EQ(gActivityState.load(), Idle);
+
+    // At F9, when the last write fails: the same warning before the naming dialog.
+    gLog.clear();
+    gRecordWriteFails = false;
+    gFinalWriteFails = true;
+    gActivityState.store(Recording);
+    Hook(WM_KEYDOWN, VirtualKeyF9);
+    EXPECT_EQ(gLog, ended);
+    EXPECT_EQ(gActivityState.load(), Idle);
+}
+
+TEST_F(MainWindowCallbackTest, TheEndOfTheSessionLeavesThroughTheCommonExit)
+{
+    gActivityState.store(Recording);
+    EXPECT_FALSE(MainWindowCallback(gMainWindow, WM_ENDSESSION, FALSE, 0));  // the log-off was called off
+    EXPECT_TRUE(gLog.empty());
+    EXPECT_THROW(MainWindowCallback(gMainWindow, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF), LeftThroughCommonExit);
+    EXPECT_EQ(gLog, (std::vector<std::string>{"CommonExit"}));
 }
 
 TEST_F(MainWindowCallbackTest, HookEventsOutsideRecordingAreIgnored)
@@ -189,8 +273,8 @@ TEST_F(MainWindowCallbackTest, FailedStartShowsTheTaskModalErrorAndStaysIdle)
 TEST_F(MainWindowCallbackTest, F9DuringPlaybackCancelsWithTheNoticeAndIgnoresInputMeanwhile)
 {
     gActivityState.store(Playing);
-    // While the notice is open the worker ends: its message still brings the window back, and
-    // another F9 does nothing.
+    // While the notice is open the worker ends: its message does not bring the window back,
+    // the answer does, behind the application the user is in. Another F9 does nothing.
     StartDialogScript({{DialogKind::Box, [](HWND box) {
                             PostMessageW(gMainWindow, HookEventMessage, WM_KEYDOWN, VirtualKeyF9);
                             PostMessageW(gMainWindow, PlaybackEndedMessage, 0, 0);
@@ -213,7 +297,28 @@ TEST_F(MainWindowCallbackTest, F9DuringPlaybackCancelsWithTheNoticeAndIgnoresInp
     EXPECT_EQ(seen[0].text, expected::PlaybackCancelledNotice);
     EXPECT_EQ(seen[0].activityState, Busy);
     EXPECT_EQ(gActivityState.load(), Idle);
-    EXPECT_EQ(gLog, (std::vector<std::string>{"ChangeTrayIcon 0 idle", "ShowMainWindow"}));
+    EXPECT_EQ(gLog,
+              (std::vector<std::string>{"StopPlaybackWorker", "ChangeTrayIcon 0 idle", "ShowMainWindowInBackground"}));
+
+    // The window is back; the stopped worker's end, should it come only now, leaves it alone.
+    gLog.clear();
+    ShowWindow(gMainWindow, SW_SHOWNA);
+    EXPECT_FALSE(MainWindowCallback(gMainWindow, PlaybackEndedMessage, 0, 0));
+    EXPECT_TRUE(gLog.empty());
+}
+
+TEST_F(MainWindowCallbackTest, F9DuringUnattendedPlaybackCancelsAndLeavesTheWindowHidden)
+{
+    gActivityState.store(Playing);
+    gQuitAfterPlayback = 1;
+    StartDialogScript({ClickButton(IDOK)});
+    Hook(WM_KEYDOWN, VirtualKeyF9);
+    int unscripted = 0;
+    const std::vector<DialogSeen> seen = FinishDialogScript(unscripted);
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].text, expected::PlaybackCancelledNotice);
+    EXPECT_EQ(gActivityState.load(), Idle);
+    EXPECT_EQ(gLog, (std::vector<std::string>{"StopPlaybackWorker"}));
 }
 
 TEST_F(MainWindowCallbackTest, PlaybackEndedShowsTheWindowInAnyStateAndLeavesTheState)

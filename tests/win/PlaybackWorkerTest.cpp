@@ -12,6 +12,7 @@
 #include "core/Messages.h"
 #include "core/Settings.h"
 #include "playback/HeldInputs.h"
+#include "playback/Injection.h"
 #include "playback/PlaybackWorker.h"
 #include "recording/InputRecord.h"
 #include "support/DialogDriver.h"
@@ -258,19 +259,39 @@ TEST_F(PlaybackWorkerTest, ReadsFilesLargerThanItsBufferRecordByRecord)
     EXPECT_EQ("2999 move 999,-999", injections[999]);
 }
 
-TEST_F(PlaybackWorkerTest, AStopBeforeARecordLetsTheRunningRecordFinishThenReleasesAndEnds)
+TEST_F(PlaybackWorkerTest, ACancelDuringARecordsWaitSkipsThatRecordThenReleasesAndEnds)
 {
     WriteRecording({KeyRecord(0x41, 1, 10), KeyRecord(0x42, 1, 10), KeyRecord(0x43, 1, 10), KeyRecord(0x41, 0, 10)});
     gRepeatCount = 3;
-    // F9 arrives during the wait of the second record: the main thread sets Busy.
+    // F9 arrives during the wait of the second record: the main thread sets Busy. The state is
+    // read after the wait, so the second record is not played.
     gOnFakeEvent = [](const std::string& what) {
         if (what == "wait 10" && gFakeNowMicroseconds == 2010000) {
             gActivityState.store(Busy);
         }
     };
-    EXPECT_EQ((Lines{"2010 key 65 down", "2020 key 66 down", "2020 key 65 up", "2020 key 66 up"}), Injections(Play()));
+    EXPECT_EQ((Lines{"2010 key 65 down", "2020 key 65 up"}), Injections(Play()));
     EXPECT_EQ(std::vector<UINT>{PlaybackEndedMessage}, PostedMessages());
     EXPECT_EQ(Busy, gActivityState.load()) << "the end does not override the cancel";
+    EXPECT_TRUE(FileIsClosed());
+}
+
+TEST_F(PlaybackWorkerTest, AStopCutsTheRunningWaitShortAndItsRecordIsNeverPlayed)
+{
+    // A close request or the exit stops the worker without a cancel: the state stays Playing.
+    WriteRecording({KeyRecord(0x41, 1, 10), MoveRecord(777, 555, 20000), KeyRecord(0x41, 0, 10)});
+    gRepeatCount = 2;
+    gQuitAfterPlayback = 1;
+    gOnFakeEvent = [](const std::string& what) {
+        if (what == "wait 20000") {
+            SignalPlaybackStop();
+        }
+    };
+    EXPECT_EQ(
+        (Lines{"0 prepare", "0 wait 2000", "2000 wait 10", "2010 key 65 down", "2010 wait 20000", "2010 key 65 up"}),
+        Play());
+    EXPECT_EQ(std::vector<UINT>{WM_CLOSE}, PostedMessages());
+    EXPECT_EQ(Idle, gActivityState.load());
     EXPECT_TRUE(FileIsClosed());
 }
 

@@ -1,0 +1,108 @@
+// The start of unattended mode against fakes of everything it calls: a recording that is
+// there starts the worker; a missing recording, and a worker that cannot be started, each end
+// the program with their error message, the hooks taken down before it.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "app/CommonExit.h"
+#include "app/Startup.h"
+#include "app/UnattendedStart.h"
+#include "core/Settings.h"
+#include "hooks/HookModules.h"
+#include "library/QueryFileSize.h"
+#include "playback/PlaybackWorker.h"
+#include "support/ExpectedTexts.h"
+#include "ui/MainWindow.h"
+#include "ui/MessageDialog.h"
+#include "ui/Tray.h"
+
+static std::vector<std::string> gLog;
+static int64_t gFileSize = 0;
+static bool gWorkerStarts = true;
+
+HWND gMainWindow = reinterpret_cast<HWND>(0x3A1D);
+HICON gIdleIcon = reinterpret_cast<HICON>(0x1D1E);
+HICON gActiveIcon = reinterpret_cast<HICON>(0xAC71);
+
+int64_t QueryFileSize(std::wstring_view)
+{
+    return gFileSize;
+}
+bool ChangeTrayIcon(UINT, HICON icon)
+{
+    gLog.push_back(icon == gActiveIcon ? "ChangeTrayIcon active" : "ChangeTrayIcon other");
+    return true;
+}
+bool StartPlaybackWorker(HWND window)
+{
+    gLog.push_back(std::string("StartPlaybackWorker") + (window == gMainWindow ? "" : " other window") +
+                   (gQuitAfterPlayback == 1 ? " quit after" : ""));
+    return gWorkerStarts;
+}
+void UnloadHookModules()
+{
+    gLog.push_back("UnloadHookModules");
+}
+int MessageDialog(const wchar_t* title, const wchar_t* text, unsigned style)
+{
+    const std::wstring said = text;
+    gLog.push_back("MessageDialog " + std::to_string(style) +
+                   (said == expected::PlaybackFailedError        ? " cannot play"
+                    : said == expected::PlaybackFileMissingError ? " not found"
+                                                                 : " other") +
+                   (std::wstring(title) == expected::MessageTitle ? "" : " other title"));
+    return IDOK;
+}
+// Thrown by the fake common exit, which must not return.
+struct LeftThroughCommonExit {};
+void CommonExit()
+{
+    gLog.push_back("CommonExit");
+    throw LeftThroughCommonExit{};
+}
+
+namespace {
+
+class UnattendedStart : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        gLog.clear();
+        gFileSize = 160;
+        gWorkerStarts = true;
+        gQuitAfterPlayback = 0;
+    }
+};
+
+}  // namespace
+
+TEST_F(UnattendedStart, ARecordingThatIsThereIsPlayedAndThenTheProgramQuits)
+{
+    StartUnattendedPlayback();
+    EXPECT_EQ(gLog, (std::vector<std::string>{"ChangeTrayIcon active", "StartPlaybackWorker quit after"}));
+    gLog.clear();
+    gFileSize = 0;  // an empty recording plays too: a pass without records
+    StartUnattendedPlayback();
+    EXPECT_EQ(gLog, (std::vector<std::string>{"ChangeTrayIcon active", "StartPlaybackWorker quit after"}));
+}
+
+TEST_F(UnattendedStart, AWorkerThatCannotBeStartedEndsTheProgramWithAnError)
+{
+    gWorkerStarts = false;
+    EXPECT_THROW(StartUnattendedPlayback(), LeftThroughCommonExit);
+    EXPECT_EQ(gLog, (std::vector<std::string>{"ChangeTrayIcon active", "StartPlaybackWorker quit after",
+                                              "UnloadHookModules", "MessageDialog 16 cannot play", "CommonExit"}));
+}
+
+TEST_F(UnattendedStart, AMissingRecordingEndsTheProgramWithoutAWorker)
+{
+    for (int64_t size : {NothingThere, FolderThere}) {
+        gLog.clear();
+        gFileSize = size;
+        EXPECT_THROW(StartUnattendedPlayback(), LeftThroughCommonExit);
+        EXPECT_EQ(gLog, (std::vector<std::string>{"UnloadHookModules", "MessageDialog 16 not found", "CommonExit"}));
+    }
+}
