@@ -213,16 +213,3 @@ TEST_F(HookThreadTest, OnlyAddressesInTheLoadedMouseModuleAreMovePositions)
     UnloadHookModules();
     EXPECT_FALSE(IsMovePositionAddress(base)) << "unloaded";
 }
-
-TEST_F(HookThreadTest, WithoutTheModulesNothingIsInstalledAndTheThreadStillStops)
-{
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    ASSERT_TRUE(SetDllDirectoryW(temp));  // holds neither module
-    LoadHookModules();
-    const InstalledHooks installed = StartHookThread(gReceiverWindow.load());
-    EXPECT_FALSE(installed.keyboard);
-    EXPECT_FALSE(installed.mouse);
-    EXPECT_TRUE(StopHookThread());
-    EXPECT_TRUE(StopHookThread()) << "nothing left to stop: harmless";
-}
