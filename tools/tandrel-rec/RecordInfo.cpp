@@ -106,8 +106,8 @@ std::string HeldName(const HeldAtEnd& held)
 {
     if (held.kind == Button) {
         switch (held.code) {
-        case LeftButtonUp: return "left button";
-        case RightButtonUp: return "right button";
+        case LeftButtonUpMessage: return "left button";
+        case RightButtonUpMessage: return "right button";
         default: return "middle button";
         }
     }

@@ -4,12 +4,12 @@
 bool IsButtonMessage(int code)
 {
     switch (code) {
-    case LeftButtonDown:
-    case LeftButtonUp:
-    case RightButtonDown:
-    case RightButtonUp:
-    case MiddleButtonDown:
-    case MiddleButtonUp: return true;
+    case LeftButtonDownMessage:
+    case LeftButtonUpMessage:
+    case RightButtonDownMessage:
+    case RightButtonUpMessage:
+    case MiddleButtonDownMessage:
+    case MiddleButtonUpMessage: return true;
     default: return false;
     }
 }
@@ -17,7 +17,7 @@ bool IsButtonMessage(int code)
 int16_t ButtonReleaseMessage(int16_t code)
 {
     // Each button's release message directly follows its press message.
-    return code == LeftButtonDown || code == RightButtonDown || code == MiddleButtonDown
+    return code == LeftButtonDownMessage || code == RightButtonDownMessage || code == MiddleButtonDownMessage
                ? static_cast<int16_t>(code + 1)
                : code;
 }

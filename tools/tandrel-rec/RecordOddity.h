@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdint>
 
+#include "core/Messages.h"
 #include "recording/InputRecord.h"
 
 enum class RecordOddity {
@@ -15,14 +16,6 @@ enum class RecordOddity {
 };
 
 RecordOddity OddityOf(const InputRecord& record);
-
-// The button messages as Button records carry them.
-constexpr int16_t LeftButtonDown = 513;
-constexpr int16_t LeftButtonUp = 514;
-constexpr int16_t RightButtonDown = 516;
-constexpr int16_t RightButtonUp = 517;
-constexpr int16_t MiddleButtonDown = 519;
-constexpr int16_t MiddleButtonUp = 520;
 
 bool IsButtonMessage(int code);
 // The release message of a button's press or release message.

@@ -43,8 +43,8 @@ void AppendKey(std::string& out, int code)
 std::string_view ButtonName(int16_t code)
 {
     switch (ButtonReleaseMessage(code)) {
-    case LeftButtonUp: return "left";
-    case RightButtonUp: return "right";
+    case LeftButtonUpMessage: return "left";
+    case RightButtonUpMessage: return "right";
     default: return "middle";
     }
 }
@@ -242,11 +242,11 @@ bool ReadButton(std::string_view name, std::string_view state, int16_t& code, st
 {
     int16_t press = 0;
     if (SameWord(name, "left")) {
-        press = LeftButtonDown;
+        press = LeftButtonDownMessage;
     } else if (SameWord(name, "right")) {
-        press = RightButtonDown;
+        press = RightButtonDownMessage;
     } else if (SameWord(name, "middle")) {
-        press = MiddleButtonDown;
+        press = MiddleButtonDownMessage;
     } else {
         problem = "unknown button " + Quoted(name) + " (left, right or middle)";
         return false;
