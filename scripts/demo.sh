@@ -42,21 +42,9 @@ fi
 
 "$tool" pack "$root/demo/greeting.txt" -o "$work/greeting.rec"
 
-# Waits up to 30 s for a visible window whose title matches; prints its X window id.
-wait_window() {
-  local id
-  for _ in $(seq 300); do
-    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1 || true)
-    if [ -n "$id" ]; then echo "$id"; return 0; fi
-    sleep 0.1
-  done
-  echo "demo: no window \"$1\" appeared" >&2
-  return 1
-}
-
 (cd "$work" && exec wine notepad) >/dev/null 2>&1 &
 editorPid=$!
-editor=$(wait_window "Notepad\$")
+editor=$(tandrelWaitWindow "Notepad\$")
 xdotool windowmove "$editor" 40 40 windowsize "$editor" 380 120
 
 # Gives Notepad the keyboard. Without a window manager the X focus is handed over directly;

@@ -59,18 +59,6 @@ for name, data in recordings.items():
         f.write(data)
 EOF
 
-# Waits up to 30 s for a visible window with exactly this title; prints its X window id.
-wait_window() {
-  local id
-  for _ in $(seq 300); do
-    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1 || true)
-    if [ -n "$id" ]; then echo "$id"; return 0; fi
-    sleep 0.1
-  done
-  echo "make-screenshots: the window \"$1\" did not appear" >&2
-  return 1
-}
-
 # Crops the screen to the smallest box holding the given windows.
 shoot() {
   local out=$1; shift
@@ -89,7 +77,7 @@ shoot() {
 
 (cd "$work" && exec wine "$exe") >/dev/null 2>&1 &
 tandrelPid=$!
-main=$(wait_window "Vorsk - Tandrel 1.4")
+main=$(tandrelWaitWindow "^Vorsk - Tandrel 1.4$")
 sleep 1  # let the list and the fonts settle
 mkdir -p "$docs"
 shoot "$docs/main-window.png" "$main"
@@ -98,7 +86,7 @@ shoot "$docs/main-window.png" "$main"
 # a text editor stands in for the application a user would record in.
 (cd "$work" && exec wine notepad) >/dev/null 2>&1 &
 editorPid=$!
-editor=$(wait_window ".*Notepad")
+editor=$(tandrelWaitWindow "^.*Notepad$")
 xdotool windowmove "$editor" 20 20 windowsize "$editor" 320 200 windowfocus "$editor"
 sleep 0.5
 xdotool key F9
@@ -106,7 +94,7 @@ sleep 1
 xdotool mousemove 200 120 sleep 0.2 mousemove 260 150 type --delay 60 "Hallo"
 sleep 0.5
 xdotool key F9
-dialog=$(wait_window "Aufzeichnung benennen")
+dialog=$(tandrelWaitWindow "^Aufzeichnung benennen$")
 xdotool windowfocus "$dialog"
 sleep 0.3
 xdotool type --delay 60 "Wochenbericht"
@@ -129,7 +117,7 @@ done
 "$root/tests/win/make-dpi-prefix.sh" "$scaledPrefix" 144
 (cd "$work" && WINEPREFIX="$scaledPrefix" exec wine "$exe") >/dev/null 2>&1 &
 tandrelPid=$!
-main=$(wait_window "Vorsk - Tandrel 1.4")
+main=$(tandrelWaitWindow "^Vorsk - Tandrel 1.4$")
 sleep 1
 shoot "$docs/main-window-150.png" "$main"
 xdotool windowfocus "$main" key alt+F4 2>/dev/null || true

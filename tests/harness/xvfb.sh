@@ -30,3 +30,16 @@ tandrelStopXvfb() {
     tandrelXvfbPid=
   fi
 }
+
+# Waits up to 30 s for a visible window whose title matches the pattern (xdotool's regular
+# expression); prints its X window id, or says which window did not appear and returns 1.
+tandrelWaitWindow() {
+  local id
+  for _ in $(seq 300); do
+    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1 || true)
+    if [ -n "$id" ]; then echo "$id"; return 0; fi
+    sleep 0.1
+  done
+  echo "no window \"$1\" appeared" >&2
+  return 1
+}
