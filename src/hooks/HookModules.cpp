@@ -24,7 +24,7 @@ HOOKPROC gMouseHookProc = nullptr;
 InitHookFunction gInitMouseHook = nullptr;
 // Installed hooks, or null. Written by the install functions and RemoveHooks on the thread
 // that installs them (the hook thread in the program, which the hook procedures also run
-// on); read by RemoveHooks, and by UnloadHookModules once that thread has ended.
+// on); read by RemoveHooks, by UnloadHookModules once that thread has ended, and by tests.
 HHOOK gKeyboardHook = nullptr;
 HHOOK gMouseHook = nullptr;
 // The loaded mouse module's image, where its ring of move positions lies; empty without the
@@ -100,6 +100,11 @@ void RemoveHooks()
 {
     RemoveHook(gKeyboardHook);
     RemoveHook(gMouseHook);
+}
+
+InstalledHookHandles InstalledHookHandlesForTest()
+{
+    return {gKeyboardHook, gMouseHook};
 }
 
 bool IsMovePositionAddress(uintptr_t address)

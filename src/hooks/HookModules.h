@@ -21,3 +21,11 @@ void UnloadHookModules();
 // True when a whole screen position at this address lies in the loaded mouse module's image,
 // where its ring of move positions is: the one place a move notification may point to.
 bool IsMovePositionAddress(uintptr_t address);
+
+// For tests: the hooks installed now, as the install functions last left them (null where
+// none), so that a test can remove one behind the installing thread's back.
+struct InstalledHookHandles {
+    HHOOK keyboard;
+    HHOOK mouse;
+};
+InstalledHookHandles InstalledHookHandlesForTest();

@@ -1,13 +1,26 @@
 // The hook thread: installs the two low-level hooks, pumps its messages (the system calls
 // the hook procedures from inside that pumping) until it is asked to end, and removes them.
 //
-// The hook procedures only post to the main window and return; on this thread nothing else
-// runs and nothing waits, so each hook call returns within the system's time-out however
-// busy the main thread is. The thread has no window: what it is asked to do comes as thread
-// messages, and timers with a procedure are dispatched by its loop.
+// The hook procedures post their events to this thread's own hidden window, which notes when
+// each hook last reported and passes the event on, unchanged, to the main window. So the
+// thread knows what the hooks saw however long the main thread leaves its queue unread (a
+// dialog, a slow write), and a live hook is never taken for a dropped one. Its watchdog (a
+// timer, about once a second) compares that with the system's last input and installs the
+// hooks again when the system has had input that neither hook reported (HookWatchdog.cpp);
+// so do resume from sleep and the session's unlock, after which hooks are often gone. The
+// window is top-level, though never shown: only top-level windows hear of power changes.
+//
+// Nothing on this thread waits or takes long, so each hook call returns within the system's
+// time-out however busy the main thread is.
 #include "hooks/HookThread.h"
 
+#include <atomic>
+
+#include "core/ActivityState.h"
+#include "core/HookProtocol.h"
 #include "hooks/HookModules.h"
+#include "hooks/HookWatchdog.h"
+#include "hooks/SessionNotifications.h"
 
 namespace {
 
@@ -16,17 +29,142 @@ constexpr UINT EndHookThreadMessage = WM_APP + 1;
 // How long the main thread waits for the hook thread to end: it only has to return from its
 // wait and remove two hooks.
 constexpr DWORD HookThreadEndWaitMilliseconds = 5000;
+constexpr UINT_PTR WatchdogTimer = 1;
+constexpr wchar_t HookWindowClass[] = L"TandrelHookThread";
 
 struct HookThreadStart {
-    HWND window;            // where the hook modules post their events
+    HWND window;            // where the hooks' events go on to
     HANDLE ready;           // set by the thread once it has tried to install both hooks
     InstalledHooks result;  // written by the thread before it sets `ready`
+    HWND hookWindow;        // the same: the thread's window, or null
 };
 
-// The running hook thread and its id, or null and 0. Written by StartHookThread and
-// StopHookThread on the main thread; read by StopHookThread.
+// The running hook thread, its id and its window, or null and 0. Written by StartHookThread
+// and StopHookThread on the main thread; read by StopHookThread and by tests.
 HANDLE gHookThread = nullptr;
 DWORD gHookThreadId = 0;
+HWND gHookWindow = nullptr;
+
+// What the watchdog knows. Written and read on the hook thread only (by its window
+// procedure); set afresh by each hook thread before it installs the hooks.
+struct HookWatch {
+    HWND mainWindow;        // where the hooks' events go on to
+    HookWatchTicks ticks;   // the hooks' last reports, the last install, the system's input
+    bool playingBefore;     // a playback ran at the previous check
+    bool reinstallPending;  // the last re-install failed: it is tried again at the next check
+    UINT timerDelay;        // the watchdog timer's current period, 0 before it is set
+};
+HookWatch gWatch = {};
+
+// Re-installs since the hook thread started. Reset by StartHookThread on the main thread
+// before the thread starts; raised by the hook thread after it has installed the hooks again;
+// read by tests.
+std::atomic<unsigned> gReinstallCount{0};
+
+bool IsKeyMessage(WPARAM message)
+{
+    return message == WM_KEYDOWN || message == WM_KEYUP || message == WM_SYSKEYDOWN || message == WM_SYSKEYUP;
+}
+
+// A hook's event, noted with the tick at which the hook posted it (the message's time: taken
+// in the hook call, not whenever this thread got round to it), and passed on.
+void OnHookEvent(WPARAM wParam, LPARAM lParam)
+{
+    const auto posted = static_cast<uint32_t>(GetMessageTime());
+    if (IsKeyMessage(wParam))
+        gWatch.ticks.keyboardReport = posted;
+    else
+        gWatch.ticks.mouseReport = posted;
+    PostMessageW(gWatch.mainWindow, HookEventMessage, wParam, lParam);
+}
+
+void SetWatchdogTimer(HWND window, UINT delay)
+{
+    if (delay != gWatch.timerDelay && SetTimer(window, WatchdogTimer, delay, nullptr) != 0) gWatch.timerDelay = delay;
+}
+
+// Removes both hooks (one that the system dropped is gone already; removing it again fails
+// harmlessly) and installs both again, each whatever became of the other. Should either fail,
+// the next check tries again; the program goes on meanwhile.
+void ReinstallHooks(HWND window)
+{
+    RemoveHooks();
+    const bool keyboard = InstallKeyboardHook(window);
+    const bool mouse = InstallMouseHook(window);
+    gWatch.reinstallPending = !keyboard || !mouse;
+    if (gWatch.reinstallPending) return;
+    gWatch.ticks.settled = GetTickCount();
+    gReinstallCount.fetch_add(1);
+}
+
+void CheckHooks(HWND window)
+{
+    LASTINPUTINFO input = {sizeof input, 0};
+    // Without an answer nothing new is known: the input is what the previous check saw.
+    gWatch.ticks.lastInput = GetLastInputInfo(&input) ? input.dwTime : gWatch.ticks.lastInputBefore;
+    const uint32_t now = GetTickCount();
+    // A playback places the cursor itself, which the hooks are never given but the system may
+    // count as input (Wine does): what happens during a playback, and up to the first check
+    // after it, needs no report.
+    const bool playing = gActivityState.load() == Playing;
+    if (playing || gWatch.playingBefore) gWatch.ticks.settled = now;
+    gWatch.playingBefore = playing;
+    if (gWatch.reinstallPending || ShouldReinstallHooks(gWatch.ticks, now)) ReinstallHooks(window);
+    SetWatchdogTimer(window, NextHookCheckDelay(gWatch.ticks, now));
+    gWatch.ticks.lastInputBefore = gWatch.ticks.lastInput;
+}
+
+void OnTimer(HWND window, WPARAM timer)
+{
+    if (timer == WatchdogTimer) CheckHooks(window);
+}
+
+void OnPowerBroadcast(HWND window, WPARAM event)
+{
+    if (event == PBT_APMRESUMEAUTOMATIC) ReinstallHooks(window);
+}
+
+void OnSessionChange(HWND window, WPARAM change)
+{
+    if (change == WTS_SESSION_UNLOCK) ReinstallHooks(window);
+}
+
+LRESULT CALLBACK HookWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case HookEventMessage: OnHookEvent(wParam, lParam); return 0;
+    case WM_TIMER: OnTimer(window, wParam); return 0;
+    case WM_POWERBROADCAST: OnPowerBroadcast(window, wParam); return TRUE;
+    case WM_WTSSESSION_CHANGE: OnSessionChange(window, wParam); return 0;
+    default: return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+HWND CreateHookWindow()
+{
+    WNDCLASSW windowClass = {};
+    windowClass.lpfnWndProc = HookWindowProc;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = HookWindowClass;
+    RegisterClassW(&windowClass);  // fails harmlessly when an earlier hook thread registered it
+    return CreateWindowExW(WS_EX_TOOLWINDOW, HookWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                           windowClass.hInstance, nullptr);
+}
+
+void StartWatching(HWND window)
+{
+    // Input before the hooks were installed was never theirs to report.
+    const uint32_t now = GetTickCount();
+    gWatch.ticks = {now, now, now, now, now};
+    SetWatchdogTimer(window, HookCheckPeriodMilliseconds);
+    StartSessionNotifications(window);
+}
+
+void StopWatching(HWND window)
+{
+    KillTimer(window, WatchdogTimer);
+    StopSessionNotifications(window);
+}
 
 // One message of the thread's queue; false when the thread is to end.
 bool OnHookThreadMessage(const MSG& message)
@@ -43,14 +181,25 @@ DWORD WINAPI HookThread(LPVOID parameter)
     // message that ends the thread cannot be posted into nothing.
     MSG message;
     PeekMessageW(&message, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
-    start->result.keyboard = InstallKeyboardHook(start->window);
-    start->result.mouse = start->result.keyboard && InstallMouseHook(start->window);
+    gWatch = {};
+    gWatch.mainWindow = start->window;
+    // Should the window not be made, the hooks post straight to the main window, unwatched.
+    const HWND hookWindow = CreateHookWindow();
+    const HWND eventWindow = hookWindow != nullptr ? hookWindow : start->window;
+    start->result.keyboard = InstallKeyboardHook(eventWindow);
+    start->result.mouse = start->result.keyboard && InstallMouseHook(eventWindow);
+    // Hooks that could not be installed at the start are not watched: the program leaves.
+    const bool watching = hookWindow != nullptr && start->result.mouse;
+    if (watching) StartWatching(hookWindow);
+    start->hookWindow = hookWindow;
     SetEvent(start->ready);  // `start` belongs to the main thread from here on
 
     // 0 is WM_QUIT, -1 a failed wait: either way the loop cannot go on.
     while (GetMessageW(&message, nullptr, 0, 0) > 0 && OnHookThreadMessage(message)) {
     }
+    if (watching) StopWatching(hookWindow);
     RemoveHooks();
+    if (hookWindow != nullptr) DestroyWindow(hookWindow);
     return 0;
 }
 
@@ -59,14 +208,18 @@ DWORD WINAPI HookThread(LPVOID parameter)
 InstalledHooks StartHookThread(HWND window)
 {
     if (!StopHookThread()) return {false, false};
-    HookThreadStart start{window, CreateEventW(nullptr, TRUE, FALSE, nullptr), {false, false}};
+    HookThreadStart start{window, CreateEventW(nullptr, TRUE, FALSE, nullptr), {false, false}, nullptr};
     if (start.ready == nullptr) return start.result;
+    gReinstallCount = 0;
     gHookThread = CreateThread(nullptr, 0, HookThread, &start, 0, &gHookThreadId);
     if (gHookThread != nullptr) {
         // The thread either reports or, should it somehow end first, has installed nothing
         // it still holds.
         const HANDLE either[2] = {start.ready, gHookThread};
-        if (WaitForMultipleObjects(2, either, FALSE, INFINITE) != WAIT_OBJECT_0) start.result = {false, false};
+        if (WaitForMultipleObjects(2, either, FALSE, INFINITE) == WAIT_OBJECT_0)
+            gHookWindow = start.hookWindow;
+        else
+            start.result = {false, false};
     }
     CloseHandle(start.ready);
     return start.result;
@@ -80,5 +233,16 @@ bool StopHookThread()
     CloseHandle(gHookThread);
     gHookThread = nullptr;
     gHookThreadId = 0;
+    gHookWindow = nullptr;
     return ended;
+}
+
+HWND HookThreadWindow()
+{
+    return gHookWindow;
+}
+
+unsigned HookReinstallCount()
+{
+    return gReinstallCount.load();
 }

@@ -1,7 +1,8 @@
 // The hook thread: the thread that installs the low-level hooks, on which the system calls
-// them, and which removes them. It does nothing but pump its messages, so nothing the main
-// thread does (a dialog, a slow disk, filling the list) delays the system's input or makes
-// the system drop a hook whose call took too long.
+// them, and which removes them. It only pumps its messages, so nothing the main thread does
+// (a dialog, a slow disk, filling the list) delays the system's input or makes the system drop
+// a hook whose call took too long. Should the system drop them all the same (a stall, sleep,
+// a locked session), its watchdog installs them again.
 #pragma once
 #include <windows.h>
 
@@ -11,10 +12,15 @@ struct InstalledHooks {
 };
 
 // Main thread, after LoadHookModules: starts the hook thread, which installs the keyboard
-// hook and then the mouse hook through the modules, for their events to be posted to
-// `window`. Returns once it has tried, with what it installed. A thread already running is
-// stopped first.
+// hook and then the mouse hook through the modules; their events reach `window`. Returns once
+// it has tried, with what it installed. A thread already running is stopped first.
 InstalledHooks StartHookThread(HWND window);
 // Main thread: the hook thread removes its hooks and ends; waits a few seconds for that.
 // True when no hook thread runs any more (also when none ran).
 bool StopHookThread();
+
+// For tests: the hook thread's hidden window, which the hook modules post to and which hears
+// of resume and unlock (null when no hook thread runs); and how often the hook thread has
+// installed the hooks again since it started.
+HWND HookThreadWindow();
+unsigned HookReinstallCount();
