@@ -1,0 +1,208 @@
+// The hook thread's watchdog with the built modules: a hook removed behind the thread's back
+// is installed again once input goes unreported, and reports the next event; input the hooks
+// report never brings them back, not even while the main window leaves its queue unread for
+// seconds, and neither do a playback's own cursor placements; resume and unlock do.
+//
+// The main window's stand-in belongs to a receiver thread of the test's own, which counts
+// what reaches it and can be told to stop pumping for a while, as the main thread does in a
+// dialog's start or a slow write.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <atomic>
+
+#include "core/ActivityState.h"
+#include "core/HookProtocol.h"
+#include "hooks/HookModules.h"
+#include "hooks/HookThread.h"
+#include "support/WinePaths.h"
+
+namespace {
+
+constexpr DWORD DeadlineMs = 10000;
+// Input that goes unreported is judged a second after it, at the latest a little later.
+constexpr DWORD ReinstallWithinMs = 2000;
+// Long enough for every check that could still judge the input so far: the grace and a period.
+constexpr DWORD QuietForMs = 2200;
+constexpr UINT FinishMessage = WM_APP + 7;  // the receiver ends, after everything posted before
+constexpr UINT BlockMessage = WM_APP + 8;   // the receiver stops pumping until gUnblock is set
+
+// Counted by the receiver thread, read by the test.
+std::atomic<unsigned> gKeyDowns[256];
+std::atomic<unsigned> gMoves{0};
+HANDLE gUnblock = nullptr;
+std::atomic<HWND> gReceiverWindow{nullptr};
+
+LRESULT CALLBACK ReceiverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == BlockMessage) WaitForSingleObject(gUnblock, DeadlineMs);
+    if (message != HookEventMessage) return DefWindowProcW(window, message, wParam, lParam);
+    if (wParam == WM_KEYDOWN && lParam >= 0 && lParam < 256) ++gKeyDowns[lParam];
+    if (wParam == WM_MOUSEMOVE) ++gMoves;
+    return 0;
+}
+
+DWORD WINAPI Receiver(LPVOID ready)
+{
+    WNDCLASSW windowClass = {};
+    windowClass.lpfnWndProc = ReceiverProc;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"TandrelHookWatchdogTest";
+    RegisterClassW(&windowClass);
+    HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                  windowClass.hInstance, nullptr);
+    gReceiverWindow = window;
+    SetEvent(static_cast<HANDLE>(ready));
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0 && msg.message != FinishMessage) DispatchMessageW(&msg);
+    DestroyWindow(window);
+    return 0;
+}
+
+template <typename Condition>
+bool WaitUntil(Condition condition, DWORD milliseconds)
+{
+    const DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start > milliseconds) return false;
+        Sleep(10);
+    }
+    return true;
+}
+
+void TapKey(WORD vk)
+{
+    INPUT inputs[2] = {};
+    for (INPUT& input : inputs) {
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = vk;
+    }
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, inputs, sizeof(INPUT));
+}
+
+void Nudge(int dx)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = dx;
+    input.mi.dwFlags = MOUSEEVENTF_MOVE;
+    SendInput(1, &input, sizeof input);
+}
+
+class HookWatchdogTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        for (auto& count : gKeyDowns) count = 0;
+        gMoves = 0;
+        gUnblock = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        receiver = CreateThread(nullptr, 0, Receiver, ready, 0, &receiverId);
+        ASSERT_NE(nullptr, receiver);
+        ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(ready, DeadlineMs));
+        CloseHandle(ready);
+        ASSERT_FALSE(DistFolder().empty()) << "TANDREL_DIST_DIR is not set";
+        ASSERT_TRUE(SetDllDirectoryW(DistFolder().c_str()));
+        LoadHookModules();
+        const InstalledHooks installed = StartHookThread(gReceiverWindow.load());
+        ASSERT_TRUE(installed.keyboard && installed.mouse);
+        ASSERT_NE(nullptr, HookThreadWindow());
+    }
+    void TearDown() override
+    {
+        gActivityState = Idle;
+        UnloadHookModules();
+        SetDllDirectoryW(nullptr);
+        SetEvent(gUnblock);
+        if (receiver != nullptr) {
+            PostThreadMessageW(receiverId, FinishMessage, 0, 0);
+            WaitForSingleObject(receiver, DeadlineMs);
+            CloseHandle(receiver);
+        }
+        CloseHandle(gUnblock);
+    }
+    HANDLE receiver = nullptr;
+    DWORD receiverId = 0;
+};
+
+TEST_F(HookWatchdogTest, AHookRemovedBehindItsBackComesBackAndReportsTheNextEvent)
+{
+    ASSERT_TRUE(UnhookWindowsHookEx(InstalledHookHandlesForTest().keyboard));
+    TapKey('K');
+    EXPECT_TRUE(WaitUntil([] { return HookReinstallCount() == 1; }, ReinstallWithinMs)) << "the keyboard hook";
+    EXPECT_EQ(0u, gKeyDowns['K'].load()) << "the key came while the hook was gone";
+    TapKey('L');
+    EXPECT_TRUE(WaitUntil([] { return gKeyDowns['L'] == 1; }, DeadlineMs)) << "the next key was not reported";
+
+    ASSERT_TRUE(UnhookWindowsHookEx(InstalledHookHandlesForTest().mouse));
+    Nudge(2);
+    EXPECT_TRUE(WaitUntil([] { return HookReinstallCount() == 2; }, ReinstallWithinMs)) << "the mouse hook";
+    EXPECT_EQ(0u, gMoves.load()) << "the move came while the hook was gone";
+    Nudge(-2);
+    EXPECT_TRUE(WaitUntil([] { return gMoves == 1; }, DeadlineMs)) << "the next move was not reported";
+}
+
+TEST_F(HookWatchdogTest, ReportedInputBringsNothingBackEvenWhileTheMainWindowIsBusy)
+{
+    // Keys and moves every 50 ms for four seconds; from the first to the fourth second the
+    // main window's stand-in reads none of them.
+    unsigned taps = 0;
+    bool blocked = false;
+    const DWORD start = GetTickCount();
+    for (DWORD elapsed = 0; elapsed < 4000; elapsed = GetTickCount() - start) {
+        if (!blocked && elapsed >= 1000) blocked = PostMessageW(gReceiverWindow.load(), BlockMessage, 0, 0) != FALSE;
+        if (elapsed >= 3500) SetEvent(gUnblock);
+        TapKey('S');
+        Nudge(taps % 2 == 0 ? 2 : -2);
+        ++taps;
+        Sleep(50);
+    }
+    EXPECT_TRUE(blocked);
+    EXPECT_FALSE(WaitUntil([] { return HookReinstallCount() > 0; }, QuietForMs)) << "the hooks were working";
+    EXPECT_TRUE(WaitUntil([&] { return gKeyDowns['S'] == taps; }, DeadlineMs))
+        << gKeyDowns['S'] << " of " << taps << " keys reached the window";
+    EXPECT_EQ(taps, gMoves.load());
+}
+
+TEST_F(HookWatchdogTest, ResumeAndUnlockBringTheHooksBackSuspendAndLockDoNot)
+{
+    const HWND window = HookThreadWindow();
+    PostMessageW(window, WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
+    PostMessageW(window, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
+    PostMessageW(window, WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK, 0);
+    PostMessageW(window, WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, 0);
+    // In order: once the unlock's re-install is counted, the others have been handled.
+    ASSERT_TRUE(WaitUntil([] { return HookReinstallCount() >= 2; }, DeadlineMs));
+    EXPECT_EQ(2u, HookReinstallCount());
+    TapKey('U');
+    EXPECT_TRUE(WaitUntil([] { return gKeyDowns['U'] == 1; }, DeadlineMs)) << "the hooks after the unlock";
+}
+
+TEST_F(HookWatchdogTest, APlaybacksOwnCursorPlacementsBringNothingBack)
+{
+    const auto placeCursorFor = [](DWORD milliseconds) {
+        const DWORD start = GetTickCount();
+        for (int i = 0; GetTickCount() - start < milliseconds; ++i) {
+            SetCursorPos(200 + i % 2 * 10, 200);
+            Sleep(50);
+        }
+    };
+    LASTINPUTINFO before = {sizeof before, 0};
+    LASTINPUTINFO after = {sizeof after, 0};
+    GetLastInputInfo(&before);
+    gActivityState = Playing;
+    placeCursorFor(2500);
+    GetLastInputInfo(&after);
+    gActivityState = Idle;
+    if (after.dwTime == before.dwTime) GTEST_SKIP() << "cursor placements are no input on this system";
+    EXPECT_FALSE(WaitUntil([] { return HookReinstallCount() > 0; }, QuietForMs)) << "during or after the playback";
+    EXPECT_EQ(0u, gMoves.load()) << "the hooks were given the placements after all";
+
+    // Without a playback the same placements are input that no hook reported.
+    placeCursorFor(300);
+    EXPECT_TRUE(WaitUntil([] { return HookReinstallCount() == 1; }, ReinstallWithinMs));
+}
+
+}  // namespace
