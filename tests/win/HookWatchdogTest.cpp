@@ -16,6 +16,7 @@
 #include "core/HookProtocol.h"
 #include "hooks/HookModules.h"
 #include "hooks/HookThread.h"
+#include "hooks/HookWatchdog.h"
 #include "support/WinePaths.h"
 
 namespace {
@@ -127,8 +128,15 @@ protected:
     DWORD receiverId = 0;
 };
 
+// Input within the slack of an install counts as before it: a hook is removed only after that.
+void LetTheInstallSettle()
+{
+    Sleep(HookReportSlackMilliseconds + 50);
+}
+
 TEST_F(HookWatchdogTest, AHookRemovedBehindItsBackComesBackAndReportsTheNextEvent)
 {
+    LetTheInstallSettle();
     ASSERT_TRUE(UnhookWindowsHookEx(InstalledHookHandlesForTest().keyboard));
     TapKey('K');
     EXPECT_TRUE(WaitUntil([] { return HookReinstallCount() == 1; }, ReinstallWithinMs)) << "the keyboard hook";
@@ -136,6 +144,7 @@ TEST_F(HookWatchdogTest, AHookRemovedBehindItsBackComesBackAndReportsTheNextEven
     TapKey('L');
     EXPECT_TRUE(WaitUntil([] { return gKeyDowns['L'] == 1; }, DeadlineMs)) << "the next key was not reported";
 
+    LetTheInstallSettle();
     ASSERT_TRUE(UnhookWindowsHookEx(InstalledHookHandlesForTest().mouse));
     Nudge(2);
     EXPECT_TRUE(WaitUntil([] { return HookReinstallCount() == 2; }, ReinstallWithinMs)) << "the mouse hook";
@@ -163,7 +172,7 @@ TEST_F(HookWatchdogTest, ReportedInputBringsNothingBackEvenWhileTheMainWindowIsB
     EXPECT_FALSE(WaitUntil([] { return HookReinstallCount() > 0; }, QuietForMs)) << "the hooks were working";
     EXPECT_TRUE(WaitUntil([&] { return gKeyDowns['S'] == taps; }, DeadlineMs))
         << gKeyDowns['S'] << " of " << taps << " keys reached the window";
-    EXPECT_EQ(taps, gMoves.load());
+    EXPECT_GE(gMoves.load(), taps);  // the system may add a move of its own
 }
 
 TEST_F(HookWatchdogTest, ResumeAndUnlockBringTheHooksBackSuspendAndLockDoNot)
