@@ -13,6 +13,6 @@ enum ActivityStateValue : int32_t {
 
 // Written by the main thread (MainWindowCallback: Recording, Busy, Idle; the rename and
 // remove flows: Busy and back) and by the playback worker (Playing at its start; Idle at its
-// end, only if it still reads Playing). Read by MainWindowCallback and by the worker before
-// every pass and every record.
+// end, only if it still reads Playing). Read by MainWindowCallback, by the worker before and
+// after every wait, and by the hook thread's watchdog (a playback's own input needs no report).
 extern std::atomic<int32_t> gActivityState;
