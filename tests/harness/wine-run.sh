@@ -11,8 +11,18 @@ tandrelXvfbPid=
 if [ -z "${DISPLAY:-}" ]; then
   tandrelStartXvfb || exit 1
 fi
-wine "$@"
-rc=$?
+# The program's standard output is also kept, to look at once it has ended.
+output=$(mktemp)
+wine "$@" | tee "$output"
+rc=${PIPESTATUS[0]}
+# A GoogleTest program that Wine ends before it is done (its wineserver killed, say) can exit
+# with 0 and half its output; without its closing summary, that is no pass.
+if [ "$rc" -eq 0 ] && grep -q '^\[==========\] Running' "$output" &&
+   ! grep -qE '^\[  PASSED  \] [0-9]+ tests?\.' "$output"; then
+  echo "wine-run: $1 ended without its test summary: it was cut short" >&2
+  rc=1
+fi
+rm -f "$output"
 if [ -n "$tandrelXvfbPid" ]; then
   wineserver -k >/dev/null 2>&1
   wineserver -w >/dev/null 2>&1
