@@ -1,12 +1,12 @@
 // The event loop: acts on the Play, Rename and Remove buttons until the window is asked to close.
 #include "app/EventLoop.h"
 
-#include "core/Settings.h"
 #include "app/Startup.h"
 #include "app/TextToInteger.h"
+#include "core/Settings.h"
+#include "library/RecordingNames.h"
 #include "library/RemoveRecording.h"
 #include "library/RenameRecording.h"
-#include "library/RecordingNames.h"
 #include "playback/PlaybackWorker.h"
 #include "ui/MainWindow.h"
 #include "ui/Tray.h"

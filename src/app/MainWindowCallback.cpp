@@ -4,18 +4,18 @@
 #include "app/MainWindowCallback.h"
 
 #include "app/CommonExit.h"
+#include "app/Startup.h"
 #include "core/ActivityState.h"
 #include "core/Messages.h"
 #include "core/Settings.h"
 #include "core/UserTexts.h"
-#include "ui/MessageDialog.h"
-#include "app/Startup.h"
 #include "hooks/HookModules.h"
 #include "library/RecordingsList.h"
 #include "playback/PlaybackWorker.h"
 #include "recording/Recorder.h"
 #include "recording/SaveFlow.h"
 #include "ui/MainWindow.h"
+#include "ui/MessageDialog.h"
 #include "ui/Tray.h"
 
 namespace {

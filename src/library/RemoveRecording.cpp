@@ -4,11 +4,11 @@
 
 #include <windows.h>
 
-#include "ui/MessageDialog.h"
-#include "library/ActivityHold.h"
 #include "core/UserTexts.h"
+#include "library/ActivityHold.h"
 #include "library/RecordingNames.h"
 #include "ui/MainWindow.h"
+#include "ui/MessageDialog.h"
 
 void RemoveRecording()
 {

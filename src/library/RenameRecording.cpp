@@ -7,12 +7,12 @@
 
 #include <string>
 
-#include "ui/MessageDialog.h"
-#include "library/ActivityHold.h"
 #include "core/UserTexts.h"
+#include "library/ActivityHold.h"
 #include "library/RecordingNames.h"
 #include "ui/InputDialog.h"
 #include "ui/MainWindow.h"
+#include "ui/MessageDialog.h"
 
 namespace {
 

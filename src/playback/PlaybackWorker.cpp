@@ -8,14 +8,14 @@
 
 #include "core/ActivityState.h"
 #include "core/Messages.h"
-#include "core/UserTexts.h"
-#include "ui/MessageDialog.h"
 #include "core/Settings.h"
+#include "core/UserTexts.h"
 #include "playback/HeldInputs.h"
 #include "playback/Injection.h"
 #include "playback/PlayRecord.h"
 #include "playback/RecordBuffer.h"
 #include "playback/Schedule.h"
+#include "ui/MessageDialog.h"
 
 namespace {
 

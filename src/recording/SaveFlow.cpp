@@ -6,12 +6,12 @@
 
 #include <string>
 
-#include "ui/MessageDialog.h"
 #include "core/UserTexts.h"
-#include "library/RecordingNames.h"
 #include "library/QueryFileSize.h"
+#include "library/RecordingNames.h"
 #include "library/RecordsFolder.h"
 #include "ui/InputDialog.h"
+#include "ui/MessageDialog.h"
 
 // What one answer of the naming dialog leads to.
 enum class NamingStep {
