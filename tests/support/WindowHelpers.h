@@ -28,3 +28,6 @@ bool BringToForeground(HWND window);
 // A shown top-level window of this thread, to stand for "some other window".
 HWND OpenPlainWindow(const wchar_t* title, int x);
 bool IsTopmost(HWND window);
+// A message-only window of this thread, of its own class (registered at the first call) with
+// this procedure; nullptr when it cannot be made.
+HWND OpenMessageWindow(const wchar_t* className, WNDPROC procedure);

@@ -15,6 +15,7 @@
 #include "core/HookProtocol.h"
 #include "hooks/HookModules.h"
 #include "support/WinePaths.h"
+#include "support/WindowHelpers.h"
 
 namespace {
 
@@ -141,13 +142,7 @@ protected:
         gReceived.clear();
         gSeenKeys.clear();
         gSeenMouse.clear();
-        WNDCLASSW windowClass = {};
-        windowClass.lpfnWndProc = ReceiverProc;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = L"TandrelHookEventsTest";
-        RegisterClassW(&windowClass);  // fails harmlessly when an earlier test registered it
-        window = CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                 windowClass.hInstance, nullptr);
+        window = OpenMessageWindow(L"TandrelHookEventsTest", ReceiverProc);
         ASSERT_NE(window, nullptr);
         referenceKeyboard = SetWindowsHookExW(WH_KEYBOARD_LL, ReferenceKeyboardHook, GetModuleHandleW(nullptr), 0);
         referenceMouse = SetWindowsHookExW(WH_MOUSE_LL, ReferenceMouseHook, GetModuleHandleW(nullptr), 0);

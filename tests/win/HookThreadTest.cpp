@@ -17,6 +17,7 @@
 #include "hooks/HookModules.h"
 #include "hooks/HookThread.h"
 #include "support/WinePaths.h"
+#include "support/WindowHelpers.h"
 
 namespace {
 
@@ -64,13 +65,7 @@ LRESULT CALLBACK ReferenceKeyboardHook(int code, WPARAM wParam, LPARAM lParam)
 
 DWORD WINAPI Receiver(LPVOID ready)
 {
-    WNDCLASSW windowClass = {};
-    windowClass.lpfnWndProc = ReceiverProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = L"TandrelHookThreadTest";
-    RegisterClassW(&windowClass);
-    HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                  windowClass.hInstance, nullptr);
+    HWND window = OpenMessageWindow(L"TandrelHookThreadTest", ReceiverProc);
     HHOOK reference = SetWindowsHookExW(WH_KEYBOARD_LL, ReferenceKeyboardHook, GetModuleHandleW(nullptr), 0);
     gReceiverWindow = reference != nullptr ? window : nullptr;
     SetEvent(static_cast<HANDLE>(ready));

@@ -18,6 +18,7 @@
 #include "hooks/HookThread.h"
 #include "hooks/HookWatchdog.h"
 #include "support/WinePaths.h"
+#include "support/WindowHelpers.h"
 
 namespace {
 
@@ -46,13 +47,7 @@ LRESULT CALLBACK ReceiverProc(HWND window, UINT message, WPARAM wParam, LPARAM l
 
 DWORD WINAPI Receiver(LPVOID ready)
 {
-    WNDCLASSW windowClass = {};
-    windowClass.lpfnWndProc = ReceiverProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = L"TandrelHookWatchdogTest";
-    RegisterClassW(&windowClass);
-    HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                  windowClass.hInstance, nullptr);
+    HWND window = OpenMessageWindow(L"TandrelHookWatchdogTest", ReceiverProc);
     gReceiverWindow = window;
     SetEvent(static_cast<HANDLE>(ready));
     MSG msg;

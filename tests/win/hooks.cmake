@@ -2,7 +2,7 @@
 # injected input produces. Both load the built modules from the dist folder (TANDREL_DIST_DIR).
 tandrel_win_test(win_hook_modules
   SOURCES HookModulesTest.cpp ${TEST_SUPPORT}/WinePaths.cpp ${TEST_SUPPORT}/TempWorkingFolder.cpp)
-tandrel_win_test(win_hook_events SOURCES HookEventsTest.cpp ${TEST_SUPPORT}/WinePaths.cpp)
+tandrel_win_test(win_hook_events SOURCES HookEventsTest.cpp ${TEST_SUPPORT}/WinePaths.cpp ${TEST_SUPPORT}/WindowHelpers.cpp)
 if(WIN32)
   set_tests_properties(win_hook_modules win_hook_events PROPERTIES TIMEOUT 300)
 endif()

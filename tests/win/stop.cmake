@@ -5,7 +5,8 @@ tandrel_win_test(win_playback_stop
           ${TEST_SUPPORT}/RecordingBytes.cpp ${TEST_SUPPORT}/TempWorkingFolder.cpp ${TEST_SUPPORT}/FileHelpers.cpp
   ONLY playback_win playback_timing ui_win)
 # The hooks on their own thread, with the built modules (TANDREL_DIST_DIR).
-tandrel_win_test(win_hook_thread SOURCES HookThreadTest.cpp ${TEST_SUPPORT}/WinePaths.cpp ONLY hooks_win)
+tandrel_win_test(win_hook_thread SOURCES HookThreadTest.cpp ${TEST_SUPPORT}/WinePaths.cpp ${TEST_SUPPORT}/WindowHelpers.cpp
+  ONLY hooks_win)
 if(WIN32)
   set_tests_properties(win_hook_thread PROPERTIES TIMEOUT 300)
 endif()
