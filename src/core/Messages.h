@@ -26,3 +26,10 @@ constexpr uint16_t RightButtonUpMessage = 0x205;     // 517
 constexpr uint16_t MiddleButtonDownMessage = 0x207;  // 519
 constexpr uint16_t MiddleButtonUpMessage = 0x208;    // 520
 constexpr uint16_t MouseWheelMessage = 0x20A;
+// The back and forward buttons: one message for both, the button in the event's mouse data.
+constexpr uint16_t XButtonDownMessage = 0x20B;  // 523
+constexpr uint16_t XButtonUpMessage = 0x20C;    // 524
+constexpr uint16_t MouseHorizontalWheelMessage = 0x20E;
+// Which X button: the platform's XBUTTON1 (back) and XBUTTON2 (forward).
+constexpr int32_t XButton1 = 1;
+constexpr int32_t XButton2 = 2;

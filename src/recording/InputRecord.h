@@ -7,7 +7,8 @@ enum RecordKind : int8_t {
     Key = 0,
     Button = 1,
     Move = 2,
-    Wheel = 3
+    Wheel = 3,
+    HorizontalWheel = 4
 };
 
 #pragma pack(push, 1)
@@ -17,7 +18,7 @@ struct InputRecord {
     int8_t down;    // Key: 1 pressed, 0 released; else 0
     int32_t delay;  // milliseconds since the previous record (the first: since the start)
     int32_t x;      // Move: screen x
-    int32_t y;      // Move: screen y; Wheel: signed notches
+    int32_t y;      // Move: screen y; Wheel, HorizontalWheel: signed notches; X button: 1 or 2
 };
 #pragma pack(pop)
 static_assert(sizeof(InputRecord) == 16, "an Input record is 16 packed bytes");
