@@ -15,6 +15,10 @@ class HarnessSelfCheck(unittest.TestCase):
             start = len(fixture.events())
             s.key("a", "Right", "shift+b")
             s.mousemove(100, 200)
+            # Motion that piles up in a busy display's queue is merged into its last position:
+            # the second move waits until the first has arrived.
+            e2e.wait_for(lambda: any(e2e.summarize(e) == ("move", 100, 200) for e in fixture.input_events(start)),
+                         30, "the move to (100, 200) in the fixture log")
             s.mousemove(300, 400)
             for button in (1, 3, 2):
                 s.click(button)
