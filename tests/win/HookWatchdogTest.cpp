@@ -27,6 +27,8 @@ constexpr DWORD DeadlineMs = 10000;
 constexpr DWORD ReinstallWithinMs = 2000;
 // Long enough for every check that could still judge the input so far: the grace and a period.
 constexpr DWORD QuietForMs = 2200;
+// How long a notification that must not re-install is given to do so all the same.
+constexpr DWORD NothingMoreWithinMs = 1000;
 constexpr UINT FinishMessage = WM_APP + 7;  // the receiver ends, after everything posted before
 constexpr UINT BlockMessage = WM_APP + 8;   // the receiver stops pumping until gUnblock is set
 
@@ -172,14 +174,32 @@ TEST_F(HookWatchdogTest, ReportedInputBringsNothingBackEvenWhileTheMainWindowIsB
 
 TEST_F(HookWatchdogTest, ResumeAndUnlockBringTheHooksBackSuspendAndLockDoNot)
 {
+    // One notification at a time, each judged before the next: suspend and lock must leave the
+    // count where it was, resume and unlock must raise it by one (a total alone would not tell
+    // a re-install at the lock from one at the unlock). Sent, as the system sends the power
+    // broadcast, so each has been handled when the call returns.
     const HWND window = HookThreadWindow();
-    PostMessageW(window, WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
-    PostMessageW(window, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
-    PostMessageW(window, WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK, 0);
-    PostMessageW(window, WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, 0);
-    // In order: once the unlock's re-install is counted, the others have been handled.
-    ASSERT_TRUE(WaitUntil([] { return HookReinstallCount() >= 2; }, DeadlineMs));
-    EXPECT_EQ(2u, HookReinstallCount());
+    const struct {
+        UINT message;
+        WPARAM event;
+        unsigned reinstallsAfter;
+        const char* name;
+    } notifications[] = {
+        {WM_POWERBROADCAST, PBT_APMSUSPEND, 0, "suspend"},
+        {WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 1, "resume"},
+        {WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK, 1, "lock"},
+        {WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, 2, "unlock"},
+    };
+    for (const auto& n : notifications) {
+        DWORD_PTR answer = 0;
+        ASSERT_NE(0, SendMessageTimeoutW(window, n.message, n.event, 0, SMTO_NORMAL, DeadlineMs, &answer)) << n.name;
+        const unsigned wanted = n.reinstallsAfter;
+        // A re-install may also come a little after the notification: wait for one that is
+        // due, then give one that is not the time to show itself.
+        WaitUntil([&] { return HookReinstallCount() >= wanted; }, DeadlineMs);
+        WaitUntil([&] { return HookReinstallCount() > wanted; }, NothingMoreWithinMs);
+        EXPECT_EQ(wanted, HookReinstallCount()) << "after the " << n.name;
+    }
     TapKey('U');
     EXPECT_TRUE(WaitUntil([] { return gKeyDowns['U'] == 1; }, DeadlineMs)) << "the hooks after the unlock";
 }
