@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,11 @@ static bool gFinalWriteFails = false;
 constexpr uintptr_t FakeRingFirst = 0x1000;
 constexpr uintptr_t FakeRingEnd = 0x2000;
 static bool gWorkerRunning = false;
+// Set by the fake StopPlaybackWorker on the test's thread; read by the dialog driver's thread
+// while the cancel notice is open, into gStoppedWhileNoticeOpen: the worker is stopped before
+// the notice comes up, not once it is answered.
+static std::atomic<bool> gWorkerStopped{false};
+static std::atomic<bool> gStoppedWhileNoticeOpen{false};
 static std::vector<std::pair<uintptr_t, intptr_t>> gRecorded;
 static void (*gDuringSaveFlow)() = nullptr;
 
@@ -80,6 +86,7 @@ bool IsPlaybackWorkerRunning()
 void StopPlaybackWorker()
 {
     gLog.push_back("StopPlaybackWorker");
+    gWorkerStopped = true;
 }
 bool IsMovePositionAddress(uintptr_t address)
 {
@@ -124,6 +131,12 @@ static LRESULT Hook(WPARAM wParam, LPARAM lParam)
     return MainWindowCallback(gMainWindow, HookEventMessage, wParam, lParam);
 }
 
+// Notes whether the worker was stopped by the time the cancel notice is open.
+static void NoteTheStop()
+{
+    gStoppedWhileNoticeOpen = gWorkerStopped.load();
+}
+
 class MainWindowCallbackTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -135,6 +148,8 @@ protected:
         gFinalWriteFails = false;
         gQuitAfterPlayback = 0;
         gWorkerRunning = false;
+        gWorkerStopped = false;
+        gStoppedWhileNoticeOpen = false;
         gDuringSaveFlow = nullptr;
         gActivityState.store(Idle);
         gMainWindow =
@@ -276,6 +291,7 @@ TEST_F(MainWindowCallbackTest, F9DuringPlaybackCancelsWithTheNoticeAndIgnoresInp
     // While the notice is open the worker ends: its message does not bring the window back,
     // the answer does, behind the application the user is in. Another F9 does nothing.
     StartDialogScript({{DialogKind::Box, [](HWND box) {
+                            NoteTheStop();
                             PostMessageW(gMainWindow, HookEventMessage, WM_KEYDOWN, VirtualKeyF9);
                             PostMessageW(gMainWindow, PlaybackEndedMessage, 0, 0);
                             Sleep(200);
@@ -296,6 +312,7 @@ TEST_F(MainWindowCallbackTest, F9DuringPlaybackCancelsWithTheNoticeAndIgnoresInp
     EXPECT_EQ(unscripted, 0);
     EXPECT_EQ(seen[0].text, expected::PlaybackCancelledNotice);
     EXPECT_EQ(seen[0].activityState, Busy);
+    EXPECT_TRUE(gStoppedWhileNoticeOpen.load()) << "the worker played on while the notice was open";
     EXPECT_EQ(gActivityState.load(), Idle);
     EXPECT_EQ(gLog,
               (std::vector<std::string>{"StopPlaybackWorker", "ChangeTrayIcon 0 idle", "ShowMainWindowInBackground"}));
@@ -311,12 +328,16 @@ TEST_F(MainWindowCallbackTest, F9DuringUnattendedPlaybackCancelsAndLeavesTheWind
 {
     gActivityState.store(Playing);
     gQuitAfterPlayback = 1;
-    StartDialogScript({ClickButton(IDOK)});
+    StartDialogScript({{DialogKind::Box, [](HWND box) {
+                            NoteTheStop();
+                            PostButtonClick(box, IDOK);
+                        }}});
     Hook(WM_KEYDOWN, VirtualKeyF9);
     int unscripted = 0;
     const std::vector<DialogSeen> seen = FinishDialogScript(unscripted);
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].text, expected::PlaybackCancelledNotice);
+    EXPECT_TRUE(gStoppedWhileNoticeOpen.load()) << "the worker played on while the notice was open";
     EXPECT_EQ(gActivityState.load(), Idle);
     EXPECT_EQ(gLog, (std::vector<std::string>{"StopPlaybackWorker"}));
 }
