@@ -1,11 +1,12 @@
 """Interactive start: the main window as the probe reads it back (title, size, place, stacking,
 the ten gadgets), the recordings of the Records folder of the working directory in its list,
-and the end through Alt+F4."""
+and the end through Alt+F4; the Repeat count field, read at each press of Abspielen."""
 
 import os
 import unittest
 
 import tandrel_e2e as e2e
+from recording_steps import FIELD_ID, PLAY_ID, click_button, select_entry, start_program, wait_main_window
 
 WS_CAPTION, WS_SYSMENU, WS_THICKFRAME = 0x00C00000, 0x00080000, 0x00040000
 WS_MINIMIZEBOX, WS_MAXIMIZEBOX, WS_TABSTOP = 0x00020000, 0x00010000, 0x00010000
@@ -31,6 +32,8 @@ GADGETS = {
 }
 
 RECORDINGS = ["Erste", "Zweite Aufnahme", "dritte.v2", "\u00dcbung"]
+FIXTURE_TITLE = "Tandrel Fixture"
+VK_A = 0x41
 
 
 class MainWindow(unittest.TestCase):
@@ -67,6 +70,34 @@ class MainWindow(unittest.TestCase):
             s.key("alt+F4")
             self.assertEqual(s.wait_exit(tandrel, 60), 0)
             self.assertNotIn("Tandrel.exe", s.probe()["processes"])
+
+    def test_the_repeat_count_field_sets_the_passes_of_each_play(self):
+        with e2e.Session() as s:
+            # The fixture first: the program's window, always on top, then comes up over it.
+            fixture = s.start_fixture()
+            start_program(s, {"Taste": e2e.key_record(VK_A, True, 0) + e2e.key_record(VK_A, False, 50)})
+            # One more pass, then none more: the field is read again at each press.
+            for text, passes in (("1", 2), ("0", 1)):
+                select_entry(s, "Taste")
+                self.type_into_field(s, text)
+                since = len(fixture.events())
+                click_button(s, PLAY_ID)
+                wait_main_window(s, visible=False)
+                s.focus_window(FIXTURE_TITLE)
+                wait_main_window(s, visible=True, timeout=120)
+                fixture.wait_quiet(0.5)
+                presses = [e for e in fixture.input_events(since) if e["type"] == "key" and e["vk"] == VK_A]
+                self.assertEqual([e["args"][0] for e in presses], ["down", "up"] * passes,
+                                 "the field read %r" % text)
+
+    def type_into_field(self, s, text):
+        """Clicks into the Repeat count field, empties it with Backspace and types `text`."""
+        window = wait_main_window(s, visible=True)
+        s.click_child(window, e2e.child_by_id(window, FIELD_ID))
+        s.key("End", *["BackSpace"] * 4)
+        s.type_text(text)
+        e2e.wait_for(lambda: e2e.child_by_id(wait_main_window(s, visible=True), FIELD_ID)["text"] == text, 20,
+                     "the field to read %r" % text)
 
     def check_frame(self, window):
         self.assertEqual(window["client"], [405, 300])
