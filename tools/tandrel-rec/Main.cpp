@@ -1,13 +1,14 @@
-// tandrel-rec: the command line of the recording tool. Reads and writes files with the C++
-// standard library only; everything it prints about a recording, and every edit it makes to
-// one, comes from the pure parts.
+// tandrel-rec: the command line of the recording tool. Every command goes through its file a
+// piece at a time, so a file of any size takes the same little memory; everything it prints
+// about a recording, and every edit it makes to one, comes from the pure parts.
 #include <cerrno>
 #include <cstdio>
-#include <filesystem>
+#include <cstdlib>
+#include <cstring>
+#include <new>
 #include <span>
 #include <string>
 #include <string_view>
-#include <system_error>
 #include <vector>
 
 #ifdef _WIN32
@@ -38,16 +39,29 @@ constexpr int ExitOk = 0;
 constexpr int ExitFindings = 1;
 constexpr int ExitBad = 2;
 
+// How much of a file is read at a time: a whole number of records.
+constexpr size_t PieceSize = size_t{1} << 20;
+static_assert(PieceSize % InputRecordSize == 0, "pieces of whole records");
+
 int Fail(const std::string& message)
 {
-    std::fprintf(stderr, "tandrel-rec: %s\n", message.c_str());
+    std::fputs(("tandrel-rec: " + message + "\n").c_str(), stderr);
     return ExitBad;
 }
 
 int FailUsage(const std::string& message)
 {
-    std::fprintf(stderr, "tandrel-rec: %s\n(tandrel-rec --help shows the usage)\n", message.c_str());
+    std::fputs(("tandrel-rec: " + message + "\n(tandrel-rec --help shows the usage)\n").c_str(), stderr);
     return ExitBad;
+}
+
+// Memory ran out (a line of text too long to hold, say): a message and exit 2, never an abort,
+// and no temporary file left behind.
+void OutOfMemory()
+{
+    if (gTemporaryBeingWritten != nullptr) std::remove(gTemporaryBeingWritten);
+    std::fputs("tandrel-rec: out of memory\n", stderr);
+    std::exit(ExitBad);
 }
 
 std::span<const uint8_t> BytesOf(const std::string& text)
@@ -55,110 +69,230 @@ std::span<const uint8_t> BytesOf(const std::string& text)
     return {reinterpret_cast<const uint8_t*>(text.data()), text.size()};
 }
 
-// Refuses, before anything is read, an output that is the input or that exists without --force.
-bool OutputAllowed(const Arguments& args, std::string& problem)
+// Goes through a recording a run of whole records at a time, then gives the partial record
+// at its end (perhaps empty). Each step answers false with the problem to stop.
+template <typename Records, typename End>
+bool ForEachPiece(InputFile& input, Records records, End end, std::string& problem)
 {
-    if (args.output == "-") return true;
-    if (IsSameFile(args.files[0], args.output)) {
-        problem = args.output + " is the input file; write to another file";
-        return false;
+    std::vector<uint8_t> buffer(PieceSize);
+    size_t filled = 0;
+    for (;;) {
+        size_t got = 0;
+        if (!ReadSome(input, buffer.data() + filled, PieceSize - filled, got, problem)) return false;
+        if (got == 0) break;
+        filled += got;
+        const size_t whole = filled - filled % InputRecordSize;
+        if (whole == 0) continue;
+        if (!records(std::span<const uint8_t>(buffer.data(), whole), problem)) return false;
+        std::memmove(buffer.data(), buffer.data() + whole, filled - whole);
+        filled -= whole;
     }
-    std::error_code ignored;
-    if (!args.force && std::filesystem::exists(args.output, ignored)) {
-        problem = args.output + " already exists (--force replaces it)";
-        return false;
-    }
-    return true;
+    return end(std::span<const uint8_t>(buffer.data(), filled), problem);
 }
 
-int WriteOutput(const Arguments& args, std::span<const uint8_t> bytes)
+// Writes text to standard output; false with the problem when it cannot.
+bool Print(const std::string& text, std::string& problem)
 {
-    if (args.output == "-") {
-        if (!WriteStandardOutput(bytes)) return Fail("cannot write standard output: " + ErrorText(errno));
-        return ExitOk;
-    }
-    std::string problem;
-    if (!WriteFileSafely(args.output, bytes, args.force, problem)) return Fail(problem);
-    return ExitOk;
+    if (std::fwrite(text.data(), 1, text.size(), stdout) == text.size()) return true;
+    problem = "cannot write standard output: " + ErrorText(errno);
+    return false;
 }
 
 int Dump(const Arguments& args)
 {
-    std::vector<uint8_t> bytes;
+    InputFile input{};
+    OutputFile output{};
     std::string problem;
-    if (!ReadWholeFile(args.files[0], bytes, problem)) return Fail(problem);
+    if (!OpenInput(args.files[0], input, problem) || !OpenOutput("-", false, input, output, problem)) {
+        return Fail(problem);
+    }
     std::string text;
-    AppendRecordingText(text, bytes);
-    if (!WriteStandardOutput(BytesOf(text))) return Fail("cannot write standard output: " + ErrorText(errno));
+    AppendTextHeader(text);
+    const auto records = [&](std::span<const uint8_t> piece, std::string& why) {
+        AppendRecordsText(text, piece);
+        const bool written = WriteOutput(output, BytesOf(text), why);
+        text.clear();
+        return written;
+    };
+    const auto end = [&](std::span<const uint8_t> tail, std::string& why) {
+        AppendTailText(text, tail);
+        return WriteOutput(output, BytesOf(text), why) && FinishOutput(output, why);
+    };
+    const bool done = ForEachPiece(input, records, end, problem);
+    CloseInput(input);
+    return done ? ExitOk : Fail(problem);
+}
+
+// The text is read in pieces that end at a line end; a line longer than a piece makes the
+// piece grow until it ends.
+int Pack(const Arguments& args)
+{
+    InputFile input{};
+    OutputFile output{};
+    std::string problem;
+    if (!OpenInput(args.files[0], input, problem)) return Fail(problem);
+    if (!OpenOutput(args.output, args.force, input, output, problem)) {
+        CloseInput(input);
+        return Fail(problem);
+    }
+    TextReader reader{};
+    TextError error{};
+    std::vector<uint8_t> bytes;
+    std::vector<char> buffer(PieceSize);
+    size_t filled = 0;
+    bool textRight = true;
+    bool failed = false;
+    bool ended = false;
+    while (textRight && !failed && !ended) {
+        if (filled == buffer.size()) buffer.resize(buffer.size() * 2);
+        size_t got = 0;
+        failed =
+            !ReadSome(input, reinterpret_cast<uint8_t*>(buffer.data()) + filled, buffer.size() - filled, got, problem);
+        if (failed) break;
+        filled += got;
+        ended = got == 0;
+        const std::string_view read(buffer.data(), filled);
+        const size_t lines = ended ? filled : read.rfind('\n') + 1;  // npos + 1: no whole line yet
+        if (lines == 0 && !ended) continue;
+        textRight = ReadTextLines(reader, read.substr(0, lines), bytes, error) && (!ended || FinishText(reader, error));
+        failed = textRight && !WriteOutput(output, bytes, problem);
+        bytes.clear();
+        std::memmove(buffer.data(), buffer.data() + lines, filled - lines);
+        filled -= lines;
+    }
+    CloseInput(input);
+    if (!textRight) {
+        AbandonOutput(output);
+        std::fputs(
+            (DisplayName(args.files[0]) + ":" + std::to_string(error.line) + ": " + error.message + "\n").c_str(),
+            stderr);
+        return ExitBad;
+    }
+    if (failed || !FinishOutput(output, problem)) {
+        AbandonOutput(output);
+        return Fail(problem);
+    }
     return ExitOk;
 }
 
-int Pack(const Arguments& args)
-{
-    std::string problem;
-    if (!OutputAllowed(args, problem)) return Fail(problem);
-    std::vector<uint8_t> text;
-    if (!ReadWholeFile(args.files[0], text, problem)) return Fail(problem);
-    std::vector<uint8_t> bytes;
-    TextError error;
-    const std::string_view view(reinterpret_cast<const char*>(text.data()), text.size());
-    if (!ReadRecordingText(view, bytes, error)) {
-        std::fprintf(stderr, "%s:%lld: %s\n", DisplayName(args.files[0]).c_str(), static_cast<long long>(error.line),
-                     error.message.c_str());
-        return ExitBad;
-    }
-    return WriteOutput(args, bytes);
-}
+// The state of whichever edit runs; only its own part is used.
+struct EditStates {
+    RetimeState retime;
+    ThinState thin;
+    StripState strip;
+    uint64_t random;
+};
 
-std::vector<uint8_t> Edited(const Arguments& args, std::span<const uint8_t> bytes)
+void EditRecords(const Arguments& args, EditStates& states, std::span<const uint8_t> records, std::vector<uint8_t>& out)
 {
     const std::string& command = args.command;
-    if (command == "retime") return RetimeRecording(bytes, args.retime);
-    if (command == "thin") return ThinRecording(bytes, args.minInterval);
-    if (command == "strip") return StripRecording(bytes, args.strip);
-    if (command == "rescale") return RescaleRecording(bytes, args.from, args.to);
-    return JitterRecording(bytes, args.jitterMs, args.seed);
+    if (command == "retime") {
+        RetimeRecords(states.retime, records, args.retime, out);
+    } else if (command == "thin") {
+        ThinRecords(states.thin, records, args.minInterval, out);
+    } else if (command == "strip") {
+        StripRecords(states.strip, records, args.strip, out);
+    } else if (command == "rescale") {
+        RescaleRecords(records, args.from, args.to, out);
+    } else {
+        JitterRecords(states.random, records, args.jitterMs, out);
+    }
 }
 
 int Edit(const Arguments& args)
 {
+    InputFile input{};
+    OutputFile output{};
     std::string problem;
-    if (!OutputAllowed(args, problem)) return Fail(problem);
-    std::vector<uint8_t> bytes;
-    if (!ReadWholeFile(args.files[0], bytes, problem)) return Fail(problem);
-    return WriteOutput(args, Edited(args, bytes));
+    if (!OpenInput(args.files[0], input, problem)) return Fail(problem);
+    if (!OpenOutput(args.output, args.force, input, output, problem)) {
+        CloseInput(input);
+        return Fail(problem);
+    }
+    EditStates states{};
+    states.random = args.seed;
+    std::vector<uint8_t> out;
+    out.reserve(PieceSize);
+    const auto records = [&](std::span<const uint8_t> piece, std::string& why) {
+        EditRecords(args, states, piece, out);
+        const bool written = WriteOutput(output, out, why);
+        out.clear();
+        return written;
+    };
+    const auto end = [&](std::span<const uint8_t> tail, std::string& why) {
+        if (args.command == "thin") FinishThin(states.thin, out);
+        out.insert(out.end(), tail.begin(), tail.end());
+        return WriteOutput(output, out, why) && FinishOutput(output, why);
+    };
+    const bool done = ForEachPiece(input, records, end, problem);
+    CloseInput(input);
+    if (done) return ExitOk;
+    AbandonOutput(output);
+    return Fail(problem);
 }
 
 int Info(const Arguments& args)
 {
-    std::vector<uint8_t> bytes;
+    InputFile input{};
     std::string problem;
-    if (!ReadWholeFile(args.files[0], bytes, problem)) return Fail(problem);
-    const std::string text = FormatRecordingInfo(SummarizeRecording(bytes, args.speed));
-    if (!WriteStandardOutput(BytesOf(text))) return Fail("cannot write standard output: " + ErrorText(errno));
-    return ExitOk;
+    if (!OpenInput(args.files[0], input, problem)) return Fail(problem);
+    RecordingInfo info;
+    StartSummary(info, args.speed);
+    const auto records = [&](std::span<const uint8_t> piece, std::string&) {
+        SummarizeRecords(info, piece);
+        return true;
+    };
+    const auto end = [&](std::span<const uint8_t> tail, std::string& why) {
+        FinishSummary(info, static_cast<int64_t>(tail.size()));
+        return Print(FormatRecordingInfo(info), why);
+    };
+    const bool done = ForEachPiece(input, records, end, problem);
+    CloseInput(input);
+    return done ? ExitOk : Fail(problem);
 }
 
+// Findings are printed as they are found; notes leave the exit status alone.
 int Check(const Arguments& args)
 {
-    std::vector<uint8_t> bytes;
+    InputFile input{};
     std::string problem;
-    if (!ReadWholeFile(args.files[0], bytes, problem)) return Fail(problem);
-    const std::vector<CheckFinding> findings = CheckRecording(bytes);
-    std::string text;
-    for (const CheckFinding& finding : findings) text += FormatFinding(finding) + "\n";
-    if (findings.empty()) {
-        text = DisplayName(args.files[0]) + ": " + std::to_string(bytes.size() / InputRecordSize) +
-               " records, played exactly as written\n";
-    }
-    if (!WriteStandardOutput(BytesOf(text))) return Fail("cannot write standard output: " + ErrorText(errno));
-    return findings.empty() ? ExitOk : ExitFindings;
+    if (!OpenInput(args.files[0], input, problem)) return Fail(problem);
+    CheckState state{};
+    std::vector<CheckFinding> findings;
+    bool anyFinding = false;
+    bool anyNote = false;
+    const auto print = [&](std::string& why) {
+        std::string text;
+        for (const CheckFinding& finding : findings) {
+            text += FormatFinding(finding) + "\n";
+            (finding.note ? anyNote : anyFinding) = true;
+        }
+        findings.clear();
+        return Print(text, why);
+    };
+    const auto records = [&](std::span<const uint8_t> piece, std::string& why) {
+        CheckRecords(state, piece, findings);
+        return print(why);
+    };
+    const auto end = [&](std::span<const uint8_t> tail, std::string& why) {
+        FinishCheck(state, static_cast<int64_t>(tail.size()), findings);
+        if (!print(why)) return false;
+        if (anyFinding) return true;
+        return Print(DisplayName(args.files[0]) + ": " + std::to_string(state.records) + " records, played " +
+                         (anyNote ? "as written (see the notes)\n" : "exactly as written\n"),
+                     why);
+    };
+    const bool done = ForEachPiece(input, records, end, problem);
+    CloseInput(input);
+    if (!done) return Fail(problem);
+    return anyFinding ? ExitFindings : ExitOk;
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    std::set_new_handler(OutOfMemory);
 #ifdef _WIN32
     // Recordings are binary, and the text form is the same on every system: no CR added or taken.
     _setmode(_fileno(stdin), _O_BINARY);
@@ -178,7 +312,7 @@ int main(int argc, char** argv)
         return ExitOk;
     }
     if (args[0] == "--version") {
-        std::printf("tandrel-rec %s\n", TANDREL_VERSION);
+        std::fputs("tandrel-rec " TANDREL_VERSION "\n", stdout);
         return ExitOk;
     }
     const std::string& command = args[0];

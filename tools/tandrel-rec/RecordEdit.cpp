@@ -2,6 +2,7 @@
 // player ignores, and a record whose time does not change stays exactly as it was.
 #include "RecordEdit.h"
 
+#include "RecordOddity.h"
 #include "core/LittleEndian.h"
 #include "recording/InputRecord.h"
 
@@ -50,4 +51,14 @@ void AppendTail(std::vector<uint8_t>& out, std::span<const uint8_t> bytes)
 {
     const size_t tail = bytes.size() % InputRecordSize;
     out.insert(out.end(), bytes.end() - static_cast<std::ptrdiff_t>(tail), bytes.end());
+}
+
+std::span<const uint8_t> WholeRecordsOf(std::span<const uint8_t> bytes)
+{
+    return bytes.first(bytes.size() - bytes.size() % InputRecordSize);
+}
+
+bool IsRawRecord(const uint8_t* record)
+{
+    return OddityOf(DecodeInputRecord(record)) != RecordOddity::None;
 }

@@ -27,3 +27,8 @@ void AppendDueAt(std::vector<uint8_t>& out, int64_t& lastDue, const uint8_t* rec
 
 // The partial record at the end of a file, if any, as it is.
 void AppendTail(std::vector<uint8_t>& out, std::span<const uint8_t> bytes);
+// The whole records of a file, without a partial record at the end.
+std::span<const uint8_t> WholeRecordsOf(std::span<const uint8_t> bytes);
+// Whether dump writes the record as raw bytes: such a record is never dropped or moved by thin,
+// nor changed by rescale.
+bool IsRawRecord(const uint8_t* record);

@@ -1,53 +1,15 @@
 // The summary of a recording, computed the way the player goes through it: every whole record
 // in order, each one's due time the running sum of delays (negative ones as 0) divided by the
-// speed, and the same list of held inputs that the player keeps.
+// speed, and what is down at the end, as the keys and buttons are after the pass.
 #include "RecordInfo.h"
 
 #include <algorithm>
-#include <cstdio>
 
-#include "KeyNames.h"
 #include "RecordOddity.h"
+#include "TextNumbers.h"
 #include "recording/InputRecord.h"
 
 namespace {
-
-InputRecord RecordAt(std::span<const uint8_t> bytes, size_t index)
-{
-    return DecodeInputRecord(bytes.data() + index * InputRecordSize);
-}
-
-void Release(std::vector<HeldAtEnd>& held, int8_t kind, int16_t code)
-{
-    // Only the oldest match goes: each repeated press stands for one entry, as in the player.
-    const auto match =
-        std::find_if(held.begin(), held.end(), [&](const HeldAtEnd& h) { return h.kind == kind && h.code == code; });
-    if (match != held.end()) held.erase(match);
-}
-
-// Follows one record's effect on the held inputs, as the player's injection table does.
-void FollowPresses(std::vector<HeldAtEnd>& held, const InputRecord& record, int64_t number)
-{
-    const int16_t code = record.code;
-    if (record.kind == Key) {
-        if (record.down == 1) held.push_back({Key, code, number});
-        if (record.down == 0) Release(held, Key, code);
-    } else if (record.kind == Button && IsButtonMessage(code)) {
-        const int16_t release = ButtonReleaseMessage(code);
-        if (release == code) {
-            Release(held, Button, release);
-        } else {
-            held.push_back({Button, release, number});
-        }
-    }
-}
-
-std::string Hex(int value, int digits)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%0*X", digits, value);
-    return text;
-}
 
 std::string Number(int64_t value)
 {
@@ -56,23 +18,21 @@ std::string Number(int64_t value)
 
 }  // namespace
 
-std::vector<HeldAtEnd> HeldAtEndOf(std::span<const uint8_t> bytes)
+void StartSummary(RecordingInfo& info, int speedDivisor)
 {
-    std::vector<HeldAtEnd> held;
-    const size_t records = bytes.size() / InputRecordSize;
-    for (size_t i = 0; i < records; ++i) FollowPresses(held, RecordAt(bytes, i), static_cast<int64_t>(i) + 1);
-    return held;
+    info = RecordingInfo{};
+    info.speedDivisor = speedDivisor < 1 ? 1 : speedDivisor;
 }
 
-RecordingInfo SummarizeRecording(std::span<const uint8_t> bytes, int speedDivisor)
+void SummarizeRecords(RecordingInfo& info, std::span<const uint8_t> wholeRecords)
 {
-    RecordingInfo info{};
-    info.records = static_cast<int64_t>(bytes.size() / InputRecordSize);
-    info.tailBytes = static_cast<int64_t>(bytes.size() % InputRecordSize);
-    info.speedDivisor = speedDivisor < 1 ? 1 : speedDivisor;
-    for (int64_t i = 0; i < info.records; ++i) {
-        const InputRecord record = RecordAt(bytes, static_cast<size_t>(i));
-        if (record.kind >= Key && record.kind <= Wheel) {
+    const size_t records = wholeRecords.size() / InputRecordSize;
+    for (size_t r = 0; r < records; ++r) {
+        const InputRecord record = DecodeInputRecord(wholeRecords.data() + r * InputRecordSize);
+        const int64_t number = ++info.records;
+        if (record.kind == Button && IsXButtonMessage(record.code)) {
+            ++info.xButtons;
+        } else if (record.kind >= Key && record.kind <= HorizontalWheel) {
             ++info.byKind[record.kind];
         } else {
             ++info.otherKinds;
@@ -81,7 +41,7 @@ RecordingInfo SummarizeRecording(std::span<const uint8_t> bytes, int speedDiviso
         if (delay > 0) info.delaySum += delay;
         if (info.longestPauseRecord == 0 || delay > info.longestPause) {
             info.longestPause = delay;
-            info.longestPauseRecord = i + 1;
+            info.longestPauseRecord = number;
         }
         if (record.kind == Move) {
             const int32_t x = record.x;
@@ -96,41 +56,39 @@ RecordingInfo SummarizeRecording(std::span<const uint8_t> bytes, int speedDiviso
             info.minY = std::min(info.minY, y);
             info.maxY = std::max(info.maxY, y);
         }
-        FollowPresses(info.held, record, i + 1);
+        FollowHeld(info.following, record, number);
     }
-    info.durationAtSpeed = info.delaySum / info.speedDivisor;
-    return info;
 }
 
-std::string HeldName(const HeldAtEnd& held)
+void FinishSummary(RecordingInfo& info, int64_t tailBytes)
 {
-    if (held.kind == Button) {
-        switch (held.code) {
-        case LeftButtonUpMessage: return "left button";
-        case RightButtonUpMessage: return "right button";
-        default: return "middle button";
-        }
-    }
-    const std::string_view name = KeyNameOfCode(held.code);
-    if (!name.empty()) return "key " + std::string(name);
-    const int code = static_cast<uint16_t>(held.code);
-    return "key " + Hex(code, code > 255 ? 4 : 2);
+    info.tailBytes = tailBytes;
+    info.durationAtSpeed = info.delaySum / info.speedDivisor;
+    info.held = HeldAtEndOf(info.following);
+}
+
+RecordingInfo SummarizeRecording(std::span<const uint8_t> bytes, int speedDivisor)
+{
+    RecordingInfo info;
+    StartSummary(info, speedDivisor);
+    const size_t tail = bytes.size() % InputRecordSize;
+    SummarizeRecords(info, bytes.first(bytes.size() - tail));
+    FinishSummary(info, static_cast<int64_t>(tail));
+    return info;
 }
 
 std::string ClockTime(int64_t milliseconds)
 {
-    char text[48];
-    std::snprintf(text, sizeof text, "%lld:%02d:%02d.%03d", static_cast<long long>(milliseconds / 3600000),
-                  static_cast<int>(milliseconds / 60000 % 60), static_cast<int>(milliseconds / 1000 % 60),
-                  static_cast<int>(milliseconds % 1000));
-    return text;
+    return std::to_string(milliseconds / 3600000) + ":" + PaddedNumber(milliseconds / 60000 % 60, 2) + ":" +
+           PaddedNumber(milliseconds / 1000 % 60, 2) + "." + PaddedNumber(milliseconds % 1000, 3);
 }
 
 std::string FormatRecordingInfo(const RecordingInfo& info)
 {
     std::string out = "records:       " + Number(info.records) + " (key " + Number(info.byKind[Key]) + ", button " +
-                      Number(info.byKind[Button]) + ", move " + Number(info.byKind[Move]) + ", wheel " +
-                      Number(info.byKind[Wheel]);
+                      Number(info.byKind[Button]) + ", x button " + Number(info.xButtons) + ", move " +
+                      Number(info.byKind[Move]) + ", wheel " + Number(info.byKind[Wheel]) + ", hwheel " +
+                      Number(info.byKind[HorizontalWheel]);
     if (info.otherKinds > 0) out += ", unknown kind " + Number(info.otherKinds);
     out += ")\n";
     if (info.tailBytes > 0) out += "partial:       " + Number(info.tailBytes) + " bytes at the end, never played\n";

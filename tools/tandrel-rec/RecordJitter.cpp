@@ -14,21 +14,27 @@ uint64_t NextRandom(uint64_t& state)
     return mixed ^ (mixed >> 31);
 }
 
+void JitterRecords(uint64_t& random, std::span<const uint8_t> wholeRecords, int64_t maxChange,
+                   std::vector<uint8_t>& out)
+{
+    const size_t records = wholeRecords.size() / InputRecordSize;
+    const uint8_t* record = wholeRecords.data();
+    for (size_t i = 0; i < records; ++i, record += InputRecordSize) {
+        const uint64_t number = NextRandom(random);
+        const int64_t delay = PlayedDelayAt(record);
+        const int64_t most = delay < maxChange ? delay : maxChange;
+        const int64_t change = static_cast<int64_t>(number % static_cast<uint64_t>(2 * most + 1)) - most;
+        const int64_t changed = delay + change;
+        AppendWithDelay(out, record, changed > LongestDelay ? LongestDelay : changed);
+    }
+}
+
 std::vector<uint8_t> JitterRecording(std::span<const uint8_t> bytes, int64_t maxChange, uint64_t seed)
 {
     std::vector<uint8_t> out;
     out.reserve(bytes.size());
-    const size_t records = bytes.size() / InputRecordSize;
-    const uint8_t* record = bytes.data();
-    uint64_t state = seed;
-    for (size_t i = 0; i < records; ++i, record += InputRecordSize) {
-        const uint64_t random = NextRandom(state);
-        const int64_t delay = PlayedDelayAt(record);
-        const int64_t most = delay < maxChange ? delay : maxChange;
-        const int64_t change = static_cast<int64_t>(random % static_cast<uint64_t>(2 * most + 1)) - most;
-        const int64_t changed = delay + change;
-        AppendWithDelay(out, record, changed > LongestDelay ? LongestDelay : changed);
-    }
+    uint64_t random = seed;
+    JitterRecords(random, WholeRecordsOf(bytes), maxChange, out);
     AppendTail(out, bytes);
     return out;
 }

@@ -15,3 +15,7 @@ uint64_t NextRandom(uint64_t& state);
 // a record whose delay stays as it plays is copied byte for byte, and so is a partial record at
 // the end.
 std::vector<uint8_t> JitterRecording(std::span<const uint8_t> bytes, int64_t maxChange, uint64_t seed);
+// The same a piece at a time: each run of whole records in order, random starting as the seed;
+// the partial record at the end is the caller's to copy.
+void JitterRecords(uint64_t& random, std::span<const uint8_t> wholeRecords, int64_t maxChange,
+                   std::vector<uint8_t>& out);

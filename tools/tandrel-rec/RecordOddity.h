@@ -8,15 +8,18 @@
 
 enum class RecordOddity {
     None,
-    UnknownKind,  // not Key, Button, Move or Wheel: the player skips it
+    UnknownKind,  // not Key, Button, Move, Wheel or HorizontalWheel: the player skips it
     KeyCode,      // a Key code outside 1..255: the player sends only its low byte
     KeyDown,      // a Key down other than 0 or 1: the player skips it
-    ButtonCode,   // a Button code that is not one of the six button messages: skipped
+    ButtonCode,   // a Button code that is not one of the eight button messages: skipped
+    XButton,      // an X button message whose y is not 1 or 2: skipped
     UnusedField,  // a field that the kind does not use is not zero: the player ignores it
 };
 
 RecordOddity OddityOf(const InputRecord& record);
 
+// The press and release messages of the left, right, middle and X buttons.
 bool IsButtonMessage(int code);
+bool IsXButtonMessage(int code);
 // The release message of a button's press or release message.
 int16_t ButtonReleaseMessage(int16_t code);

@@ -4,6 +4,7 @@
 
 #include <charconv>
 
+#include "RecordEdit.h"
 #include "core/LittleEndian.h"
 #include "recording/InputRecord.h"
 
@@ -43,17 +44,27 @@ int32_t RescaleCoordinate(int32_t coordinate, int64_t to, int64_t from)
     return static_cast<int32_t>(scaled);
 }
 
-std::vector<uint8_t> RescaleRecording(std::span<const uint8_t> bytes, const ScreenSize& from, const ScreenSize& to)
+void RescaleRecords(std::span<const uint8_t> wholeRecords, const ScreenSize& from, const ScreenSize& to,
+                    std::vector<uint8_t>& out)
 {
-    std::vector<uint8_t> out(bytes.begin(), bytes.end());
-    const size_t records = bytes.size() / InputRecordSize;
-    uint8_t* record = out.data();
+    const size_t first = out.size();
+    out.insert(out.end(), wholeRecords.begin(), wholeRecords.end());
+    const size_t records = wholeRecords.size() / InputRecordSize;
+    uint8_t* record = out.data() + first;
     for (size_t i = 0; i < records; ++i, record += InputRecordSize) {
-        if (static_cast<int8_t>(record[0]) != Move) continue;
+        if (KindAt(record) != Move || IsRawRecord(record)) continue;
         const int32_t x = static_cast<int32_t>(GetUnsigned32(record + XOffset));
         const int32_t y = static_cast<int32_t>(GetUnsigned32(record + YOffset));
         PutUnsigned32(record + XOffset, static_cast<uint32_t>(RescaleCoordinate(x, to.width, from.width)));
         PutUnsigned32(record + YOffset, static_cast<uint32_t>(RescaleCoordinate(y, to.height, from.height)));
     }
+}
+
+std::vector<uint8_t> RescaleRecording(std::span<const uint8_t> bytes, const ScreenSize& from, const ScreenSize& to)
+{
+    std::vector<uint8_t> out;
+    out.reserve(bytes.size());
+    RescaleRecords(WholeRecordsOf(bytes), from, to, out);
+    AppendTail(out, bytes);
     return out;
 }

@@ -19,5 +19,9 @@ int32_t RescaleCoordinate(int32_t coordinate, int64_t to, int64_t from);
 
 // Every Move record's x and y rescaled from one screen size to the other, the primary screen's
 // top left corner staying at 0, 0 (so screens left of or above it, with negative coordinates,
-// scale too). Every other record, and a partial record at the end, is copied byte for byte.
+// scale too). Every other record, a move that dump writes as raw too, and a partial record at
+// the end, is copied byte for byte.
 std::vector<uint8_t> RescaleRecording(std::span<const uint8_t> bytes, const ScreenSize& from, const ScreenSize& to);
+// The same for a run of whole records, appended to out.
+void RescaleRecords(std::span<const uint8_t> wholeRecords, const ScreenSize& from, const ScreenSize& to,
+                    std::vector<uint8_t>& out);

@@ -58,27 +58,32 @@ int64_t DueTimeAtSpeed(int64_t due, int64_t speedMillionths)
     return whole * SpeedOneMillionths + remainder * SpeedOneMillionths / speedMillionths;
 }
 
+void RetimeRecords(RetimeState& state, std::span<const uint8_t> wholeRecords, const RetimeOptions& options,
+                   std::vector<uint8_t>& out)
+{
+    const size_t records = wholeRecords.size() / InputRecordSize;
+    const uint8_t* record = wholeRecords.data();
+    if (options.mode == RetimeMode::Speed) {
+        for (size_t i = 0; i < records; ++i, record += InputRecordSize) {
+            state.due = AddToDueTime(state.due, PlayedDelayAt(record));
+            AppendDueAt(out, state.lastDue, record, DueTimeAtSpeed(state.due, options.speedMillionths));
+        }
+        return;
+    }
+    const bool fixed = options.mode == RetimeMode::FixedDelay;
+    for (size_t i = 0; i < records; ++i, record += InputRecordSize) {
+        const int64_t delay = PlayedDelayAt(record);
+        const int64_t limit = options.milliseconds;
+        AppendWithDelay(out, record, fixed || delay > limit ? limit : delay);
+    }
+}
+
 std::vector<uint8_t> RetimeRecording(std::span<const uint8_t> bytes, const RetimeOptions& options)
 {
     std::vector<uint8_t> out;
     out.reserve(bytes.size());
-    const size_t records = bytes.size() / InputRecordSize;
-    const uint8_t* record = bytes.data();
-    if (options.mode == RetimeMode::Speed) {
-        int64_t due = 0;
-        int64_t lastDue = 0;
-        for (size_t i = 0; i < records; ++i, record += InputRecordSize) {
-            due = AddToDueTime(due, PlayedDelayAt(record));
-            AppendDueAt(out, lastDue, record, DueTimeAtSpeed(due, options.speedMillionths));
-        }
-    } else {
-        const bool fixed = options.mode == RetimeMode::FixedDelay;
-        for (size_t i = 0; i < records; ++i, record += InputRecordSize) {
-            const int64_t delay = PlayedDelayAt(record);
-            const int64_t limit = options.milliseconds;
-            AppendWithDelay(out, record, fixed || delay > limit ? limit : delay);
-        }
-    }
+    RetimeState state{};
+    RetimeRecords(state, WholeRecordsOf(bytes), options, out);
     AppendTail(out, bytes);
     return out;
 }

@@ -36,3 +36,12 @@ int64_t DueTimeAtSpeed(int64_t due, int64_t speedMillionths);
 // whose time does not change, a negative delay that still plays as 0 included, is copied byte
 // for byte, and so is a partial record at the end.
 std::vector<uint8_t> RetimeRecording(std::span<const uint8_t> bytes, const RetimeOptions& options);
+
+// The same a piece at a time: each run of whole records in order, the state starting as
+// RetimeState{}; the partial record at the end is the caller's to copy.
+struct RetimeState {
+    int64_t due;      // of the last record read, at its old time
+    int64_t lastDue;  // of the last record written
+};
+void RetimeRecords(RetimeState& state, std::span<const uint8_t> wholeRecords, const RetimeOptions& options,
+                   std::vector<uint8_t>& out);

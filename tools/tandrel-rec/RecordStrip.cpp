@@ -13,25 +13,31 @@ bool Stripped(int8_t kind, const StripKinds& kinds)
     case Key: return kinds.keys;
     case Button: return kinds.buttons;
     case Move: return kinds.moves;
-    case Wheel: return kinds.wheel;
+    case Wheel:
+    case HorizontalWheel: return kinds.wheel;
     default: return false;
     }
 }
 
 }  // namespace
 
+void StripRecords(StripState& state, std::span<const uint8_t> wholeRecords, const StripKinds& kinds,
+                  std::vector<uint8_t>& out)
+{
+    const size_t records = wholeRecords.size() / InputRecordSize;
+    const uint8_t* record = wholeRecords.data();
+    for (size_t i = 0; i < records; ++i, record += InputRecordSize) {
+        state.due = AddToDueTime(state.due, PlayedDelayAt(record));
+        if (!Stripped(KindAt(record), kinds)) AppendDueAt(out, state.lastDue, record, state.due);
+    }
+}
+
 std::vector<uint8_t> StripRecording(std::span<const uint8_t> bytes, const StripKinds& kinds)
 {
     std::vector<uint8_t> out;
     out.reserve(bytes.size());
-    const size_t records = bytes.size() / InputRecordSize;
-    const uint8_t* record = bytes.data();
-    int64_t due = 0;
-    int64_t lastDue = 0;
-    for (size_t i = 0; i < records; ++i, record += InputRecordSize) {
-        due = AddToDueTime(due, PlayedDelayAt(record));
-        if (!Stripped(KindAt(record), kinds)) AppendDueAt(out, lastDue, record, due);
-    }
+    StripState state{};
+    StripRecords(state, WholeRecordsOf(bytes), kinds, out);
     AppendTail(out, bytes);
     return out;
 }

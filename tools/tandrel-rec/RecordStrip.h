@@ -6,9 +6,9 @@
 
 struct StripKinds {
     bool moves;
-    bool wheel;
+    bool wheel;  // both wheels
     bool keys;
-    bool buttons;
+    bool buttons;  // the X buttons too
 };
 
 // Drops every record of the kinds chosen, odd ones of those kinds included (records of unknown
@@ -16,3 +16,12 @@ struct StripKinds {
 // player counts them (negative as 0, capped by AppendDueAt); dropped records at the end take
 // their time with them. Everything else is copied byte for byte.
 std::vector<uint8_t> StripRecording(std::span<const uint8_t> bytes, const StripKinds& kinds);
+
+// The same a piece at a time: each run of whole records in order, the state starting as
+// StripState{}; the partial record at the end is the caller's to copy.
+struct StripState {
+    int64_t due;      // of the last record read
+    int64_t lastDue;  // of the last record written
+};
+void StripRecords(StripState& state, std::span<const uint8_t> wholeRecords, const StripKinds& kinds,
+                  std::vector<uint8_t>& out);

@@ -40,12 +40,13 @@ void AppendKey(std::string& out, int code)
     }
 }
 
-std::string_view ButtonName(int16_t code)
+std::string_view ButtonName(const InputRecord& record)
 {
-    switch (ButtonReleaseMessage(code)) {
+    switch (ButtonReleaseMessage(record.code)) {
     case LeftButtonUpMessage: return "left";
     case RightButtonUpMessage: return "right";
-    default: return "middle";
+    case MiddleButtonUpMessage: return "middle";
+    default: return record.y == XButton1 ? "x1" : "x2";
     }
 }
 
@@ -83,7 +84,7 @@ void AppendRecordLine(std::string& out, const InputRecord& record)
         break;
     case Button:
         out += " button ";
-        out += ButtonName(record.code);
+        out += ButtonName(record);
         out += ButtonReleaseMessage(record.code) == record.code ? " up\n" : " down\n";
         break;
     case Move:
@@ -93,11 +94,13 @@ void AppendRecordLine(std::string& out, const InputRecord& record)
         AppendNumber(out, record.y);
         out.push_back('\n');
         break;
-    default:
-        out += " wheel ";
+    case Wheel:
+    case HorizontalWheel:
+        out += record.kind == Wheel ? " wheel " : " hwheel ";
         AppendNumber(out, record.y);
         out.push_back('\n');
         break;
+    default: break;  // no other kind has a plain line
     }
 }
 
@@ -238,17 +241,22 @@ bool ReadUpOrDown(std::string_view text, int8_t& down, std::string& problem)
     return false;
 }
 
-bool ReadButton(std::string_view name, std::string_view state, int16_t& code, std::string& problem)
+// A button's press or release message, and for an X button its number (y), else 0.
+bool ReadButton(std::string_view name, std::string_view state, int16_t& code, int32_t& xButton, std::string& problem)
 {
     int16_t press = 0;
-    if (SameWord(name, "left")) {
+    xButton = 0;
+    if (SameWord(name, "x1") || SameWord(name, "x2")) {
+        press = XButtonDownMessage;
+        xButton = SameWord(name, "x1") ? XButton1 : XButton2;
+    } else if (SameWord(name, "left")) {
         press = LeftButtonDownMessage;
     } else if (SameWord(name, "right")) {
         press = RightButtonDownMessage;
     } else if (SameWord(name, "middle")) {
         press = MiddleButtonDownMessage;
     } else {
-        problem = "unknown button " + Quoted(name) + " (left, right or middle)";
+        problem = "unknown button " + Quoted(name) + " (left, right, middle, x1 or x2)";
         return false;
     }
     int8_t down = 0;
@@ -279,7 +287,7 @@ bool ReadRecordLine(const Line& line, InputRecord& record, std::string& problem)
     }
     record.delay = delay;
     if (line.count < 2) {
-        problem = "missing the kind after the delay (key, button, move or wheel)";
+        problem = "missing the kind after the delay (key, button, move, wheel or hwheel)";
         return false;
     }
     const std::string_view kind = line.fields[1];
@@ -298,11 +306,13 @@ bool ReadRecordLine(const Line& line, InputRecord& record, std::string& problem)
     if (SameWord(kind, "button")) {
         record.kind = Button;
         int16_t code = 0;
-        if (!HasFields(line, 4, "DELAY button left|right|middle down|up", problem) ||
-            !ReadButton(line.fields[2], line.fields[3], code, problem)) {
+        int32_t xButton = 0;
+        if (!HasFields(line, 4, "DELAY button left|right|middle|x1|x2 down|up", problem) ||
+            !ReadButton(line.fields[2], line.fields[3], code, xButton, problem)) {
             return false;
         }
         record.code = code;
+        record.y = xButton;
         return true;
     }
     if (SameWord(kind, "move")) {
@@ -317,17 +327,18 @@ bool ReadRecordLine(const Line& line, InputRecord& record, std::string& problem)
         record.y = y;
         return true;
     }
-    if (SameWord(kind, "wheel")) {
-        record.kind = Wheel;
+    if (SameWord(kind, "wheel") || SameWord(kind, "hwheel")) {
+        const bool vertical = SameWord(kind, "wheel");
+        record.kind = vertical ? Wheel : HorizontalWheel;
         int32_t notches = 0;
-        if (!HasFields(line, 3, "DELAY wheel NOTCHES", problem) ||
+        if (!HasFields(line, 3, vertical ? "DELAY wheel NOTCHES" : "DELAY hwheel NOTCHES", problem) ||
             !ReadInt32(line.fields[2], notches, problem, "notches")) {
             return false;
         }
         record.y = notches;
         return true;
     }
-    problem = "unknown kind " + Quoted(kind) + " (key, button, move or wheel; a raw line for anything else)";
+    problem = "unknown kind " + Quoted(kind) + " (key, button, move, wheel or hwheel; a raw line for anything else)";
     return false;
 }
 
@@ -356,17 +367,21 @@ bool ReadHeader(const Line& line, std::string& problem)
 
 }  // namespace
 
-void AppendRecordingText(std::string& out, std::span<const uint8_t> bytes)
+void AppendTextHeader(std::string& out)
 {
-    const size_t records = bytes.size() / InputRecordSize;
-    // A plain line is some 20 characters; a raw line, rare, some 110.
-    out.reserve(out.size() + 64 + records * 24);
     out += TextFormatName;
     out += ' ';
     AppendNumber(out, TextFormatVersion);
     out += "  # one record a line: delay in ms, kind, fields\n";
+}
+
+void AppendRecordsText(std::string& out, std::span<const uint8_t> wholeRecords)
+{
+    const size_t records = wholeRecords.size() / InputRecordSize;
+    // A plain line is some 20 characters; a raw line, rare, some 110.
+    out.reserve(out.size() + records * 24);
     for (size_t i = 0; i < records; ++i) {
-        const uint8_t* at = bytes.data() + i * InputRecordSize;
+        const uint8_t* at = wholeRecords.data() + i * InputRecordSize;
         const InputRecord record = DecodeInputRecord(at);
         if (OddityOf(record) == RecordOddity::None) {
             AppendRecordLine(out, record);
@@ -374,34 +389,39 @@ void AppendRecordingText(std::string& out, std::span<const uint8_t> bytes)
             AppendRawLine(out, at, record);
         }
     }
-    const size_t tail = bytes.size() % InputRecordSize;
-    if (tail > 0) {
-        out += "tail";
-        for (size_t i = bytes.size() - tail; i < bytes.size(); ++i) {
-            out.push_back(' ');
-            AppendHexByte(out, bytes[i]);
-        }
-        out += "  # ";
-        AppendNumber(out, static_cast<int64_t>(tail));
-        out += " bytes of a partial record, never played\n";
-    }
 }
 
-bool ReadRecordingText(std::string_view text, std::vector<uint8_t>& bytes, TextError& error)
+void AppendTailText(std::string& out, std::span<const uint8_t> tail)
+{
+    if (tail.empty()) return;
+    out += "tail";
+    for (const uint8_t byte : tail) {
+        out.push_back(' ');
+        AppendHexByte(out, byte);
+    }
+    out += "  # ";
+    AppendNumber(out, static_cast<int64_t>(tail.size()));
+    out += " bytes of a partial record, never played\n";
+}
+
+void AppendRecordingText(std::string& out, std::span<const uint8_t> bytes)
+{
+    const size_t tail = bytes.size() % InputRecordSize;
+    AppendTextHeader(out);
+    AppendRecordsText(out, bytes.first(bytes.size() - tail));
+    AppendTailText(out, bytes.last(tail));
+}
+
+bool ReadTextLines(TextReader& reader, std::string_view text, std::vector<uint8_t>& bytes, TextError& error)
 {
     // An editor may have put a byte order mark before the first line.
-    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
-    const size_t sizeBefore = bytes.size();
-    // A record's line is about as long as its 16 bytes: one allocation for the usual file.
-    bytes.reserve(sizeBefore + text.size() + InputRecordSize);
-    const auto fail = [&](int64_t lineNumber, std::string message) {
-        bytes.resize(sizeBefore);
-        error = TextError{lineNumber, std::move(message)};
+    if (reader.lineNumber == 0 && text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+    // A record's line is about as long as its 16 bytes: one allocation for the usual piece.
+    bytes.reserve(bytes.size() + text.size() + InputRecordSize);
+    const auto fail = [&](std::string message) {
+        error = TextError{reader.lineNumber, std::move(message)};
         return false;
     };
-    bool headerSeen = false;
-    int64_t tailLine = 0;
-    int64_t lineNumber = 0;
     std::string problem;
     size_t at = 0;
     while (at < text.size()) {
@@ -409,39 +429,55 @@ bool ReadRecordingText(std::string_view text, std::vector<uint8_t>& bytes, TextE
         if (end == std::string_view::npos) end = text.size();
         const Line line = SplitLine(text.substr(at, end - at));
         at = end + 1;
-        ++lineNumber;
-        if (line.tooMany) return fail(lineNumber, "too many fields");
+        ++reader.lineNumber;
+        if (line.tooMany) return fail("too many fields");
         if (line.count == 0) continue;
-        if (!headerSeen) {
-            if (!ReadHeader(line, problem)) return fail(lineNumber, problem);
-            headerSeen = true;
+        if (!reader.headerSeen) {
+            if (!ReadHeader(line, problem)) return fail(problem);
+            reader.headerSeen = true;
             continue;
         }
-        if (tailLine != 0) {
-            return fail(lineNumber, "nothing may follow the tail line (line " + std::to_string(tailLine) +
-                                        "): a partial record can only be the end of a file");
+        if (reader.tailLine != 0) {
+            return fail("nothing may follow the tail line (line " + std::to_string(reader.tailLine) +
+                        "): a partial record can only be the end of a file");
         }
         if (SameWord(line.fields[0], "raw")) {
             if (line.count != 1 + InputRecordSize) {
-                return fail(lineNumber, "a raw line has 16 bytes, this one " + std::to_string(line.count - 1));
+                return fail("a raw line has 16 bytes, this one " + std::to_string(line.count - 1));
             }
-            if (!ReadBytes(line, 1, bytes, problem)) return fail(lineNumber, problem);
+            if (!ReadBytes(line, 1, bytes, problem)) return fail(problem);
             continue;
         }
         if (SameWord(line.fields[0], "tail")) {
             if (line.count < 2 || line.count > InputRecordSize) {
-                return fail(lineNumber, "a tail line has 1 to 15 bytes, this one " + std::to_string(line.count - 1));
+                return fail("a tail line has 1 to 15 bytes, this one " + std::to_string(line.count - 1));
             }
-            if (!ReadBytes(line, 1, bytes, problem)) return fail(lineNumber, problem);
-            tailLine = lineNumber;
+            if (!ReadBytes(line, 1, bytes, problem)) return fail(problem);
+            reader.tailLine = reader.lineNumber;
             continue;
         }
         InputRecord record;
-        if (!ReadRecordLine(line, record, problem)) return fail(lineNumber, problem);
+        if (!ReadRecordLine(line, record, problem)) return fail(problem);
         uint8_t encoded[InputRecordSize];
         EncodeInputRecord(record, encoded);
         bytes.insert(bytes.end(), encoded, encoded + InputRecordSize);
     }
-    if (!headerSeen) return fail(lineNumber == 0 ? 1 : lineNumber, "empty: the first line must be \"tandrel-rec 1\"");
     return true;
+}
+
+bool FinishText(const TextReader& reader, TextError& error)
+{
+    if (reader.headerSeen) return true;
+    error =
+        TextError{reader.lineNumber == 0 ? 1 : reader.lineNumber, "empty: the first line must be \"tandrel-rec 1\""};
+    return false;
+}
+
+bool ReadRecordingText(std::string_view text, std::vector<uint8_t>& bytes, TextError& error)
+{
+    const size_t sizeBefore = bytes.size();
+    TextReader reader{};
+    if (ReadTextLines(reader, text, bytes, error) && FinishText(reader, error)) return true;
+    bytes.resize(sizeBefore);
+    return false;
 }

