@@ -3,9 +3,11 @@
 # never write onto their input and leave nothing behind when they fail, text and binary pass
 # through standard input and output, and the exit status follows the convention (0 done,
 # 1 check findings, 2 bad usage or input).
-# Usage: command-line.sh PATH/TO/tandrel-rec
+# Usage: command-line.sh PATH/TO/tandrel-rec [PATH/TO/tandrel-rec-without-sanitizers]
+# (the second runs under a memory limit, which a program built with sanitizers cannot)
 set -u
 tool=$1
+boundedTool=${2:-$1}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work" || exit 1
@@ -128,6 +130,90 @@ expectExit 2 "$tool" strip e.rec -o out.rec --moves=yes
 expectExit 2 "$tool" jitter e.rec -o out.rec --ms 5
 expectExit 2 "$tool" thin e.rec -o out.rec --min-interval -1
 expectExit 2 "$tool" info e.rec --min-interval 5
+expectFiles a.orig a.rec a.txt b.txt bad.txt e.orig e.rec e.txt
+
+# A held key repeats its press: the file still plays as written, and nothing is held at the end.
+printf 'tandrel-rec 1\n0 key Shift down\n500 key Shift down\n33 key Shift down\n5 key A down\n5 key A up\n40 key Shift up\n' >held.txt
+"$tool" pack held.txt -o held.rec || fail "cannot pack held.txt"
+expectExit 0 "$tool" check held.rec
+grep -q "^record 6 (byte 80): note: key Shift released here after 3 presses" out || fail "check on repeats said: $(cat out)"
+grep -q "6 records, played as written (see the notes)" out || fail "check on repeats said: $(cat out)"
+expectExit 0 "$tool" info held.rec
+grep -q "^held at end:   nothing" out || fail "info on repeats said: $(cat out)"
+rm -f held.txt held.rec
+
+# The X buttons and the horizontal wheel: packed, counted, checked, dumped back as written.
+printf 'tandrel-rec 1\n0 button x1 down\n5 button x1 up\n5 button x2 down\n3 hwheel -2\n4 hwheel 1\n' >x.txt
+"$tool" pack x.txt -o x.rec || fail "cannot pack x.txt"
+"$tool" dump x.rec | grep -v '^tandrel-rec' >x.dumped
+grep -v '^tandrel-rec' x.txt | cmp -s - x.dumped || fail "the X buttons came back as: $(cat x.dumped)"
+expectExit 0 "$tool" info x.rec
+grep -q "(key 0, button 0, x button 3, move 0, wheel 0, hwheel 2)" out || fail "info on X buttons said: $(cat out)"
+expectExit 1 "$tool" check x.rec
+[ "$(cat out)" = "record 3 (byte 32): X2 button pressed here is still held at the end; the player releases it" ] ||
+  fail "check on X buttons said: $(cat out)"
+"$tool" strip x.rec -o - --buttons | "$tool" dump - | grep -c -E '^[0-9]+ hwheel' | grep -q -x 2 ||
+  fail "strip --buttons kept X buttons or lost the horizontal wheel"
+[ "$("$tool" strip x.rec -o - --wheel | wc -c)" -eq 48 ] || fail "strip --wheel kept a horizontal wheel"
+rm -f x.txt x.rec x.dumped
+
+# jitter follows its seed: another seed gives another file, the same seed the same file, here
+# and on every system (the checksum is pinned).
+printf 'tandrel-rec 1\n100 move 1 1\n100 move 2 2\n100 move 3 3\n100 key A down\n100 key A up\n100 wheel 1\n' >j.txt
+"$tool" pack j.txt -o j.rec || fail "cannot pack j.txt"
+"$tool" jitter j.rec -o j1.rec --ms 50 --seed 1 || fail "jitter --seed 1 failed"
+"$tool" jitter j.rec -o j2.rec --ms 50 --seed 2 || fail "jitter --seed 2 failed"
+"$tool" jitter --seed=1 j.rec --ms 50 -o j1again.rec || fail "jitter --seed=1 failed"
+cmp -s j1.rec j2.rec && fail "jitter with seeds 1 and 2 wrote the same file"
+cmp -s j1.rec j1again.rec || fail "jitter with seed 1 wrote two different files"
+[ "$(sha256sum <j1.rec | cut -c1-16)" = "099bff914e5963a6" ] || fail "jitter --seed 1 wrote $("$tool" dump j1.rec)"
+rm -f j.txt j.rec j1.rec j2.rec j1again.rec
+
+# Never onto the input, even when it comes as standard input or leaves as standard output:
+# the files are compared by identity, whatever their names.
+cp e.orig e.rec
+expectExit 2 "$tool" retime - -o e.rec --force --speed 2 <e.rec
+grep -q "e.rec is the input file" err || fail "standard input on the output: $(cat err)"
+"$tool" strip e.rec -o - --keys 1<>e.rec 2>err
+[ $? -eq 2 ] && grep -q "standard output is the input file" err || fail "standard output on the input: $(cat err)"
+"$tool" dump e.rec 1<>e.rec 2>err
+[ $? -eq 2 ] || fail "dump onto its input: $(cat err)"
+cmp -s e.rec e.orig || fail "a refused command changed its input"
+
+# Nothing is clobbered that is not a file: a dangling link stays, --force or not; a pipe is
+# written into, never replaced.
+ln -s nowhere dangling
+expectExit 2 "$tool" retime e.rec -o dangling --speed 2
+grep -q "already exists" err || fail "dangling link without --force: $(cat err)"
+expectExit 2 "$tool" retime e.rec -o dangling --speed 2 --force
+[ "$(readlink dangling)" = nowhere ] && [ ! -e nowhere ] || fail "the dangling link was replaced or followed"
+rm -f dangling
+mkfifo pipe
+expectExit 2 "$tool" retime e.rec -o pipe --speed 2
+cat pipe >from-pipe &
+reader=$!
+expectExit 0 "$tool" retime e.rec -o pipe --speed 2 --force
+wait $reader
+[ -p pipe ] || fail "the pipe was replaced"
+"$tool" retime e.rec -o - --speed 2 | cmp -s - from-pipe || fail "the pipe did not get the recording"
+rm -f pipe from-pipe
+mkdir folder
+expectExit 2 "$tool" retime e.rec -o folder --speed 2 --force
+[ -d folder ] || fail "the folder was replaced"
+rmdir folder
+expectFiles a.orig a.rec a.txt b.txt bad.txt e.orig e.rec e.txt
+
+# A file larger than the memory allowed: info and an edit go through it a piece at a time, and
+# pack, which must hold a line whole, ends with a message when memory runs out.
+truncate -s 600M big.rec
+(ulimit -v 262144 && exec "$boundedTool" info big.rec) >out 2>err
+[ $? -eq 0 ] || fail "info on 600 MB under 256 MB of memory: $(cat err)"
+grep -q "^records:       39321600 (key 39321600," out || fail "info on 600 MB said: $(cat out)"
+(ulimit -v 262144 && exec "$boundedTool" strip big.rec -o - --moves | wc -c) >out 2>err
+[ "$(cat out)" -eq 629145600 ] || fail "strip on 600 MB wrote $(cat out) bytes: $(cat err)"
+(ulimit -v 262144 && exec "$boundedTool" pack big.rec -o big.txt) >out 2>err
+[ $? -eq 2 ] && grep -q "out of memory" err || fail "pack of a 600 MB line under 256 MB: $(cat err)"
+rm -f big.rec
 expectFiles a.orig a.rec a.txt b.txt bad.txt e.orig e.rec e.txt
 
 if [ $failures -ne 0 ]; then
