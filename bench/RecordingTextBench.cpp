@@ -28,8 +28,8 @@ constexpr RetimeOptions HalfSpeed = {RetimeMode::Speed, SpeedOneMillionths / 2, 
 
 using Clock = std::chrono::steady_clock;
 
-// A busy recording: mostly moves, now and then a key, a button or the wheel, and once in a
-// thousand records one that has no plain line.
+// A busy recording: mostly moves, now and then a key, a button (an X button too) or either
+// wheel, and once in a thousand records one that has no plain line.
 InputRecord RecordNumber(int i)
 {
     const int32_t delay = i % 37;
@@ -39,6 +39,8 @@ InputRecord RecordNumber(int i)
     case 7: return {Key, 0x10, static_cast<int8_t>(i % 2), delay, 0, 0};
     case 9: return {Button, 513, 0, delay, 0, 0};
     case 10: return {Button, 514, 0, delay, 0, 0};
+    case 11: return {Button, static_cast<int16_t>(0x20B + i % 2), 0, delay, 0, 1 + (i >> 4) % 2};
+    case 12: return {HorizontalWheel, 0, 0, delay, 0, i % 3 - 1};
     case 13: return {Wheel, 0, 0, delay, 0, i % 5 - 2};
     case 15:
         if (i % 1000 == 15) return {5, 0, 0, delay, 0, 0};

@@ -34,11 +34,13 @@ struct FileIdentity {
     bool regular;
     uint64_t device;
     uint64_t file;
+    bool deviceUnknown;  // the file's number alone is known: it is taken to be on any device
 };
 
 bool SameRegularFile(const FileIdentity& a, const FileIdentity& b)
 {
-    return a.known && b.known && a.regular && b.regular && a.device == b.device && a.file == b.file;
+    const bool sameDevice = a.device == b.device || a.deviceUnknown || b.deviceUnknown;
+    return a.known && b.known && a.regular && b.regular && sameDevice && a.file == b.file;
 }
 
 std::string CannotWrite(const std::string& path, const std::string& why)
@@ -58,13 +60,29 @@ std::string SystemErrorText(DWORD error)
     return std::string(text, length);
 }
 
+// The file identity information of Windows 8 and later (FILE_ID_INFO), which the headers show
+// only to programs for those; on Windows 7 asking for it fails.
+struct FileIdInformation {
+    ULONGLONG volume;
+    uint64_t file[2];
+};
+constexpr auto FileIdInformationClass = static_cast<FILE_INFO_BY_HANDLE_CLASS>(18);
+
 FileIdentity IdentityOfHandle(HANDLE handle)
 {
     FileIdentity identity{};
     BY_HANDLE_FILE_INFORMATION information;
-    if (handle == INVALID_HANDLE_VALUE || GetFileType(handle) != FILE_TYPE_DISK ||
-        !GetFileInformationByHandle(handle, &information)) {
-        return identity;
+    if (handle == INVALID_HANDLE_VALUE || GetFileType(handle) != FILE_TYPE_DISK) return identity;
+    if (!GetFileInformationByHandle(handle, &information)) {
+        // Wine answers so for a handle it made of a Unix file (standard input redirected from
+        // one); the file's number is still there, its volume not.
+        FileIdInformation id{};
+        FILE_STANDARD_INFO standard{};
+        if (!GetFileInformationByHandleEx(handle, FileIdInformationClass, &id, sizeof id) ||
+            !GetFileInformationByHandleEx(handle, FileStandardInfo, &standard, sizeof standard)) {
+            return identity;
+        }
+        return FileIdentity{true, !standard.Directory, id.volume, id.file[0], id.volume == 0};
     }
     identity.known = true;
     identity.regular = (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
@@ -97,7 +115,7 @@ bool ExistsAsEntry(const std::string& path)
 FileIdentity IdentityOfStat(const struct stat& status)
 {
     return FileIdentity{true, S_ISREG(status.st_mode), static_cast<uint64_t>(status.st_dev),
-                        static_cast<uint64_t>(status.st_ino)};
+                        static_cast<uint64_t>(status.st_ino), false};
 }
 
 FileIdentity IdentityOfStream(std::FILE* file)

@@ -38,17 +38,16 @@ constexpr std::string_view OutputRules =
     "input. Times are counted as the player counts them (a negative delay as 0). Records the\n"
     "command does not change are copied byte for byte, a partial record at the end too.\n";
 
-constexpr std::string_view DumpHelp =
-    "Usage: tandrel-rec dump FILE.rec\n"
-    "\n"
-    "Writes the recording as text on standard output, one record a line:\n"
-    "  DELAY key NAME down|up                          120 key A down\n"
-    "  DELAY button left|right|middle|x1|x2 down|up    300 button x1 down (back)\n"
-    "  DELAY move X Y                                  15 move 640 480\n"
-    "  DELAY wheel NOTCHES (positive away from you)    200 wheel -2\n"
-    "  DELAY hwheel NOTCHES (positive to the right)    40 hwheel 1\n"
-    "  raw and 16 bytes in hex: a record the player does not play as written\n"
-    "(docs/recording-format.md describes the text form).\n";
+constexpr std::string_view DumpHelp = "Usage: tandrel-rec dump FILE.rec\n"
+                                      "\n"
+                                      "Writes the recording as text on standard output, one record a line:\n"
+                                      "  DELAY key NAME down|up                          120 key A down\n"
+                                      "  DELAY button left|right|middle|x1|x2 down|up    300 button x1 down (back)\n"
+                                      "  DELAY move X Y                                  15 move 640 480\n"
+                                      "  DELAY wheel NOTCHES (positive away from you)    200 wheel -2\n"
+                                      "  DELAY hwheel NOTCHES (positive to the right)    40 hwheel 1\n"
+                                      "  raw and 16 bytes in hex: a record the player does not play as written\n"
+                                      "(docs/recording-format.md describes the text form).\n";
 
 constexpr std::string_view PackHelp = "Usage: tandrel-rec pack FILE.txt -o FILE.rec [--force]\n"
                                       "\n"
