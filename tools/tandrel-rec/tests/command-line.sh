@@ -193,8 +193,7 @@ expectExit 2 "$tool" retime e.rec -o pipe --speed 2
 cat pipe >from-pipe &
 reader=$!
 expectExit 0 "$tool" retime e.rec -o pipe --speed 2 --force
-wait $reader
-[ -p pipe ] || fail "the pipe was replaced"
+if [ -p pipe ]; then wait $reader; else fail "the pipe was replaced"; kill $reader; fi
 "$tool" retime e.rec -o - --speed 2 | cmp -s - from-pipe || fail "the pipe did not get the recording"
 rm -f pipe from-pipe
 mkdir folder
