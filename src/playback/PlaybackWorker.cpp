@@ -128,6 +128,12 @@ PassEnd PlayOnePass()
     // Others may read the file meanwhile, but not change, rename or delete it.
     HANDLE file = CreateFileW(gPlaybackPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    // A device under a recording's name (a serial port, the console) is no recording: its
+    // read could wait for ever, and no stop would cut it short.
+    if (file != INVALID_HANDLE_VALUE && GetFileType(file) != FILE_TYPE_DISK) {
+        CloseHandle(file);
+        file = INVALID_HANDLE_VALUE;
+    }
     if (file == INVALID_HANDLE_VALUE) {
         MessageDialog(MessageTitle, PlaybackFailedError, StyleError);
         return PassEnd::OpenFailed;

@@ -405,14 +405,15 @@ bool WaitForWorkerEnd()
 
 TEST_F(PlaybackWorkerTest, AFileThatCannotBeOpenedIsReportedOnTheWorkerThreadThenItEnds)
 {
-    // Nothing at the path, then a folder; the second time in unattended mode.
-    const std::wstring paths[] = {folder + L"\\missing.rec", folder};
-    for (int round = 0; round < 2; ++round) {
+    // Nothing at the path, then a folder (in unattended mode), then a device under a
+    // recording's name, which opens but is no file on a disk.
+    const std::wstring paths[] = {folder + L"\\missing.rec", folder, folder + L"\\NUL.rec"};
+    for (int round = 0; round < 3; ++round) {
         SCOPED_TRACE(round);
         ResetPlaybackFakes();
         gActivityState.store(Idle);
         gPlaybackPath = paths[round];
-        gQuitAfterPlayback = round;
+        gQuitAfterPlayback = round == 1 ? 1 : 0;
         ASSERT_TRUE(StartPlaybackWorker(window));
 
         HWND box = WaitForDialog(DialogKind::Box, DeadlineMs);
@@ -431,7 +432,7 @@ TEST_F(PlaybackWorkerTest, AFileThatCannotBeOpenedIsReportedOnTheWorkerThreadThe
         PostButtonClick(box, IDOK);
         ASSERT_TRUE(WaitForWorkerEnd());
         EXPECT_EQ(Lines{"0 prepare"}, gFakeLog) << "no pause, nothing injected";
-        EXPECT_EQ(std::vector<UINT>{round == 0 ? PlaybackEndedMessage : WM_CLOSE}, PostedMessages());
+        EXPECT_EQ(std::vector<UINT>{round == 1 ? WM_CLOSE : PlaybackEndedMessage}, PostedMessages());
         EXPECT_EQ(Idle, gActivityState.load());
     }
     CloseWorkerThreadHandles();
