@@ -129,9 +129,10 @@ TEST(ExtendedKeys, AreTheNavigationBlockRightModifiersDivideNumLockAndWindowsKey
 TEST_F(PlayRecord, XButtonsArePressedAndReleasedByWhichOneAndTracked)
 {
     // The button is the record's y; down and x play no part.
-    EXPECT_EQ((Texts{"xbutton 1 down", "xbutton 2 down", "xbutton 1 up"}),
-              Played({Record(Button, XButtonDownMessage, 0, 0, XButton1),
-                      Record(Button, XButtonDownMessage, 1, 7, XButton2), Record(Button, XButtonUpMessage, 0, 0, XButton1)}));
+    EXPECT_EQ(
+        (Texts{"xbutton 1 down", "xbutton 2 down", "xbutton 1 up"}),
+        Played({Record(Button, XButtonDownMessage, 0, 0, XButton1), Record(Button, XButtonDownMessage, 1, 7, XButton2),
+                Record(Button, XButtonUpMessage, 0, 0, XButton1)}));
     EXPECT_EQ((Texts{"xbutton 2 up"}), ReleasedAtTheEnd());
     // Any other button number is an odd record, played as nothing and never held.
     EXPECT_EQ(Texts{}, Played({Record(Button, XButtonDownMessage, 0, 0, 0), Record(Button, XButtonDownMessage, 0, 0, 3),
@@ -141,7 +142,8 @@ TEST_F(PlayRecord, XButtonsArePressedAndReleasedByWhichOneAndTracked)
 
 TEST_F(PlayRecord, HorizontalWheelNotchesBecome120UnitsEach)
 {
-    EXPECT_EQ((Texts{"hwheel 120", "hwheel -360", "wheel 240"}),
-              Played({Record(HorizontalWheel, 0, 0, 0, 1), Record(HorizontalWheel, 0, 0, 0, -3), Record(Wheel, 0, 0, 0, 2)}));
+    EXPECT_EQ(
+        (Texts{"hwheel 120", "hwheel -360", "wheel 240"}),
+        Played({Record(HorizontalWheel, 0, 0, 0, 1), Record(HorizontalWheel, 0, 0, 0, -3), Record(Wheel, 0, 0, 0, 2)}));
     EXPECT_EQ(Texts{}, ReleasedAtTheEnd());
 }

@@ -44,9 +44,10 @@ TEST(IsReservedRecordingName, IsTempRecordInAnyLetterCase)
 
 TEST(IsValidRecordingName, RefusesDeviceNamesWithAnyExtensionAndSpacesBeforeIt)
 {
-    for (const wchar_t* name : {L"CON", L"con", L"Prn", L"aUx", L"nul", L"COM1", L"com9", L"LPT1", L"lpt9", L"COM0",
-                                L"LPT0", L"conin$", L"CONOUT$", L"con.txt", L"PRN.txt", L"nul.tar.gz", L"CON.",
-                                L"con .txt", L"COM1   ", L"aux  .x", L"COM\u00B9", L"lpt\u00B2", L"LPT\u00B3.rec"}) {
+    for (const wchar_t* name :
+         {L"CON",  L"con",      L"Prn",     L"aUx",     L"nul",       L"COM1",      L"com9",         L"LPT1",
+          L"lpt9", L"COM0",     L"LPT0",    L"conin$",  L"CONOUT$",   L"con.txt",   L"PRN.txt",      L"nul.tar.gz",
+          L"CON.", L"con .txt", L"COM1   ", L"aux  .x", L"COM\u00B9", L"lpt\u00B2", L"LPT\u00B3.rec"}) {
         EXPECT_FALSE(IsValidRecordingName(name)) << std::wstring(name).size();
     }
     // Names that only begin or end like a device are ordinary files.

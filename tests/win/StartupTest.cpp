@@ -92,7 +92,7 @@ int MessageDialog(const wchar_t*, const wchar_t* text, unsigned style)
     gLog.push_back("MessageDialog " + std::to_string(style) +
                    (said == L"Der Tastatur-Hook konnte nicht installiert werden!" ? " keyboard"
                     : said == L"Der Maus-Hook konnte nicht installiert werden!"   ? " mouse"
-                                                                                   : " other"));
+                                                                                  : " other"));
     return IDOK;
 }
 // Thrown by the fake common exit, which must not return.
@@ -119,8 +119,8 @@ Log Started(InstalledHooks installed)
 
 TEST(Startup, AMissingHookIsReportedOnlyOnceTheHooksAreDown)
 {
-    const Log head = {"RestrictModuleSearch", "LoadIcon", "LoadIcon", "OpenMainWindow", "LoadHookModules",
-                      "StartHookThread"};
+    const Log head = {"RestrictModuleSearch", "LoadIcon",        "LoadIcon",
+                      "OpenMainWindow",       "LoadHookModules", "StartHookThread"};
     Log expected = head;
     expected.insert(expected.end(), {"UnloadHookModules", "MessageDialog 16 mouse", "CommonExit"});
     EXPECT_EQ(expected, Started({true, false})) << "the keyboard hook stays live under the mouse's message";
