@@ -24,6 +24,9 @@ TrayEntry gTrayEntries[8];
 // The shell's notification-area call, or a test's stand-in. Written by SetTrayShellForTest on
 // the main thread before any icon is added; read by every tray operation there.
 TrayShellFunction gTrayShell = Shell_NotifyIconW;
+// The number of the shell's message "TaskbarCreated", 0 until it is first asked for. Written
+// and read by IsTaskbarCreatedMessage on the main thread.
+UINT gTaskbarCreatedMessage = 0;
 
 TrayEntry* FindTrayEntry(UINT id)
 {
@@ -91,10 +94,10 @@ void RemoveAllTrayIcons()
 
 bool IsTaskbarCreatedMessage(UINT message)
 {
-    // Registered once by the shell and every program that listens for it; the same number
-    // for all of them until the session ends. Main thread only.
-    static const UINT taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
-    return taskbarCreated != 0 && message == taskbarCreated;
+    // Registered by the shell and every program that listens for it: the same number for all
+    // of them until the session ends.
+    if (gTaskbarCreatedMessage == 0) gTaskbarCreatedMessage = RegisterWindowMessageW(L"TaskbarCreated");
+    return gTaskbarCreatedMessage != 0 && message == gTaskbarCreatedMessage;
 }
 
 void AddTrayIconsAgain()
