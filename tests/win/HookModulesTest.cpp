@@ -166,6 +166,24 @@ TEST_F(HookModulesTest, EachModuleIsLoadedAndFreedOnce)
     FreeLibrary(own);
 }
 
+TEST_F(HookModulesTest, ModulesInAFolderDeeperThanMaxPathAreLoaded)
+{
+    EnterFreshWorkingFolder();
+    std::wstring deep = L"\\\\?\\" + WorkingFolder();
+    while (deep.size() < MAX_PATH + 20) {
+        deep += L"\\a-folder-name-of-forty-characters-length";
+        ASSERT_TRUE(CreateDirectoryW(deep.c_str(), nullptr));
+    }
+    for (const wchar_t* name : {L"KeyBoardHook.dll", L"MouseHook.dll"}) {
+        ASSERT_TRUE(CopyFileW(DistPath(name).c_str(), (deep + L"\\" + name).c_str(), FALSE)) << "copying " << name;
+    }
+    LoadHookModulesFrom(deep.substr(4));  // as the program's own path comes, without the prefix
+    EXPECT_TRUE(IsLoaded(L"KeyBoardHook.dll"));
+    EXPECT_TRUE(IsLoaded(L"MouseHook.dll"));
+    UnloadHookModules();
+    LeaveWorkingFolder();
+}
+
 TEST_F(HookModulesTest, ModulesComeOnlyFromTheirFolderAndStartUpTakesTheWorkingDirectoryOutOfTheSearch)
 {
     // Modules of the same names in the working directory, where a search would look.
