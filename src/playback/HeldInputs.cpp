@@ -40,8 +40,8 @@ struct PressRun {
     uint32_t count;  // presses, the released ones among them until a walk skips them
 };
 
-// The list. Written and read by whoever holds the playback lock (the worker, the exit), and by
-// start-up before any worker exists.
+// The list. Written and read by whoever holds the playback lock (the worker, the exit; see
+// HeldInputs.h for the exit's one exception), and by start-up before any worker exists.
 // The presses in the order they came; runs before gFirstRun have been taken already.
 std::vector<PressRun> gRuns;
 size_t gFirstRun = 0;

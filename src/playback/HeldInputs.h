@@ -1,6 +1,7 @@
 // The keys and mouse buttons that a playback has pressed and not yet released. Pure logic
-// without a lock of its own: the playback worker and the exit reach it only under the
-// playback lock (PlaybackWorker.cpp).
+// without a lock of its own: the playback worker and the exit reach it under the playback
+// lock (PlaybackWorker.cpp), the exit without it only while the worker is stuck in an
+// injection call and touches the list no more.
 #pragma once
 #include <cstdint>
 
