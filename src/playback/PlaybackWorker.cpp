@@ -21,10 +21,11 @@
 namespace {
 
 constexpr int64_t PassPauseMicroseconds = 2000 * 1000;
+constexpr int32_t LastPassNumber = INT32_MAX;
 // How long the exit tries for the playback lock after the worker failed to end: the worker
 // holds it only around one injection, so a lock still held by then is held by a call that
 // the system does not return.
-constexpr int ExitLockTries = 500;
+constexpr DWORD ExitLockWaitMilliseconds = 500;
 
 // The playback lock. The worker holds it around each record's state check and injection,
 // around each change of the Held-input list and each release it injects; the cancel takes it
@@ -37,7 +38,6 @@ SRWLOCK gPlaybackLock = SRWLOCK_INIT;
 // again before it starts a worker, when none runs); read by the worker under the lock, and
 // by the exit.
 std::atomic<bool> gInjectionClosed{false};
-constexpr int32_t LastPassNumber = INT32_MAX;
 
 enum class PassEnd {
     Completed,
@@ -216,8 +216,12 @@ void StopPlaybackForExit(uint32_t milliseconds)
     // It has not ended: it is in its error message (holding nothing) or in an injection call
     // that the system holds up, and the process ends right after this. Whatever it holds is
     // released here, and it injects nothing after that.
-    bool locked = false;
-    for (int i = 0; i < ExitLockTries && !(locked = TryAcquireSRWLockExclusive(&gPlaybackLock)); ++i) Sleep(1);
+    const DWORD start = GetTickCount();
+    bool locked = TryAcquireSRWLockExclusive(&gPlaybackLock) != FALSE;
+    while (!locked && GetTickCount() - start < ExitLockWaitMilliseconds) {
+        Sleep(1);
+        locked = TryAcquireSRWLockExclusive(&gPlaybackLock) != FALSE;
+    }
     gInjectionClosed.store(true);
     // Without the lock, its holder is inside that injection call: it changed the list before
     // the call, and after it, it finds the injection closed and touches the list no more.
