@@ -69,7 +69,9 @@ class ModuleFolder(unittest.TestCase):
             work = self.plant(s)
             tandrel = s.start_tandrel([], cwd=work, dist=self.dist_with(s, *MODULES))
             s.wait_window(lambda w: w["visible"] and w["title"] == e2e.MAIN_WINDOW_TITLE, "the main window")
-            # F9 starts a recording: the program's own hooks work.
+            # Start-up makes the Records folder once the hooks are installed; then F9 starts a
+            # recording: the program's own hooks work.
+            e2e.wait_for(lambda: os.path.isdir(os.path.join(work, "Records")), 30, "start-up past the hooks")
             s.key("F9")
             e2e.wait_for(lambda: os.path.exists(os.path.join(work, "Records", "TempRecord.rec")), 30,
                          "the recording F9 starts")
