@@ -153,6 +153,10 @@ void InjectMouseButton(uint32_t)
 {}
 void InjectWheel(int32_t)
 {}
+void InjectXButton(int32_t, bool)
+{}
+void InjectHorizontalWheel(int32_t)
+{}
 
 int main()
 {

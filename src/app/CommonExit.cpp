@@ -5,7 +5,6 @@
 
 #include "app/Startup.h"
 #include "hooks/HookModules.h"
-#include "playback/HeldInputs.h"
 #include "playback/PlaybackWorker.h"
 #include "recording/Recorder.h"
 #include "ui/MainWindow.h"
@@ -16,16 +15,6 @@ namespace {
 // A stopped worker ends within milliseconds; this covers an injection call that the system
 // holds up (another program's slow hook, say) on a busy machine.
 constexpr uint32_t WorkerEndWaitMilliseconds = 2000;
-
-// No key or button the playback pressed may stay down once the process is gone.
-void StopPlayback()
-{
-    StopPlaybackWorker();
-    // The worker releases what it holds on its way out. One that has not ended by now is not
-    // in one of its waits: it is in its error message (holding nothing) or in an injection
-    // call that has not returned, and the process ends right after this.
-    if (!WaitForPlaybackWorkerEnd(WorkerEndWaitMilliseconds)) ReleaseHeldInputs();
-}
 
 void DestroyStatusIcons()
 {
@@ -39,7 +28,8 @@ void DestroyStatusIcons()
 
 void CommonExit()
 {
-    StopPlayback();
+    // No key or button the playback pressed may stay down once the process is gone.
+    StopPlaybackForExit(WorkerEndWaitMilliseconds);
     CloseWorkerThreadHandles();
     RemoveAllTrayIcons();
     // Removes the hooks before their modules go.

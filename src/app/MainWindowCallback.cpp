@@ -137,5 +137,7 @@ bool MainWindowCallback(HWND, UINT message, WPARAM wParam, LPARAM lParam)
         OnPlaybackEnded();
     else if (message == WM_ENDSESSION)
         OnEndSession(wParam);
+    else if (IsTaskbarCreatedMessage(message))
+        AddTrayIconsAgain();
     return false;
 }

@@ -33,8 +33,11 @@ void ReadCommandLine()
     gPlaybackPath = settings.playbackPath;
 }
 
-void LeaveWithError(const wchar_t* text)
+[[noreturn]] void LeaveWithError(const wchar_t* text)
 {
+    // No hook may report an F9 while the message is open: it would start a recording, which
+    // the exit would then write over TempRecord.rec.
+    UnloadHookModules();
     MessageDialog(MessageTitle, text, StyleError);
     CommonExit();
 }
@@ -53,6 +56,8 @@ void InstallHooks()
 
 void RunProgram()
 {
+    // Before anything loads a module: none may come from the working directory or PATH.
+    RestrictModuleSearch();
     // The notification area shows them at the small icon size of the display scale.
     gIdleIcon = LoadIconFromMemoryAtSize(IdleIconData, TrayIconSize());
     gActiveIcon = LoadIconFromMemoryAtSize(ActiveIconData, TrayIconSize());

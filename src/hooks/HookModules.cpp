@@ -1,13 +1,25 @@
 // Loading the two hook modules and installing the low-level hooks through their exports.
 // The program never hooks input itself: KeyBoardHook.dll and MouseHook.dll hold the hook
 // procedures and post every input event to the window given to their init exports. The
-// program installs them on its hook thread (HookThread.cpp).
+// program installs them on its hook thread (HookThread.cpp). The modules are loaded by their
+// full path in the program's own folder, never found by a search: a file of the same name in
+// the working directory (a downloads folder, a share) or on PATH must not run inside the
+// program, nor in every process whose input the hooks see.
 #include "hooks/HookModules.h"
+
+#include <string>
 
 #include "hooks/HookThread.h"
 #include "hooks/MovePositionAddress.h"
 
 namespace {
+
+// The module search of SetDefaultDllDirectories: the program's folder, System32 and folders
+// added on purpose, but neither the working directory nor PATH. Not in every SDK's headers.
+constexpr DWORD LoadLibrarySearchDefaultDirs = 0x00001000;
+using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD flags);
+// The longest path the platform knows, in characters.
+constexpr size_t LongestPath = 32768;
 
 // The init exports: (window, hook), stdcall; the module keeps both for its procedure.
 using InitHookFunction = void(WINAPI*)(HWND window, HHOOK hook);
@@ -72,13 +84,64 @@ bool InstallHook(int type, HMODULE module, HOOKPROC proc, InitHookFunction init,
     return hook != nullptr;
 }
 
+// The folder of Tandrel.exe, without the backslash at its end; empty when it cannot be read.
+std::wstring ProgramFolder()
+{
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) return {};
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        // Cut short: a path longer than the buffer (a deep folder beyond MAX_PATH).
+        if (path.size() >= LongestPath) return {};
+        path.resize(path.size() * 2);
+    }
+    const size_t separator = path.find_last_of(L"\\/");
+    return separator == std::wstring::npos ? std::wstring() : path.substr(0, separator);
+}
+
+// The full path of a file in this folder, in the form that is not bound to MAX_PATH where it
+// is longer than that.
+std::wstring PathInFolder(const std::wstring& folder, const wchar_t* file)
+{
+    std::wstring path = folder + L"\\" + file;
+    if (path.size() < MAX_PATH || path.rfind(L"\\\\?\\", 0) == 0) return path;
+    if (path.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + path.substr(2);  // \\server\share\...
+    return L"\\\\?\\" + path;
+}
+
+HMODULE LoadModuleFrom(const std::wstring& folder, const wchar_t* file)
+{
+    // No folder, no module: never a search for it elsewhere.
+    if (folder.empty()) return nullptr;
+    return LoadLibraryW(PathInFolder(folder, file).c_str());
+}
+
 }  // namespace
+
+void RestrictModuleSearch()
+{
+    HMODULE kernel32 = GetModuleHandleW(L"kernel32.dll");
+    const auto setDefaultDirectories =
+        LookUpExport<SetDefaultDllDirectoriesFunction>(kernel32, "SetDefaultDllDirectories");
+    if (setDefaultDirectories != nullptr && setDefaultDirectories(LoadLibrarySearchDefaultDirs)) return;
+    // Older systems without that update: at least the working directory leaves the search.
+    SetDllDirectoryW(L"");
+}
 
 void LoadHookModules()
 {
+    LoadHookModulesFrom(ProgramFolder());
+}
+
+void LoadHookModulesFrom(const std::wstring& folder)
+{
     // Loaded once: a second call must not raise the modules' reference counts.
-    if (gKeyboardModule == nullptr) gKeyboardModule = LoadLibraryW(L"KeyBoardHook.dll");
-    if (gMouseModule == nullptr) gMouseModule = LoadLibraryW(L"MouseHook.dll");
+    if (gKeyboardModule == nullptr) gKeyboardModule = LoadModuleFrom(folder, L"KeyBoardHook.dll");
+    if (gMouseModule == nullptr) gMouseModule = LoadModuleFrom(folder, L"MouseHook.dll");
     gKeyBoardHookProc = LookUpExport<HOOKPROC>(gKeyboardModule, "KeyBoardHookProc");
     gInitKeyBoardHook = LookUpExport<InitHookFunction>(gKeyboardModule, "InitKeyBoardHook");
     gMouseHookProc = LookUpExport<HOOKPROC>(gMouseModule, "MouseHookProc");

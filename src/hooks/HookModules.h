@@ -3,9 +3,17 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 
-// Loads KeyBoardHook.dll, then MouseHook.dll, and looks up their hook procedures.
+// Start-up, first: takes the working directory and PATH out of the search for every module
+// the process loads later (SetDefaultDllDirectories where the system has it, looked up at run
+// time; otherwise SetDllDirectoryW(L""), which takes out the working directory).
+void RestrictModuleSearch();
+// Loads KeyBoardHook.dll, then MouseHook.dll, from the folder of Tandrel.exe, and looks up
+// their hook procedures. A module that is not there stays missing.
 void LoadHookModules();
+// The same from this folder (no backslash at its end); the tests load the built modules so.
+void LoadHookModulesFrom(const std::wstring& folder);
 // On the calling thread, which then has to pump its messages for the hook to be called:
 // SetWindowsHookExW(WH_KEYBOARD_LL) with the module's procedure, then InitKeyBoardHook(window,
 // hook); true when the hook is installed.

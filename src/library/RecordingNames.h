@@ -5,7 +5,9 @@
 
 // "Records\" + name + ".rec"
 std::wstring RecordingPath(std::wstring_view name);
-// Not empty, no control character and none of " * / : < > ? \ |
+// Not empty, no control character and none of " * / : < > ? \ |, and not the name of a
+// device (CON, PRN, AUX, NUL, CONIN$, CONOUT$, COM0 to COM9 and LPT0 to LPT9, also with
+// superscript 1 to 3, in any letter case, also followed by spaces or an extension)
 bool IsValidRecordingName(std::wstring_view name);
 // TempRecord, in any letter case: the file every new recording is written to.
 bool IsReservedRecordingName(std::wstring_view name);

@@ -4,6 +4,7 @@
 // needs it.
 #include <windows.h>
 
+#include "core/HookProtocol.h"
 #include "playback/ExtendedKeys.h"
 #include "playback/Injection.h"
 
@@ -31,4 +32,14 @@ void InjectWheel(int32_t wheelData)
 void InjectCursorMove(int32_t x, int32_t y)
 {
     SetCursorPos(x, y);
+}
+
+void InjectXButton(int32_t xButton, bool down)
+{
+    mouse_event(down ? MOUSEEVENTF_XDOWN : MOUSEEVENTF_XUP, 0, 0, static_cast<DWORD>(xButton), InjectedInputMark);
+}
+
+void InjectHorizontalWheel(int32_t wheelData)
+{
+    mouse_event(MOUSEEVENTF_HWHEEL, 0, 0, static_cast<DWORD>(wheelData), InjectedInputMark);
 }

@@ -22,6 +22,10 @@ void InjectMouseButton(uint32_t mouseFlags);
 void InjectWheel(int32_t wheelData);
 // Puts the cursor at this screen position in physical pixels.
 void InjectCursorMove(int32_t x, int32_t y);
+// Presses (down) or releases the back (XButton1) or forward (XButton2) mouse button.
+void InjectXButton(int32_t xButton, bool down);
+// Turns the horizontal wheel by wheelData platform units (120 per notch; positive to the right).
+void InjectHorizontalWheel(int32_t wheelData);
 
 // Worker thread, first thing: physical-pixel coordinates and a 1 ms wait resolution.
 void PreparePlaybackThread();

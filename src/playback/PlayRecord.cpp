@@ -1,6 +1,8 @@
 // The injection table of playback: which call each record makes and how the Held-input list
 // follows it. A pressed button is kept under the message number of its release, the number
-// its release record carries.
+// its release record carries (an X button with which one it is). The list changes before the
+// injection, so that whoever releases the list while an injection is still under way (the
+// exit, when the system holds that call up) finds the press it makes.
 #include "playback/PlayRecord.h"
 
 #include "core/Messages.h"
@@ -9,15 +11,20 @@
 
 namespace {
 
+bool IsXButton(int32_t button)
+{
+    return button == XButton1 || button == XButton2;
+}
+
 void PlayKeyRecord(const InputRecord& record)
 {
     const uint8_t virtualKey = static_cast<uint8_t>(record.code & 0xFF);
     if (record.down == 1) {
-        InjectKey(virtualKey, true);
         AddHeldInput(Key, record.code);
+        InjectKey(virtualKey, true);
     } else if (record.down == 0) {
-        InjectKey(virtualKey, false);
         RemoveHeldInput(Key, record.code);
+        InjectKey(virtualKey, false);
     }
 }
 
@@ -25,28 +32,38 @@ void PlayButtonRecord(const InputRecord& record)
 {
     switch (record.code) {
     case LeftButtonDownMessage:
-        InjectMouseButton(MouseLeftDown);
         AddHeldInput(Button, LeftButtonUpMessage);
+        InjectMouseButton(MouseLeftDown);
         break;
     case LeftButtonUpMessage:
-        InjectMouseButton(MouseLeftUp);
         RemoveHeldInput(Button, LeftButtonUpMessage);
+        InjectMouseButton(MouseLeftUp);
         break;
     case RightButtonDownMessage:
-        InjectMouseButton(MouseRightDown);
         AddHeldInput(Button, RightButtonUpMessage);
+        InjectMouseButton(MouseRightDown);
         break;
     case RightButtonUpMessage:
-        InjectMouseButton(MouseRightUp);
         RemoveHeldInput(Button, RightButtonUpMessage);
+        InjectMouseButton(MouseRightUp);
         break;
     case MiddleButtonDownMessage:
-        InjectMouseButton(MouseMiddleDown);
         AddHeldInput(Button, MiddleButtonUpMessage);
+        InjectMouseButton(MouseMiddleDown);
         break;
     case MiddleButtonUpMessage:
-        InjectMouseButton(MouseMiddleUp);
         RemoveHeldInput(Button, MiddleButtonUpMessage);
+        InjectMouseButton(MouseMiddleUp);
+        break;
+    case XButtonDownMessage:
+        if (!IsXButton(record.y)) break;
+        AddHeldInput(Button, XButtonUpMessage, record.y);
+        InjectXButton(record.y, true);
+        break;
+    case XButtonUpMessage:
+        if (!IsXButton(record.y)) break;
+        RemoveHeldInput(Button, XButtonUpMessage, record.y);
+        InjectXButton(record.y, false);
         break;
     default: break;
     }
@@ -67,6 +84,7 @@ void PlayInputRecord(const InputRecord& record)
     case Button: PlayButtonRecord(record); break;
     case Move: InjectCursorMove(record.x, record.y); break;
     case Wheel: InjectWheel(WheelDataOfNotches(record.y)); break;
+    case HorizontalWheel: InjectHorizontalWheel(WheelDataOfNotches(record.y)); break;
     default: break;
     }
 }

@@ -6,8 +6,8 @@
 #include "recording/InputRecord.h"
 
 // Injects the record's event through the injection seam and keeps the Held-input list up to
-// date. Records of unknown kinds, unknown button codes and Key records whose down is neither
-// 0 nor 1 cause nothing.
+// date. Records of unknown kinds, unknown button codes, X button records whose y is neither
+// XButton1 nor XButton2 and Key records whose down is neither 0 nor 1 cause nothing.
 void PlayInputRecord(const InputRecord& record);
 // The platform's wheel data for a number of notches: 120 per notch, wrapping like a signed
 // 32-bit product.

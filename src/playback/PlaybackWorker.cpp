@@ -4,6 +4,7 @@
 // wait at once; it then injects nothing more, releases what it holds and ends.
 #include "playback/PlaybackWorker.h"
 
+#include <atomic>
 #include <cstdint>
 
 #include "core/ActivityState.h"
@@ -21,6 +22,22 @@ namespace {
 
 constexpr int64_t PassPauseMicroseconds = 2000 * 1000;
 constexpr int32_t LastPassNumber = INT32_MAX;
+// How long the exit tries for the playback lock after the worker failed to end: the worker
+// holds it only around one injection, so a lock still held by then is held by a call that
+// the system does not return.
+constexpr DWORD ExitLockWaitMilliseconds = 500;
+
+// The playback lock. The worker holds it around each record's state check and injection,
+// around each change of the Held-input list and each release it injects; the cancel takes it
+// once after the state has become Busy, the exit to release the list. So the cancel goes on
+// only when no injection is under way, and none starts after it; and the exit's release and
+// the worker's never overlap. Static, so that it needs no start-up step.
+SRWLOCK gPlaybackLock = SRWLOCK_INIT;
+// Set by the exit when it releases the Held-input list itself; from then on the worker injects
+// nothing and leaves the list alone. Written by the main thread (the exit; the main thread
+// again before it starts a worker, when none runs); read by the worker under the lock, and
+// by the exit.
+std::atomic<bool> gInjectionClosed{false};
 
 enum class PassEnd {
     Completed,
@@ -31,6 +48,38 @@ enum class PassEnd {
 bool IsStillPlaying()
 {
     return gActivityState.load() == Playing;
+}
+
+// The record, if the playback is still on. The state is read and the record injected under the
+// lock, so that a cancel comes either before the check or after the injection.
+bool PlayIfStillPlaying(const InputRecord& record)
+{
+    AcquireSRWLockExclusive(&gPlaybackLock);
+    const bool play = !gInjectionClosed.load() && IsStillPlaying();
+    if (play) PlayInputRecord(record);
+    ReleaseSRWLockExclusive(&gPlaybackLock);
+    return play;
+}
+
+// One entry at a time, each under the lock: the exit, should it come meanwhile, finds the
+// rest on the list and releases them itself.
+void ReleaseHeldInputsOfWorker()
+{
+    for (;;) {
+        AcquireSRWLockExclusive(&gPlaybackLock);
+        HeldInput entry{};
+        const bool taken = !gInjectionClosed.load() && TakeOldestHeldInput(entry);
+        if (taken) ReleaseHeldInput(entry);
+        ReleaseSRWLockExclusive(&gPlaybackLock);
+        if (!taken) return;
+    }
+}
+
+void ClearHeldInputsOfWorker()
+{
+    AcquireSRWLockExclusive(&gPlaybackLock);
+    if (!gInjectionClosed.load()) ClearHeldInputs();
+    ReleaseSRWLockExclusive(&gPlaybackLock);
 }
 
 bool ReadNextRecord(HANDLE file, RecordBuffer& buffer, InputRecord& record)
@@ -66,19 +115,25 @@ PassEnd PlayRecords(HANDLE file)
         if (!ReadNextRecord(file, buffer, record)) {
             return PassEnd::Completed;
         }
-        if (!WaitAndStillPlaying(NextRecordWait(schedule, record.delay, gSpeedDivisor, PlaybackClock()))) {
+        if (!PlaybackWait(NextRecordWait(schedule, record.delay, gSpeedDivisor, PlaybackClock())) ||
+            !PlayIfStillPlaying(record)) {
             return PassEnd::Stopped;
         }
-        PlayInputRecord(record);
     }
 }
 
 PassEnd PlayOnePass()
 {
-    ClearHeldInputs();
+    ClearHeldInputsOfWorker();
     // Others may read the file meanwhile, but not change, rename or delete it.
     HANDLE file = CreateFileW(gPlaybackPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    // A device under a recording's name (a serial port, the console) is no recording: its
+    // read could wait for ever, and no stop would cut it short.
+    if (file != INVALID_HANDLE_VALUE && GetFileType(file) != FILE_TYPE_DISK) {
+        CloseHandle(file);
+        file = INVALID_HANDLE_VALUE;
+    }
     if (file == INVALID_HANDLE_VALUE) {
         MessageDialog(MessageTitle, PlaybackFailedError, StyleError);
         return PassEnd::OpenFailed;
@@ -86,13 +141,13 @@ PassEnd PlayOnePass()
     // A stop during the pause ends the pass before anything is injected.
     const PassEnd end = WaitAndStillPlaying(PassPauseMicroseconds) ? PlayRecords(file) : PassEnd::Stopped;
     CloseHandle(file);
-    ReleaseHeldInputs();
+    ReleaseHeldInputsOfWorker();
     return end;
 }
 
 void EndPlayback(HWND mainWindow)
 {
-    ReleaseHeldInputs();
+    ReleaseHeldInputsOfWorker();
     PostMessageW(mainWindow, gQuitAfterPlayback != 0 ? WM_CLOSE : PlaybackEndedMessage, 0, 0);
     // Only Playing becomes Idle: after a cancel the main thread holds Busy while its message is
     // open and sets Idle itself, and may have started something new by the time we get here.
@@ -140,6 +195,7 @@ bool StartPlaybackWorker(HWND mainWindow)
     }
     CloseWorkerThreadHandles();  // the previous worker has ended
     ResetPlaybackStop();         // the stop of the previous one must not end this one
+    gInjectionClosed.store(false);
     gWorkerThread = CreateThread(nullptr, 0, PlaybackWorker, mainWindow, 0, nullptr);
     return gWorkerThread != nullptr;
 }
@@ -147,6 +203,30 @@ bool StartPlaybackWorker(HWND mainWindow)
 void StopPlaybackWorker()
 {
     SignalPlaybackStop();
+    // Waits for an injection under way: once this returns, the worker injects no more records.
+    AcquireSRWLockExclusive(&gPlaybackLock);
+    ReleaseSRWLockExclusive(&gPlaybackLock);
+}
+
+void StopPlaybackForExit(uint32_t milliseconds)
+{
+    SignalPlaybackStop();
+    // The worker releases what it holds on its way out.
+    if (WaitForPlaybackWorkerEnd(milliseconds)) return;
+    // It has not ended: it is in its error message (holding nothing) or in an injection call
+    // that the system holds up, and the process ends right after this. Whatever it holds is
+    // released here, and it injects nothing after that.
+    const DWORD start = GetTickCount();
+    bool locked = TryAcquireSRWLockExclusive(&gPlaybackLock) != FALSE;
+    while (!locked && GetTickCount() - start < ExitLockWaitMilliseconds) {
+        Sleep(1);
+        locked = TryAcquireSRWLockExclusive(&gPlaybackLock) != FALSE;
+    }
+    gInjectionClosed.store(true);
+    // Without the lock, its holder is inside that injection call: it changed the list before
+    // the call, and after it, it finds the injection closed and touches the list no more.
+    ReleaseHeldInputs();
+    if (locked) ReleaseSRWLockExclusive(&gPlaybackLock);
 }
 
 bool WaitForPlaybackWorkerEnd(uint32_t milliseconds)

@@ -12,8 +12,13 @@ bool StartPlaybackWorker(HWND mainWindow);
 // Main thread: true while a worker thread that was started has not ended.
 bool IsPlaybackWorkerRunning();
 // Main thread: stops the running worker, if any: its wait ends at once, and it injects
-// nothing more, releases what it holds, posts its end and ends, within milliseconds.
+// nothing more, releases what it holds, posts its end and ends, within milliseconds. Returns
+// once no injection of a record is under way (the cancel sets Busy before it calls this).
 void StopPlaybackWorker();
+// Main thread, the exit: stops the running worker and waits at most this long for its end;
+// should it not end, releases what the Held-input list holds, and the worker injects nothing
+// more. Never waits for an injection call that does not return.
+void StopPlaybackForExit(uint32_t milliseconds);
 // Main thread: waits at most this long for a started worker thread to end; true when none
 // runs (any more).
 bool WaitForPlaybackWorkerEnd(uint32_t milliseconds);

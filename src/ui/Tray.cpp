@@ -1,5 +1,6 @@
-// The notification-area icon: add, tooltip, image, remove. The shell knows an icon by window
-// and identifier, so the window each identifier was added with is kept here.
+// The notification-area icon: add, tooltip, image, remove, and add again when the shell has
+// restarted. The shell knows an icon by window and identifier, so the window each identifier
+// was added with is kept here, and what it shows, to be added again as it was.
 #include "ui/Tray.h"
 
 #include "ui/DisplayScale.h"
@@ -11,11 +12,21 @@ struct TrayEntry {
     bool used;
     UINT id;
     HWND window;
+    HICON icon;                      // the image it shows now
+    wchar_t tip[TrayTipLength + 1];  // its tooltip, empty without one
 };
 
-// Written by AddTrayIcon and RemoveTrayIcon on the main thread; read by the other tray
-// operations there. The program adds one icon; the room for a few more costs nothing.
+// Written by AddTrayIcon, SetTrayToolTip, ChangeTrayIcon and RemoveTrayIcon on the main
+// thread; read by the other tray operations there. The program adds one icon; the room for a
+// few more costs nothing.
 TrayEntry gTrayEntries[8];
+
+// The shell's notification-area call, or a test's stand-in. Written by SetTrayShellForTest on
+// the main thread before any icon is added; read by every tray operation there.
+TrayShellFunction gTrayShell = Shell_NotifyIconW;
+// The number of the shell's message "TaskbarCreated", 0 until it is first asked for. Written
+// and read by IsTaskbarCreatedMessage on the main thread.
+UINT gTaskbarCreatedMessage = 0;
 
 TrayEntry* FindTrayEntry(UINT id)
 {
@@ -43,25 +54,27 @@ bool AddTrayIcon(UINT id, HWND window, HICON icon)
             }
     if (entry == nullptr) return false;
     NOTIFYICONDATAW record = TrayAddRecord(id, window, icon);
-    if (!Shell_NotifyIconW(NIM_ADD, &record)) return false;
-    *entry = {true, id, window};
+    if (!gTrayShell(NIM_ADD, &record)) return false;
+    *entry = {true, id, window, icon, {}};
     return true;
 }
 
 bool SetTrayToolTip(UINT id, const wchar_t* text)
 {
-    const TrayEntry* entry = FindTrayEntry(id);
+    TrayEntry* entry = FindTrayEntry(id);
     if (entry == nullptr || text == nullptr) return false;
     NOTIFYICONDATAW record = TrayTipRecord(id, entry->window, text);
-    return Shell_NotifyIconW(NIM_MODIFY, &record) != FALSE;
+    for (int i = 0; i <= TrayTipLength; ++i) entry->tip[i] = record.szTip[i];
+    return gTrayShell(NIM_MODIFY, &record) != FALSE;
 }
 
 bool ChangeTrayIcon(UINT id, HICON icon)
 {
-    const TrayEntry* entry = FindTrayEntry(id);
+    TrayEntry* entry = FindTrayEntry(id);
     if (entry == nullptr || icon == nullptr) return false;
+    entry->icon = icon;
     NOTIFYICONDATAW record = TrayImageRecord(id, entry->window, icon);
-    return Shell_NotifyIconW(NIM_MODIFY, &record) != FALSE;
+    return gTrayShell(NIM_MODIFY, &record) != FALSE;
 }
 
 void RemoveTrayIcon(UINT id)
@@ -69,7 +82,7 @@ void RemoveTrayIcon(UINT id)
     TrayEntry* entry = FindTrayEntry(id);
     if (entry == nullptr) return;
     NOTIFYICONDATAW record = TrayDeleteRecord(id, entry->window);
-    Shell_NotifyIconW(NIM_DELETE, &record);
+    gTrayShell(NIM_DELETE, &record);
     entry->used = false;
 }
 
@@ -77,4 +90,29 @@ void RemoveAllTrayIcons()
 {
     for (TrayEntry& e : gTrayEntries)
         if (e.used) RemoveTrayIcon(e.id);
+}
+
+bool IsTaskbarCreatedMessage(UINT message)
+{
+    // Registered by the shell and every program that listens for it: the same number for all
+    // of them until the session ends.
+    if (gTaskbarCreatedMessage == 0) gTaskbarCreatedMessage = RegisterWindowMessageW(L"TaskbarCreated");
+    return gTaskbarCreatedMessage != 0 && message == gTaskbarCreatedMessage;
+}
+
+void AddTrayIconsAgain()
+{
+    for (TrayEntry& e : gTrayEntries) {
+        if (!e.used) continue;
+        NOTIFYICONDATAW record = TrayAddRecord(e.id, e.window, e.icon);
+        gTrayShell(NIM_ADD, &record);
+        if (e.tip[0] == L'\0') continue;
+        NOTIFYICONDATAW tip = TrayTipRecord(e.id, e.window, e.tip);
+        gTrayShell(NIM_MODIFY, &tip);
+    }
+}
+
+void SetTrayShellForTest(TrayShellFunction shell)
+{
+    gTrayShell = shell;
 }

@@ -131,7 +131,7 @@ class Fixture:
 
     def input_events(self, since=0):
         """Keys, buttons, moves and wheel turns logged after index `since` of events()."""
-        return [e for e in self.events()[since:] if e["type"] in ("key", "button", "move", "wheel")]
+        return [e for e in self.events()[since:] if e["type"] in ("key", "button", "move", "wheel", "hwheel")]
 
     def wait_quiet(self, quiet=1.0, timeout=30):
         """Waits until the log has not grown for `quiet` seconds (all queued input handled)."""
@@ -149,14 +149,15 @@ class Fixture:
 
 def summarize(event):
     """A comparable form of one input event: ('key', 'down', vk), ('button', name),
-    ('move', x, y), ('wheel', delta)."""
+    ('button', name, xbutton) for the X buttons, ('move', x, y), ('wheel', delta),
+    ('hwheel', delta)."""
     if event["type"] == "key":
         return ("key", event["args"][0], event["vk"])
     if event["type"] == "button":
-        return ("button", event["args"][0])
+        return ("button", event["args"][0]) + ((event["xbutton"],) if "xbutton" in event else ())
     if event["type"] == "move":
         return ("move", event["x"], event["y"])
-    return ("wheel", event["delta"])
+    return (event["type"], event["delta"])
 
 
 def without_repeated_moves(events):

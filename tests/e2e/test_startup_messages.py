@@ -3,6 +3,7 @@ on OK like a person would; after each the program ends with exit code 0."""
 
 import os
 import shutil
+import time
 import unittest
 
 import tandrel_e2e as e2e
@@ -61,8 +62,8 @@ class StartupMessages(unittest.TestCase):
         dist = s.make_dir("dist-" + module)
         for name in ("Tandrel.exe", module):
             shutil.copy(os.path.join(e2e.DIST_DIR, name), dist)
-        work = s.make_dir("work")
-        return s.start_tandrel([], cwd=work, dist=dist)
+        self.work = s.make_dir("work")
+        return s.start_tandrel([], cwd=self.work, dist=dist)
 
     def test_keyboard_hook_module_missing(self):
         with e2e.Session() as s:
@@ -76,7 +77,14 @@ class StartupMessages(unittest.TestCase):
     def test_mouse_hook_module_missing(self):
         with e2e.Session() as s:
             tandrel = self.start_with_one_module(s, "KeyBoardHook.dll")
+            # The keyboard hook is down while the message is open: an F9 then starts no
+            # recording that the exit would write into the Records folder.
+            os.makedirs(os.path.join(self.work, "Records"))
+            s.wait_message_box(NO_MOUSE_HOOK)
+            s.key("F9")
+            time.sleep(1.5)
             self.answer_and_expect_end(s, tandrel, NO_MOUSE_HOOK)
+            self.assertEqual(os.listdir(os.path.join(self.work, "Records")), [])
 
 
 if __name__ == "__main__":

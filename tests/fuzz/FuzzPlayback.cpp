@@ -18,7 +18,7 @@ namespace {
 
 // How often each key and button is down, as the injector saw it: presses minus releases.
 int gKeyDownCount[256];
-int gButtonDownCount[3];  // left, right, middle
+int gButtonDownCount[5];  // left, right, middle, X button 1, X button 2
 
 void Require(bool condition)
 {
@@ -61,6 +61,15 @@ void InjectMouseButton(uint32_t mouseFlags)
 }
 
 void InjectWheel(int32_t)
+{}
+
+void InjectXButton(int32_t xButton, bool down)
+{
+    Require(xButton == 1 || xButton == 2);
+    gButtonDownCount[2 + xButton] += down ? 1 : -1;
+}
+
+void InjectHorizontalWheel(int32_t)
 {}
 
 void InjectCursorMove(int32_t, int32_t)

@@ -24,3 +24,13 @@ void InjectCursorMove(int32_t x, int32_t y)
 {
     LogFakeInjection("move " + std::to_string(x) + "," + std::to_string(y));
 }
+
+void InjectXButton(int32_t xButton, bool down)
+{
+    LogFakeInjection("xbutton " + std::to_string(xButton) + (down ? " down" : " up"));
+}
+
+void InjectHorizontalWheel(int32_t wheelData)
+{
+    LogFakeInjection("hwheel " + std::to_string(wheelData));
+}

@@ -9,7 +9,7 @@
 #include <vector>
 
 // Every injection as a short text, in order: "key 65 down", "button 2", "wheel -240",
-// "move -5,7".
+// "move -5,7", "xbutton 1 down", "hwheel 120".
 extern std::vector<std::string> gInjected;
 // Every injection, wait and thread preparation as "<fake ms> <what>", for example
 // "2100 key 65 down" or "0 wait 2000" (waits in ms too).

@@ -1,6 +1,7 @@
 // The Held-input list: what is released at the end of a pass, in which order, and what is not.
 #include <gtest/gtest.h>
 
+#include "core/Messages.h"
 #include "playback/HeldInputs.h"
 #include "playback/Injection.h"
 #include "recording/InputRecord.h"
@@ -107,4 +108,85 @@ TEST_F(HeldInputs, AReleaseWithoutItsPressChangesNothing)
     AddHeldInput(Key, 0x42);
     RemoveHeldInput(Key, 0x78);
     EXPECT_EQ((Texts{"key 66 up"}), Released());
+}
+
+TEST_F(HeldInputs, EachXButtonIsHeldUnderWhichOneItIs)
+{
+    AddHeldInput(Button, XButtonUpMessage, XButton2);
+    AddHeldInput(Key, 0x41);
+    AddHeldInput(Button, XButtonUpMessage, XButton1);
+    AddHeldInput(Button, XButtonUpMessage, XButton2);
+    RemoveHeldInput(Button, XButtonUpMessage, XButton2);  // the older press of the forward button
+    RemoveHeldInput(Button, XButtonUpMessage, 3);         // no such button: nothing
+    AddHeldInput(Button, XButtonUpMessage, 0);            // nor here
+    EXPECT_EQ((Texts{"key 65 up", "xbutton 1 up", "xbutton 2 up"}), Released());
+}
+
+namespace {
+
+// The list as it has always behaved: every press an entry of its own, a release takes the
+// oldest entry of its key, the releases go oldest first.
+struct PlainEntry {
+    int8_t kind;
+    int16_t code;
+};
+
+std::string PlainRelease(const PlainEntry& entry)
+{
+    return entry.kind == Key ? "key " + std::to_string(entry.code & 0xFF) + " up" : Flags(MouseLeftUp);
+}
+
+}  // namespace
+
+TEST_F(HeldInputs, ReleasesComeOutInTheOrderAndNumberOfAPlainListOfPresses)
+{
+    // A long deterministic mix of presses and releases of a few keys and the left button, now
+    // and then released at the end of a pass, against the plain list.
+    std::vector<PlainEntry> plain;
+    uint32_t seed = 12345;
+    auto next = [&seed](uint32_t below) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) % below;
+    };
+    for (int step = 0; step < 20000; ++step) {
+        const uint32_t which = next(5);
+        const PlainEntry entry = which == 4 ? PlainEntry{Button, 514} : PlainEntry{Key, int16_t(0x41 + which)};
+        if (next(100) == 0) {
+            Texts expected;
+            for (const PlainEntry& e : plain) expected.push_back(PlainRelease(e));
+            plain.clear();
+            ASSERT_EQ(expected, Released()) << "at step " << step;
+        } else if (next(2) == 0) {
+            AddHeldInput(entry.kind, entry.code);
+            plain.push_back(entry);
+        } else {
+            RemoveHeldInput(entry.kind, entry.code);
+            for (auto it = plain.begin(); it != plain.end(); ++it) {
+                if (it->kind == entry.kind && it->code == entry.code) {
+                    plain.erase(it);
+                    break;
+                }
+            }
+        }
+    }
+    Texts expected;
+    for (const PlainEntry& e : plain) expected.push_back(PlainRelease(e));
+    EXPECT_EQ(expected, Released());
+}
+
+TEST_F(HeldInputs, SixtyThousandPressesAndReleasesOfAnotherKeyAreOneWalk)
+{
+    // A crafted recording: one key pressed 60,000 times, another released 60,000 times, then
+    // the two interleaved. Each operation is one step, so this runs in milliseconds.
+    for (int i = 0; i < 60000; ++i) AddHeldInput(Key, 0x41);
+    for (int i = 0; i < 60000; ++i) RemoveHeldInput(Key, 0x42);
+    for (int i = 0; i < 60000; ++i) {
+        AddHeldInput(Key, 0x43);
+        AddHeldInput(Key, 0x44);
+        RemoveHeldInput(Key, 0x43);
+    }
+    const Texts released = Released();
+    ASSERT_EQ(120000u, released.size());
+    EXPECT_EQ(Texts(60000, "key 65 up"), Texts(released.begin(), released.begin() + 60000));
+    EXPECT_EQ(Texts(60000, "key 68 up"), Texts(released.begin() + 60000, released.end()));
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "playback/ExtendedKeys.h"
+#include "core/Messages.h"
 #include "playback/HeldInputs.h"
 #include "playback/Injection.h"
 #include "playback/PlayRecord.h"
@@ -81,7 +82,7 @@ TEST_F(PlayRecord, EachButtonMessageInjectsItsFlagAndIsTrackedUnderItsRelease)
 TEST_F(PlayRecord, UnknownButtonCodesAndKindsDoNothing)
 {
     EXPECT_EQ(Texts{}, Played({Record(Button, 515, 0), Record(Button, 0, 1), Record(Button, -1, 0),
-                               Record(4, 0x41, 1, 5, 5), Record(-1, 513, 1, 5, 5)}));
+                               Record(5, 0x41, 1, 5, 5), Record(-1, 513, 1, 5, 5)}));
     EXPECT_EQ(Texts{}, ReleasedAtTheEnd());
 }
 
@@ -123,4 +124,26 @@ TEST(ExtendedKeys, AreTheNavigationBlockRightModifiersDivideNumLockAndWindowsKey
     for (uint8_t key : {0xA2, 0xA4, 0xA0, 0xA1, 0x64, 0x66, 0x0D, 0x41, 0x10, 0x11, 0x12}) {
         EXPECT_FALSE(IsExtendedVirtualKey(key)) << int(key);
     }
+}
+
+TEST_F(PlayRecord, XButtonsArePressedAndReleasedByWhichOneAndTracked)
+{
+    // The button is the record's y; down and x play no part.
+    EXPECT_EQ(
+        (Texts{"xbutton 1 down", "xbutton 2 down", "xbutton 1 up"}),
+        Played({Record(Button, XButtonDownMessage, 0, 0, XButton1), Record(Button, XButtonDownMessage, 1, 7, XButton2),
+                Record(Button, XButtonUpMessage, 0, 0, XButton1)}));
+    EXPECT_EQ((Texts{"xbutton 2 up"}), ReleasedAtTheEnd());
+    // Any other button number is an odd record, played as nothing and never held.
+    EXPECT_EQ(Texts{}, Played({Record(Button, XButtonDownMessage, 0, 0, 0), Record(Button, XButtonDownMessage, 0, 0, 3),
+                               Record(Button, XButtonUpMessage, 0, 0, -1)}));
+    EXPECT_EQ(Texts{}, ReleasedAtTheEnd());
+}
+
+TEST_F(PlayRecord, HorizontalWheelNotchesBecome120UnitsEach)
+{
+    EXPECT_EQ(
+        (Texts{"hwheel 120", "hwheel -360", "wheel 240"}),
+        Played({Record(HorizontalWheel, 0, 0, 0, 1), Record(HorizontalWheel, 0, 0, 0, -3), Record(Wheel, 0, 0, 0, 2)}));
+    EXPECT_EQ(Texts{}, ReleasedAtTheEnd());
 }

@@ -23,7 +23,7 @@ TEST(IsValidRecordingName, RefusesEmptyControlAndTheNineCharacters)
 
 TEST(IsValidRecordingName, AcceptsEverythingElse)
 {
-    for (const wchar_t* name : {L" ", L"   ", L"ends with a dot.", L".starts", L"Übung äöü ß", L"CON", L"NUL", L"a\x7F",
+    for (const wchar_t* name : {L" ", L"   ", L"ends with a dot.", L".starts", L"Übung äöü ß", L"a\x7F",
                                 L"(1) [2] {3} #4 %5 &6 +7 ,8 ;9 =10 @11 ~12"}) {
         EXPECT_TRUE(IsValidRecordingName(name)) << std::wstring(name).size();
     }
@@ -39,5 +39,20 @@ TEST(IsReservedRecordingName, IsTempRecordInAnyLetterCase)
     for (const wchar_t* name : {L"", L"Temp", L"TempRecords", L" TempRecord", L"TempRecord ", L"TempRecord.rec",
                                 L"TempRec0rd", L"TempRecord\u00E4"}) {
         EXPECT_FALSE(IsReservedRecordingName(name)) << std::wstring(name).size();
+    }
+}
+
+TEST(IsValidRecordingName, RefusesDeviceNamesWithAnyExtensionAndSpacesBeforeIt)
+{
+    for (const wchar_t* name :
+         {L"CON",  L"con",      L"Prn",     L"aUx",     L"nul",       L"COM1",      L"com9",         L"LPT1",
+          L"lpt9", L"COM0",     L"LPT0",    L"conin$",  L"CONOUT$",   L"con.txt",   L"PRN.txt",      L"nul.tar.gz",
+          L"CON.", L"con .txt", L"COM1   ", L"aux  .x", L"COM\u00B9", L"lpt\u00B2", L"LPT\u00B3.rec"}) {
+        EXPECT_FALSE(IsValidRecordingName(name)) << std::wstring(name).size();
+    }
+    // Names that only begin or end like a device are ordinary files.
+    for (const wchar_t* name : {L"CONSOLE", L"con1", L"NULL", L"COM10", L"LPT", L"COM", L"COM1a", L"COM\u00B4",
+                                L"COM\u2074", L" CON", L"x.con", L"CO N", L"aux_", L"com1-backup", L"Con-Test.txt"}) {
+        EXPECT_TRUE(IsValidRecordingName(name)) << std::wstring(name).size();
     }
 }

@@ -1,5 +1,7 @@
-// Loading the hook modules: their export tables, the ordinary module search, missing modules
-// and modules without the expected exports, and that each module is loaded and freed once.
+// Loading the hook modules: their export tables, the modules beside the program (copies of the
+// built ones lie beside the test), missing modules and modules without the expected exports,
+// that each module is loaded and freed once, and that the working directory is out of the
+// search once start-up has restricted it.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -92,9 +94,8 @@ TEST_F(HookModulesTest, ModulesExportTheirTwoPlainNamesAndNothingElse)
     }
 }
 
-TEST_F(HookModulesTest, ModulesFoundByTheOrdinarySearchInstallBothHooks)
+TEST_F(HookModulesTest, ModulesBesideTheProgramInstallBothHooks)
 {
-    ASSERT_TRUE(SetDllDirectoryW(DistFolder().c_str()));
     LoadHookModules();
     EXPECT_TRUE(IsLoaded(L"KeyBoardHook.dll"));
     EXPECT_TRUE(IsLoaded(L"MouseHook.dll"));
@@ -111,8 +112,7 @@ TEST_F(HookModulesTest, ModulesFoundByTheOrdinarySearchInstallBothHooks)
 TEST_F(HookModulesTest, MissingModulesLeaveBothHooksUninstalled)
 {
     EnterFreshWorkingFolder();  // empty
-    ASSERT_TRUE(SetDllDirectoryW(WorkingFolder().c_str()));
-    LoadHookModules();
+    LoadHookModulesFrom(WorkingFolder());
     EXPECT_FALSE(InstallKeyboardHook(window));
     EXPECT_FALSE(InstallMouseHook(window));
     RemoveHooks();
@@ -124,8 +124,7 @@ TEST_F(HookModulesTest, OneMissingModuleFailsOnlyItsOwnHook)
 {
     EnterFreshWorkingFolder();
     CopyIntoWorkingFolder(L"MouseHook.dll", L"MouseHook.dll");
-    ASSERT_TRUE(SetDllDirectoryW(WorkingFolder().c_str()));
-    LoadHookModules();
+    LoadHookModulesFrom(WorkingFolder());
     EXPECT_FALSE(InstallKeyboardHook(window));
     EXPECT_TRUE(InstallMouseHook(window));
     UnloadHookModules();  // also removes the installed mouse hook before its module goes
@@ -138,8 +137,7 @@ TEST_F(HookModulesTest, ModulesWithoutTheirExportsLeaveBothHooksUninstalled)
     EnterFreshWorkingFolder();
     CopyIntoWorkingFolder(L"MouseHook.dll", L"KeyBoardHook.dll");
     CopyIntoWorkingFolder(L"KeyBoardHook.dll", L"MouseHook.dll");
-    ASSERT_TRUE(SetDllDirectoryW(WorkingFolder().c_str()));
-    LoadHookModules();
+    LoadHookModulesFrom(WorkingFolder());
     EXPECT_TRUE(IsLoaded(L"KeyBoardHook.dll"));
     EXPECT_FALSE(InstallKeyboardHook(window));
     EXPECT_FALSE(InstallMouseHook(window));
@@ -150,23 +148,66 @@ TEST_F(HookModulesTest, ModulesWithoutTheirExportsLeaveBothHooksUninstalled)
 
 TEST_F(HookModulesTest, EachModuleIsLoadedAndFreedOnce)
 {
-    ASSERT_TRUE(SetDllDirectoryW(DistFolder().c_str()));
     // Loading twice must not leave a reference behind that one unload does not drop.
-    LoadHookModules();
-    LoadHookModules();
+    LoadHookModulesFrom(DistFolder());
+    LoadHookModulesFrom(DistFolder());
     ASSERT_TRUE(InstallKeyboardHook(window));
     UnloadHookModules();
     EXPECT_FALSE(IsLoaded(L"KeyBoardHook.dll"));
     EXPECT_FALSE(IsLoaded(L"MouseHook.dll"));
 
     // Unloading twice must not take away a reference that someone else holds.
-    HMODULE own = LoadLibraryW(L"KeyBoardHook.dll");
+    HMODULE own = LoadLibraryW(DistPath(L"KeyBoardHook.dll").c_str());
     ASSERT_NE(own, nullptr);
-    LoadHookModules();
+    LoadHookModulesFrom(DistFolder());
     UnloadHookModules();
     UnloadHookModules();
     EXPECT_TRUE(IsLoaded(L"KeyBoardHook.dll"));
     FreeLibrary(own);
+}
+
+TEST_F(HookModulesTest, ModulesInAFolderDeeperThanMaxPathAreLoaded)
+{
+    EnterFreshWorkingFolder();
+    std::wstring deep = L"\\\\?\\" + WorkingFolder();
+    while (deep.size() < MAX_PATH + 20) {
+        deep += L"\\a-folder-name-of-forty-characters-length";
+        ASSERT_TRUE(CreateDirectoryW(deep.c_str(), nullptr));
+    }
+    for (const wchar_t* name : {L"KeyBoardHook.dll", L"MouseHook.dll"}) {
+        ASSERT_TRUE(CopyFileW(DistPath(name).c_str(), (deep + L"\\" + name).c_str(), FALSE)) << "copying " << name;
+    }
+    LoadHookModulesFrom(deep.substr(4));  // as the program's own path comes, without the prefix
+    EXPECT_TRUE(IsLoaded(L"KeyBoardHook.dll"));
+    EXPECT_TRUE(IsLoaded(L"MouseHook.dll"));
+    UnloadHookModules();
+    LeaveWorkingFolder();
+}
+
+TEST_F(HookModulesTest, ModulesComeOnlyFromTheirFolderAndStartUpTakesTheWorkingDirectoryOutOfTheSearch)
+{
+    // Modules of the same names in the working directory, where a search would look.
+    EnterFreshWorkingFolder();
+    CopyIntoWorkingFolder(L"KeyBoardHook.dll", L"KeyBoardHook.dll");
+    CopyIntoWorkingFolder(L"KeyBoardHook.dll", L"Planted.dll");
+    // Not in the folder: missing, however easily a search would find one.
+    const std::wstring empty = WorkingFolder() + L"\\empty";
+    ASSERT_TRUE(CreateDirectoryW(empty.c_str(), nullptr));
+    LoadHookModulesFrom(empty);
+    EXPECT_FALSE(IsLoaded(L"KeyBoardHook.dll"));
+    EXPECT_FALSE(InstallKeyboardHook(window));
+    UnloadHookModules();
+
+    // Found by a search before start-up restricts it; not after (this stays so for the rest
+    // of the process, so this test comes last).
+    HMODULE before = LoadLibraryW(L"Planted.dll");
+    ASSERT_NE(nullptr, before) << "the working directory is not in this system's search at all";
+    FreeLibrary(before);
+    RestrictModuleSearch();
+    HMODULE after = LoadLibraryW(L"Planted.dll");
+    EXPECT_EQ(nullptr, after);
+    if (after != nullptr) FreeLibrary(after);
+    LeaveWorkingFolder();
 }
 
 }  // namespace

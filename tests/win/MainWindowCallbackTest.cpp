@@ -125,6 +125,14 @@ bool ChangeTrayIcon(UINT id, HICON icon)
                                           : " other"));
     return true;
 }
+bool IsTaskbarCreatedMessage(UINT message)
+{
+    return message == RegisterWindowMessageW(L"TaskbarCreated");
+}
+void AddTrayIconsAgain()
+{
+    gLog.push_back("AddTrayIconsAgain");
+}
 
 static LRESULT Hook(WPARAM wParam, LPARAM lParam)
 {

@@ -152,7 +152,7 @@ TEST_F(PlaybackWorkerTest, PlaysOnePassAfterItsPauseWithEachRecordAtItsDueTime)
 
 TEST_F(PlaybackWorkerTest, FollowsTheInjectionTableForEveryKindCodeAndDownValue)
 {
-    const InputRecord other = {4, 0x41, 1, 1, 3, 3};
+    const InputRecord other = {5, 0x41, 1, 1, 3, 3};
     const InputRecord negativeKind = {-1, 513, 1, 1, 3, 3};
     WriteRecording({KeyRecord(0x41, 2, 1), KeyRecord(0x1A5, 1, 1), ButtonRecord(515, 1), ButtonRecord(516, 1),
                     ButtonRecord(517, 1), ButtonRecord(519, 1), ButtonRecord(520, 1), ButtonRecord(0, 1), other,
@@ -401,14 +401,15 @@ bool WaitForWorkerEnd()
 
 TEST_F(PlaybackWorkerTest, AFileThatCannotBeOpenedIsReportedOnTheWorkerThreadThenItEnds)
 {
-    // Nothing at the path, then a folder; the second time in unattended mode.
-    const std::wstring paths[] = {folder + L"\\missing.rec", folder};
-    for (int round = 0; round < 2; ++round) {
+    // Nothing at the path, then a folder (in unattended mode), then a device under a
+    // recording's name, which opens but is no file on a disk.
+    const std::wstring paths[] = {folder + L"\\missing.rec", folder, folder + L"\\NUL.rec"};
+    for (int round = 0; round < 3; ++round) {
         SCOPED_TRACE(round);
         ResetPlaybackFakes();
         gActivityState.store(Idle);
         gPlaybackPath = paths[round];
-        gQuitAfterPlayback = round;
+        gQuitAfterPlayback = round == 1 ? 1 : 0;
         ASSERT_TRUE(StartPlaybackWorker(window));
 
         HWND box = WaitForDialog(DialogKind::Box, DeadlineMs);
@@ -427,7 +428,7 @@ TEST_F(PlaybackWorkerTest, AFileThatCannotBeOpenedIsReportedOnTheWorkerThreadThe
         PostButtonClick(box, IDOK);
         ASSERT_TRUE(WaitForWorkerEnd());
         EXPECT_EQ(Lines{"0 prepare"}, gFakeLog) << "no pause, nothing injected";
-        EXPECT_EQ(std::vector<UINT>{round == 0 ? PlaybackEndedMessage : WM_CLOSE}, PostedMessages());
+        EXPECT_EQ(std::vector<UINT>{round == 1 ? WM_CLOSE : PlaybackEndedMessage}, PostedMessages());
         EXPECT_EQ(Idle, gActivityState.load());
     }
     CloseWorkerThreadHandles();

@@ -13,3 +13,9 @@ tandrel_win_test(win_playback_real_injection
   WITHOUT playback_timing)
 # The real timing (wait, clock, thread preparation).
 tandrel_win_test(win_playback_timing SOURCES PlaybackTimingTest.cpp)
+# The exit and the cancel against a worker stuck in an injection: the real worker and waits,
+# fake injection that blocks.
+tandrel_win_test(win_playback_exit
+  SOURCES PlaybackExitTest.cpp ${TEST_SUPPORT}/PlaybackFakes.cpp ${TEST_SUPPORT}/PlaybackFakeInjection.cpp
+          ${TEST_SUPPORT}/RecordingBytes.cpp ${TEST_SUPPORT}/TempWorkingFolder.cpp ${TEST_SUPPORT}/FileHelpers.cpp
+  ONLY playback_win playback_timing ui_win)
