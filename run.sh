@@ -3,7 +3,7 @@
 # relative to the working directory). Arguments go to the program unchanged:
 #   ./run.sh                       the main window
 #   ./run.sh some.rec /speed=2     an unattended playback
-#   ./run.sh --build-only          build and stop
+#   ./run.sh --build-only          build (the program, its modules, tandrel-rec) and stop
 #   ./run.sh --demo                Tandrel types demo/greeting.txt into Notepad; the picture
 #                                  of it is saved to build/demo.png (scripts/demo.sh)
 # Without a DISPLAY the program gets a virtual display, and a screenshot of its window is
@@ -19,23 +19,36 @@ if [ "${1:-}" = "--demo" ]; then demo=1; shift; fi
 
 "$root/scripts/ensure-deps.sh"
 cd "$root"
+# On the first run Wine's prefix is made while the program builds (it waits on disk and on
+# Wine's own start-up as much as on the processor).
+prefixPid=
+if [ $buildOnly -eq 0 ]; then
+  "$root/tests/harness/make-prefix.sh" &
+  prefixPid=$!
+  trap 'kill "$prefixPid" 2>/dev/null; exit 130' INT TERM
+fi
 if [ ! -f build/CMakeCache.txt ]; then
   cmake --preset mingw >/dev/null
 fi
-cmake --build build -j2
+# Only what this script runs: the program, its two hook modules and tandrel-rec (the tests,
+# the benchmarks and the release zip are built by ./test.sh, or by a plain cmake --build build).
+cmake --build build -j2 --target tandrel_dist tandrel-rec
 # The recording tool for Linux too: a plain native Release build of that one target.
 if [ ! -f build/tool/CMakeCache.txt ]; then
   cmake -S . -B build/tool -DCMAKE_BUILD_TYPE=Release >/dev/null
 fi
 cmake --build build/tool -j2 --target tandrel-rec
 [ $buildOnly -eq 1 ] && exit 0
+if ! wait "$prefixPid"; then
+  echo "The Wine prefix could not be made (tests/harness/make-prefix.sh)." >&2
+  exit 1
+fi
 if [ $demo -eq 1 ]; then
   exec "$root/scripts/demo.sh" build/dist/Tandrel.exe build/tool/tools/tandrel-rec/tandrel-rec build/demo.png
 fi
 
 source "$root/tests/harness/wine-env.sh"
 source "$root/tests/harness/xvfb.sh"
-"$root/tests/harness/make-prefix.sh"
 
 tandrelXvfbPid=
 winePid=
