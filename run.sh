@@ -17,7 +17,7 @@ demo=0
 if [ "${1:-}" = "--build-only" ]; then buildOnly=1; shift; fi
 if [ "${1:-}" = "--demo" ]; then demo=1; shift; fi
 
-"$root/scripts/ensure-deps.sh"
+"$root/scripts/ensure-deps.sh" --run
 cd "$root"
 # On the first run Wine's prefix is made while the program builds (it waits on disk and on
 # Wine's own start-up as much as on the processor).

@@ -3,6 +3,8 @@
 #   native (pure logic with address and undefined-behaviour sanitizers): label unit
 #   fuzz (clang, libFuzzer: each reader of outside input fuzzed for a short while): label fuzz
 #   mingw (the Windows program, under Wine on a virtual display): labels win and e2e
+# and last checks that the release is reproducible (scripts/check-reproducible.sh: the shipped
+# files and the zip built twice in other folders, compared byte for byte).
 # Exits non-zero when a check, a build or any test fails. Extra arguments go to every ctest run
 # (for instance -R TextToInteger).
 set -uo pipefail
@@ -50,6 +52,10 @@ step "Tests: win and e2e (under Wine)"
 ctest --test-dir build -L 'win|e2e' --output-on-failure "$@" 2>&1 | tee "$logs/wine.log"
 wineRc=${PIPESTATUS[0]}
 
+step "Release: two builds of the shipped files and the zip, compared"
+"$root/scripts/check-reproducible.sh"
+reproducibleRc=$?
+
 # ctest's own summary line: "NN% tests passed, F tests failed out of T".
 count() {
   local line
@@ -73,5 +79,7 @@ for run in native fuzz wine; do
   grep -E '^([0-9]+% tests passed|Total Test time|No tests were found)' "$logs/$run.log" || true
 done
 if [ "$checksRc" -ne 0 ]; then echo "The format or layer check failed (see the top of this output)."; fi
-if [ "$nativeRc" -ne 0 ] || [ "$fuzzRc" -ne 0 ] || [ "$wineRc" -ne 0 ] || [ "$checksRc" -ne 0 ]; then exit 1; fi
+if [ "$reproducibleRc" -ne 0 ]; then echo "The release is not reproducible (see the step before the summary)."; fi
+if [ "$nativeRc" -ne 0 ] || [ "$fuzzRc" -ne 0 ] || [ "$wineRc" -ne 0 ] || [ "$checksRc" -ne 0 ] ||
+  [ "$reproducibleRc" -ne 0 ]; then exit 1; fi
 exit 0

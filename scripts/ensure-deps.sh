@@ -1,19 +1,29 @@
 #!/usr/bin/env bash
 # Installs what building, testing and running Tandrel need on Debian 12, and only what is
 # missing: a machine that has everything is left alone and apt is never called.
+#   scripts/ensure-deps.sh         everything: test.sh (both builds, every test, the fuzz targets)
+#   scripts/ensure-deps.sh --run   only what run.sh needs to build the program and show it
 # Used by run.sh and test.sh; safe to run again and again.
 set -euo pipefail
 
+# run.sh: build the program, its modules and tandrel-rec, run it on a virtual display, take
+# the screenshot. The threads-posix MinGW compilers only (the toolchain file names them), not
+# the package that adds the win32 ones beside them.
 packages=(
-  cmake make g++                       # the native build of the pure logic and its tests
-  g++-mingw-w64-i686                   # the 32-bit Windows program
-  googletest                           # test framework sources, built with each compiler
-  wine wine32:i386 fonts-wine          # running the program and the Windows tests
-  xvfb xdotool x11-utils imagemagick   # virtual display, driving it, reading it, screenshots
-  python3                              # the end-to-end test driver and the layer check
-  clang-format                         # the one C++ format, checked by test.sh
-  clang libclang-rt-14-dev             # the fuzz targets (libFuzzer with sanitizers)
+  cmake make g++                       # the native tandrel-rec
+  g++-mingw-w64-i686-posix             # the 32-bit Windows program
+  wine wine32:i386 fonts-wine          # running it
+  xvfb xdotool imagemagick             # virtual display, waiting for the window, screenshot
 )
+if [ "${1:-}" != "--run" ]; then
+  packages+=(
+    googletest                         # test framework sources, built with each compiler
+    x11-utils                          # xwininfo and friends, to look at the virtual display by hand
+    python3                            # the end-to-end test driver, the layer check, the release zip
+    clang-format                       # the one C++ format, checked by test.sh
+    clang libclang-rt-14-dev           # the fuzz targets (libFuzzer with sanitizers)
+  )
+fi
 
 isInstalled() {
   [ "$(dpkg-query -W -f='${Status}' "$1" 2>/dev/null)" = "install ok installed" ]
