@@ -17,13 +17,14 @@ demo=0
 if [ "${1:-}" = "--build-only" ]; then buildOnly=1; shift; fi
 if [ "${1:-}" = "--demo" ]; then demo=1; shift; fi
 
-"$root/scripts/ensure-deps.sh" --run
+# The compilers first, so that the build can start; on the first run, what running needs
+# (Wine, the virtual display) is installed and Wine's prefix made while the program builds:
+# both wait on the network, the disk and Wine's own start-up as much as on the processor.
+"$root/scripts/ensure-deps.sh" --build
 cd "$root"
-# On the first run Wine's prefix is made while the program builds (it waits on disk and on
-# Wine's own start-up as much as on the processor).
 prefixPid=
 if [ $buildOnly -eq 0 ]; then
-  "$root/tests/harness/make-prefix.sh" &
+  ("$root/scripts/ensure-deps.sh" --run && "$root/tests/harness/make-prefix.sh") &
   prefixPid=$!
   trap 'kill "$prefixPid" 2>/dev/null; exit 130' INT TERM
 fi
@@ -40,7 +41,7 @@ fi
 cmake --build build/tool -j2 --target tandrel-rec
 [ $buildOnly -eq 1 ] && exit 0
 if ! wait "$prefixPid"; then
-  echo "The Wine prefix could not be made (tests/harness/make-prefix.sh)." >&2
+  echo "Wine or its prefix could not be set up (scripts/ensure-deps.sh --run, tests/harness/make-prefix.sh)." >&2
   exit 1
 fi
 if [ $demo -eq 1 ]; then

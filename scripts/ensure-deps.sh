@@ -1,21 +1,27 @@
 #!/usr/bin/env bash
 # Installs what building, testing and running Tandrel need on Debian 12, and only what is
 # missing: a machine that has everything is left alone and apt is never called.
-#   scripts/ensure-deps.sh         everything: test.sh (both builds, every test, the fuzz targets)
-#   scripts/ensure-deps.sh --run   only what run.sh needs to build the program and show it
+#   scripts/ensure-deps.sh          everything: test.sh (both builds, every test, the fuzz targets)
+#   scripts/ensure-deps.sh --build  what building the program, its modules and tandrel-rec needs
+#   scripts/ensure-deps.sh --run    that and what running it needs: Wine, the virtual display,
+#                                   the screenshot (run.sh installs these while it builds)
 # Used by run.sh and test.sh; safe to run again and again.
 set -euo pipefail
 
-# run.sh: build the program, its modules and tandrel-rec, run it on a virtual display, take
-# the screenshot. The threads-posix MinGW compilers only (the toolchain file names them), not
-# the package that adds the win32 ones beside them.
+mode=${1:-}
+# The threads-posix MinGW compilers only (the toolchain file names them), not the package that
+# adds the win32 ones beside them.
 packages=(
   cmake make g++                       # the native tandrel-rec
   g++-mingw-w64-i686-posix             # the 32-bit Windows program
-  wine wine32:i386 fonts-wine          # running it
-  xvfb xdotool imagemagick             # virtual display, waiting for the window, screenshot
 )
-if [ "${1:-}" != "--run" ]; then
+if [ "$mode" != "--build" ]; then
+  packages+=(
+    wine wine32:i386 fonts-wine        # running it
+    xvfb xdotool imagemagick           # virtual display, waiting for the window, screenshot
+  )
+fi
+if [ "$mode" != "--build" ] && [ "$mode" != "--run" ]; then
   packages+=(
     googletest                         # test framework sources, built with each compiler
     x11-utils                          # xwininfo and friends, to look at the virtual display by hand
