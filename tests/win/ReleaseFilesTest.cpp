@@ -30,20 +30,14 @@ const ShippedFile ShippedFiles[] = {
      L"Tandrel-Aufzeichnungen umwandeln, pr\u00fcfen und bearbeiten (Kommandozeile)"},
 };
 
-// A string of the block that the file's own translation entry names (as Explorer looks it up);
-// "(none)" when the file has no such string.
+// A string of the German Unicode block, the one the file's translation entry names (checked
+// below); "(none)" when the file has no such string.
 std::wstring StringValue(const std::vector<unsigned char>& info, const wchar_t* name)
 {
-    WORD* translation = nullptr;
-    UINT length = 0;
-    if (!VerQueryValueW(info.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &length) ||
-        length < 4)
-        return L"(none)";
-    wchar_t key[80];
-    wsprintfW(key, L"\\StringFileInfo\\%04X%04X\\%s", translation[0], translation[1], name);
+    const std::wstring key = std::wstring(L"\\StringFileInfo\\040704B0\\") + name;
     wchar_t* value = nullptr;
-    if (!VerQueryValueW(info.data(), key, reinterpret_cast<void**>(&value), &length) || value == nullptr)
-        return L"(none)";
+    UINT length = 0;
+    if (!VerQueryValueW(info.data(), key.c_str(), reinterpret_cast<void**>(&value), &length)) return L"(none)";
     return value;
 }
 
