@@ -21,6 +21,10 @@ install(TARGETS Tandrel KeyBoardHook MouseHook tandrel-rec
   ARCHIVE DESTINATION lib COMPONENT program EXCLUDE_FROM_ALL)
 install(FILES ${CMAKE_BINARY_DIR}/package/LIESMICH.txt DESTINATION . COMPONENT program)
 
+# A build folder that an older version configured with CPack keeps its CPackConfig.cmake, and
+# while that file is there CMake reserves the name of the target below.
+file(REMOVE ${CMAKE_BINARY_DIR}/CPackConfig.cmake ${CMAKE_BINARY_DIR}/CPackSourceConfig.cmake)
+
 find_package(Python3 COMPONENTS Interpreter)
 if(Python3_Interpreter_FOUND)
   # Made again on every build (a second or less): the commit, and with it the entries' time,
