@@ -5,7 +5,7 @@ tandrel_object_files(tandrelObjectFiles)
 
 set(programSources ${PROJECT_SOURCE_DIR}/src/app/Main.cpp)
 if(MINGW)
-  list(APPEND programSources ${PROJECT_SOURCE_DIR}/src/app/LeanRuntime.cpp)
+  list(APPEND programSources ${PROJECT_SOURCE_DIR}/src/core/LeanRuntime.cpp)
 endif()
 add_executable(Tandrel WIN32 ${programSources} ${tandrelObjectFiles} ${TANDREL_RESOURCES})
 tandrel_without_exceptions(Tandrel)

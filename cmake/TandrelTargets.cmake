@@ -9,7 +9,7 @@
 set(TANDREL_WIN_SYSTEM_LIBS user32 gdi32 shell32 comctl32 winmm kernel32 advapi32)
 
 # The program's own code throws and catches nothing. In the MinGW build it is compiled without
-# exception tables, and src/app/LeanRuntime.cpp keeps the runtime's exception machinery out
+# exception tables, and src/core/LeanRuntime.cpp keeps the runtime's exception machinery out
 # of Tandrel.exe. Tests (GoogleTest) keep exceptions.
 function(tandrel_without_exceptions target)
   if(MINGW)

@@ -1,11 +1,13 @@
-// The parts of the statically linked C++ runtime that tandrel-rec replaces, as the program does
-// (src/app/LeanRuntime.cpp), to keep tandrel-rec.exe small: the tool is built without
-// exceptions, and without these definitions the linker pulls in the runtime's exception
-// machinery and its verbose terminate handler.
+// The parts of the statically linked C++ runtime that the program and tandrel-rec replace, to
+// keep their files small.
 //
-// Where the program ends the process on a runtime failure, the tool calls the new-handler that
-// its main installs, so that memory running out (a string or buffer that cannot grow) ends
-// with its message and exit status 2, never an abort. Only the GNU runtime is concerned.
+// Both are built without exceptions: nothing in them throws or catches. Without these
+// definitions the linker pulls in the runtime's exception machinery and its verbose terminate
+// handler, which alone brings a symbol demangler and a printf: about two thirds of the
+// program's size. What the runtime would still throw ends the process here instead, as the
+// uncaught exception would have; memory that runs out first calls the new-handler, should one
+// be installed (tandrel-rec's ends with its message and exit status 2; the program installs
+// none). Only the GNU runtime is concerned; other toolchains build without this file.
 #include <cstdlib>
 #include <new>
 
@@ -19,7 +21,7 @@ namespace {
     std::abort();
 }
 
-// A fault in the tool itself: the standard library was asked for something impossible.
+// A fault in the program itself: the standard library was asked for something impossible.
 [[noreturn]] void EndOnRuntimeFailure()
 {
     std::abort();
