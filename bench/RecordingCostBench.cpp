@@ -9,7 +9,7 @@
 #include "library/RecordsFolder.h"
 #include "recording/InputRecord.h"
 #include "recording/InputRecordFromHookEvent.h"
-#include "recording/MillisecondClock.h"
+#include "core/MillisecondClock.h"
 #include "recording/Recorder.h"
 
 namespace {

@@ -6,7 +6,7 @@ if(WIN32)
   add_executable(bench_recording_cost
     RecordingCostBench.cpp
     ${PROJECT_SOURCE_DIR}/src/recording/Recorder.cpp
-    $<TARGET_OBJECTS:recording_clock_win>)
+    $<TARGET_OBJECTS:core_clock_win> $<TARGET_OBJECTS:recording_file_write_win>)
   target_include_directories(bench_recording_cost PRIVATE ${PROJECT_SOURCE_DIR}/src)
   target_link_libraries(bench_recording_cost PRIVATE recording_pure ${TANDREL_WIN_SYSTEM_LIBS})
   add_custom_target(run_bench_recording_cost

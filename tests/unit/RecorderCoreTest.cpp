@@ -92,8 +92,8 @@ TEST(InputRecordFromHookEvent, WheelNotchesAreSigned)
 
 TEST(InputRecordFromHookEvent, OtherMessagesMakeNoRecord)
 {
-    // Double clicks, the extra buttons, the horizontal wheel, and things that are no input.
-    for (uintptr_t message : {0x0u, 0x102u, 0x103u, 0x203u, 0x206u, 0x209u, 0x20Bu, 0x20Cu, 0x20Eu, 0x6EEu}) {
+    // Double clicks, an X button that is neither of the two, and things that are no input.
+    for (uintptr_t message : {0x0u, 0x102u, 0x103u, 0x203u, 0x206u, 0x209u, 0x20Bu, 0x20Cu, 0x20Du, 0x6EEu}) {
         InputRecord r;
         EXPECT_FALSE(InputRecordFromHookEvent(message, 0x78, r)) << message;
     }
