@@ -16,3 +16,8 @@ tandrel_win_test(win_save_flow_real_dialogs
 if(WIN32)
   set_tests_properties(win_save_flow_real_dialogs PROPERTIES TIMEOUT 180)
 endif()
+
+# What the recorder keeps: a short write (a write of its own in place of the real one), the
+# writes at least once a second, and the leftover of an earlier recording.
+tandrel_win_test(win_recorder_keeps SOURCES RecorderKeepsTest.cpp ${recordingTestFakes}
+  ONLY recording_win library_win)
