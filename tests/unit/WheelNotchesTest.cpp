@@ -34,5 +34,6 @@ TEST(WheelNotches, EachWheelKeepsItsOwnRemainder)
     // Large deltas from fast wheels, and the extremes of a 16-bit delta.
     EXPECT_EQ(TakeWheelNotches(vertical, 32767), 273);
     EXPECT_EQ(TakeWheelNotches(horizontal, -32768), -273);
-    EXPECT_EQ(TakeWheelNotches(vertical, 73), 1);  // 32767 left 7
+    EXPECT_EQ(TakeWheelNotches(vertical, 112), 0);  // 32767 left 7
+    EXPECT_EQ(TakeWheelNotches(vertical, 1), 1);
 }
