@@ -105,8 +105,7 @@ void PassOn(const HookEvent& event)
     if (written - gEventsTaken.load() == HookEventSlots) return;
     gEvents[written % HookEventSlots] = event;
     gEventsWritten.store(written + 1);
-    if (!gEventsAnnounced.exchange(true) &&
-        !PostMessageW(gWatch.mainWindow, HookEventsWaitingMessage, 0, 0)) {
+    if (!gEventsAnnounced.exchange(true) && !PostMessageW(gWatch.mainWindow, HookEventsWaitingMessage, 0, 0)) {
         gEventsAnnounced = false;  // a full queue: the next event tries again
     }
 }

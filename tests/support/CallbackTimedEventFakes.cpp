@@ -13,7 +13,8 @@ bool RecordHookEventAt(const HookEvent&)
 {
     return true;
 }
-void SetReferenceTime(uint32_t) {}
+void SetReferenceTime(uint32_t)
+{}
 bool FlushRecording()
 {
     return true;

@@ -251,9 +251,8 @@ TEST_F(HookEventsTest, XButtonsArriveWithTheirButtonAndTheHorizontalWheelInWhole
     EXPECT_EQ(gSeenMouse[0].message, WPARAM(WM_XBUTTONDOWN));
     EXPECT_EQ(gSeenMouse[4].message, WPARAM(WM_MOUSEHWHEEL));
     const std::pair<WPARAM, LPARAM> expected[] = {
-        {WM_XBUTTONDOWN, 1}, {WM_XBUTTONUP, 1},    {WM_XBUTTONDOWN, 2}, {WM_XBUTTONUP, 2},
-        {WM_MOUSEHWHEEL, 1}, {WM_MOUSEHWHEEL, -2}, {WM_MOUSEHWHEEL, 1},  {WM_MOUSEHWHEEL, 1},
-        {WM_MOUSEWHEEL, 1},
+        {WM_XBUTTONDOWN, 1},  {WM_XBUTTONUP, 1},   {WM_XBUTTONDOWN, 2}, {WM_XBUTTONUP, 2},  {WM_MOUSEHWHEEL, 1},
+        {WM_MOUSEHWHEEL, -2}, {WM_MOUSEHWHEEL, 1}, {WM_MOUSEHWHEEL, 1}, {WM_MOUSEWHEEL, 1},
     };
     ASSERT_EQ(gReceived.size(), std::size(expected));
     for (size_t i = 0; i < std::size(expected); ++i) {
