@@ -1,8 +1,9 @@
 """Input as the shipped program records it under Wine: the back and forward buttons and the
 horizontal wheel both ways, among keys, clicks and vertical wheel turns, land in the file in
 the order they were made; each key's delay is the time between the keys as the application saw
-them; and a program killed during a recording has its input on disk, which the next recording
-keeps under a name of its own instead of emptying it."""
+them; a program killed during a recording has its input on disk, which the next recording
+keeps under a name of its own instead of emptying it; and messages that any program can post to
+the program's windows, or broadcast, change nothing."""
 
 import os
 import statistics
@@ -134,6 +135,25 @@ class HookEvents(unittest.TestCase):
             with open(os.path.join(work, "Records", LEFTOVER_NAME + ".rec"), "rb") as f:
                 self.assertEqual(f.read(), old)
             self.assertEqual(sorted(list_items(wait_main_window(s, visible=True))), sorted([LEFTOVER_NAME, "Neu"]))
+
+    def test_messages_from_other_programs_change_nothing(self):
+        with e2e.Session() as s:
+            work, process, _ = start_program(s)
+            s.start_fixture()
+            poster = s.wine(os.path.join(e2e.E2E_BIN, "PostToWindows.exe"), ["TandrelMainWindow", "TandrelHookThread"])
+            self.assertEqual(s.wait_exit(poster, 300), 0, "every message posted")
+            time.sleep(1)
+            self.assertIsNone(process.poll(), "the program ended")
+            # F9 still starts and ends a recording, and the hooks still report.
+            s.key("F9")
+            wait_main_window(s, visible=False)
+            s.key("o")
+            s.key("F9")
+            answer_dialog(s, NAMING_TITLE, text="Danach")
+            path = os.path.join(work, "Records", "Danach.rec")
+            e2e.wait_for(lambda: os.path.exists(path), 20, "Danach.rec")
+            self.assertEqual([summary(r) for r in read_records(path) if r[0] == e2e.KEY],
+                             [("key", VK_F9, 0), ("key", 0x4F, 1), ("key", 0x4F, 0)])
 
 
 if __name__ == "__main__":
