@@ -18,6 +18,8 @@ HORIZONTAL_WHEEL = 4
 WM_XBUTTONDOWN, WM_XBUTTONUP = 0x20B, 0x20C
 VK_A, VK_B, VK_C = 0x41, 0x42, 0x43
 LEFTOVER_NAME = "Unterbrochene Aufzeichnung 1"
+LEFTOVER_NOT_KEPT = ("Die vorige Aufzeichnung konnte nicht gesichert werden!\r\n\r\n"
+                     "Eine neue Aufzeichnung wurde nicht gestartet.")
 
 
 def summary(record):
@@ -135,6 +137,35 @@ class HookEvents(unittest.TestCase):
             with open(os.path.join(work, "Records", LEFTOVER_NAME + ".rec"), "rb") as f:
                 self.assertEqual(f.read(), old)
             self.assertEqual(sorted(list_items(wait_main_window(s, visible=True))), sorted([LEFTOVER_NAME, "Neu"]))
+
+    def test_a_leftover_that_cannot_be_kept_is_not_emptied(self):
+        old = e2e.key_record(VK_A, True, 10) + e2e.key_record(VK_A, False, 20)
+        with e2e.Session() as s:
+            work, _, _ = start_program(s, {"TempRecord": old})
+            s.start_fixture()
+            temp = os.path.join(work, "Records", "TempRecord.rec")
+            holder = s.wine(os.path.join(e2e.E2E_BIN, "HoldFile.exe"), [e2e.wine_path(temp), "6000"])
+            e2e.wait_for(lambda: os.path.exists(temp + ".held"), 60, "the file held open")
+            s.key("F9")
+            box = s.wait_message_box(LEFTOVER_NOT_KEPT)
+            self.assertEqual(box["title"], e2e.MESSAGE_TITLE)
+            s.focus_window(e2e.MESSAGE_TITLE)
+            s.key("Return")
+            e2e.wait_for(lambda: not [w for w in s.windows() if w["visible"] and w["class"] == "#32770"], 30,
+                         "the box to close")
+            self.assertTrue(wait_main_window(s, visible=True)["visible"], "no recording started")
+            with open(temp, "rb") as f:
+                self.assertEqual(f.read(), old)
+            self.assertEqual(s.wait_exit(holder, 60), 0)
+
+            # Let go of, it is kept at the next F9.
+            s.key("F9")
+            wait_main_window(s, visible=False)
+            s.key("F9")
+            answer_dialog(s, NAMING_TITLE, text="Neu")
+            e2e.wait_for(lambda: os.path.exists(os.path.join(work, "Records", "Neu.rec")), 20, "Neu.rec")
+            with open(os.path.join(work, "Records", LEFTOVER_NAME + ".rec"), "rb") as f:
+                self.assertEqual(f.read(), old)
 
     def test_messages_from_other_programs_change_nothing(self):
         with e2e.Session() as s:
