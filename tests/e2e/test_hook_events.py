@@ -1,12 +1,10 @@
 """Input as the shipped program records it under Wine: the back and forward buttons and the
 horizontal wheel both ways, among keys, clicks and vertical wheel turns, land in the file in
-the order they were made; each key's delay is the time between the keys as the application saw
-them; a program killed during a recording has its input on disk, which the next recording
-keeps under a name of its own instead of emptying it; and messages that any program can post to
-the program's windows, or broadcast, change nothing."""
+the order they were made; a program killed during a recording has its input on disk, which the
+next recording keeps under a name of its own instead of emptying it, and one it cannot rename
+is left as it was."""
 
 import os
-import statistics
 import time
 import unittest
 
@@ -69,44 +67,6 @@ class HookEvents(unittest.TestCase):
                         ("hwheel", 1), ("wheel", -1), ("key", VK_B, 1), ("key", VK_B, 0)]
             self.assertEqual(summaries[1:], expected)
 
-    def test_key_delays_are_those_the_application_saw(self):
-        with e2e.Session() as s:
-            work, _, _ = start_program(s)
-            fixture = s.start_fixture()
-            s.key("F9")
-            wait_main_window(s, visible=False)
-            since = len(fixture.events())
-            for i in range(60):
-                s.key("b")
-                time.sleep(0.01 * (i % 7))
-            fixture.wait_quiet(0.5)
-            seen = fixture.events()[since:]
-            s.key("F9")
-            answer_dialog(s, NAMING_TITLE, text="Takt")
-            path = os.path.join(work, "Records", "Takt.rec")
-            e2e.wait_for(lambda: os.path.exists(path), 20, "Takt.rec")
-            self.report_key_delays(read_records(path), seen)
-
-    def report_key_delays(self, records, seen):
-        """Each key's delay against the spacing of the same keys in the application's own log:
-        prints how far apart they are (the recording's accuracy) and holds them to a generous
-        bound (timing figures belong in benchmarks, not in tests)."""
-        keys_seen = [e for e in seen if e["type"] == "key" and e["vk"] == VK_B]
-        at, since_last, recorded = None, 0, []
-        for r in records:
-            since_last += r[3]
-            if r[0] == e2e.KEY and r[1] == VK_B:
-                if at is not None:
-                    recorded.append(since_last)
-                at, since_last = True, 0
-        spacing = [(b["t"] - a["t"]) / 1000.0 for a, b in zip(keys_seen, keys_seen[1:])]
-        self.assertEqual(len(recorded), len(spacing))
-        errors = sorted(abs(r - s) for r, s in zip(recorded, spacing))
-        p99 = errors[min(len(errors) - 1, (len(errors) * 99 + 99) // 100 - 1)]
-        print("key delays against the application's clock: p50 %.2f ms, p99 %.2f ms, max %.2f ms (%d spacings)"
-              % (statistics.median(errors), p99, errors[-1], len(errors)))
-        self.assertLess(p99, 50, "recorded %s against %s seen" % (recorded, spacing))
-
     def test_a_killed_recording_is_on_disk_and_kept_by_the_next(self):
         with e2e.Session() as s:
             work, process, _ = start_program(s)
@@ -166,25 +126,6 @@ class HookEvents(unittest.TestCase):
             e2e.wait_for(lambda: os.path.exists(os.path.join(work, "Records", "Neu.rec")), 20, "Neu.rec")
             with open(os.path.join(work, "Records", LEFTOVER_NAME + ".rec"), "rb") as f:
                 self.assertEqual(f.read(), old)
-
-    def test_messages_from_other_programs_change_nothing(self):
-        with e2e.Session() as s:
-            work, process, _ = start_program(s)
-            s.start_fixture()
-            poster = s.wine(os.path.join(e2e.E2E_BIN, "PostToWindows.exe"), ["TandrelMainWindow", "TandrelHookThread"])
-            self.assertEqual(s.wait_exit(poster, 300), 0, "every message posted")
-            time.sleep(1)
-            self.assertIsNone(process.poll(), "the program ended")
-            # F9 still starts and ends a recording, and the hooks still report.
-            s.key("F9")
-            wait_main_window(s, visible=False)
-            s.key("o")
-            s.key("F9")
-            answer_dialog(s, NAMING_TITLE, text="Danach")
-            path = os.path.join(work, "Records", "Danach.rec")
-            e2e.wait_for(lambda: os.path.exists(path), 20, "Danach.rec")
-            self.assertEqual([summary(r) for r in read_records(path) if r[0] == e2e.KEY],
-                             [("key", VK_F9, 0), ("key", 0x4F, 1), ("key", 0x4F, 0)])
 
 
 if __name__ == "__main__":

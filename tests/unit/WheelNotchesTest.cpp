@@ -20,18 +20,3 @@ TEST(WheelNotches, SmallStepsAddUpPerDirectionAndATurnBackDropsTheRest)
     WheelRemainder remainder = {0, 0};
     for (const Turn& turn : turns) EXPECT_EQ(TakeWheelNotches(remainder, turn.delta), turn.notches) << turn.delta;
 }
-
-TEST(WheelNotches, EachWheelKeepsItsOwnRemainder)
-{
-    WheelRemainder vertical = {0, 0};
-    WheelRemainder horizontal = {0, 0};
-    EXPECT_EQ(TakeWheelNotches(vertical, 100), 0);
-    EXPECT_EQ(TakeWheelNotches(horizontal, -100), 0);
-    EXPECT_EQ(TakeWheelNotches(vertical, 20), 1);
-    EXPECT_EQ(TakeWheelNotches(horizontal, -20), -1);
-    // Large deltas from fast wheels, and the extremes of a 16-bit delta.
-    EXPECT_EQ(TakeWheelNotches(vertical, 32767), 273);
-    EXPECT_EQ(TakeWheelNotches(horizontal, -32768), -273);
-    EXPECT_EQ(TakeWheelNotches(vertical, 112), 0);  // 32767 left 7
-    EXPECT_EQ(TakeWheelNotches(vertical, 1), 1);
-}
