@@ -36,6 +36,7 @@ constexpr DWORD QuietForMs = 2200;
 std::atomic<DWORD> gHoldPerEventMs{0};
 // Written by the receiver thread, read by the test.
 std::atomic<unsigned> gEventsTaken{0};
+std::atomic<unsigned> gWheelEvents{0};
 std::atomic<unsigned> gKeyDowns[256];
 std::atomic<HWND> gReceiverWindow{nullptr};
 
@@ -48,6 +49,7 @@ LRESULT CALLBACK ReceiverProc(HWND window, UINT message, WPARAM wParam, LPARAM l
         if (gHoldPerEventMs > 0) Sleep(gHoldPerEventMs);
         RecordHookEventAt(event);
         if (event.message == WM_KEYDOWN && event.value >= 0 && event.value < 256) ++gKeyDowns[event.value];
+        if (event.message == WM_MOUSEWHEEL || event.message == WM_MOUSEHWHEEL) ++gWheelEvents;
         ++gEventsTaken;
     }
     return 0;
@@ -107,6 +109,7 @@ protected:
         ASSERT_TRUE(CreateDirectoryW(L"Records", nullptr));
         for (auto& count : gKeyDowns) count = 0;
         gEventsTaken = 0;
+        gWheelEvents = 0;
         HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
         receiver = CreateThread(nullptr, 0, Receiver, ready, 0, &receiverId);
         ASSERT_NE(nullptr, receiver);
@@ -198,15 +201,23 @@ TEST_F(HookThreadEventsTest, MessagesFromOutsideChangeNothing)
 TEST_F(HookThreadEventsTest, InputTheHooksDoNotReportBringsNothingBack)
 {
     // Five seconds of wheel steps smaller than a notch, both wheels, each turned back before a
-    // notch is complete: the hooks see all of it and report none of it.
+    // notch is complete: the hooks see all of it and report none of it. Now and then the back
+    // button, which they do report.
+    unsigned xClicks = 0;
     const DWORD start = GetTickCount();
     for (int i = 0; GetTickCount() - start < 5000; ++i) {
         const DWORD step = i % 2 == 0 ? 30 : static_cast<DWORD>(-30);
         InjectMouse(MOUSEEVENTF_WHEEL, step);
         InjectMouse(MOUSEEVENTF_HWHEEL, step);
+        if (i % 10 == 0) {
+            InjectMouse(MOUSEEVENTF_XDOWN, XBUTTON1);
+            InjectMouse(MOUSEEVENTF_XUP, XBUTTON1);
+            ++xClicks;
+        }
         Sleep(50);
     }
     EXPECT_FALSE(WaitUntil([] { return HookReinstallCount() > 0; }, QuietForMs))
         << HookReinstallCount() << " re-installs";
-    EXPECT_EQ(0u, gEventsTaken.load()) << "a step smaller than a notch reached the main window";
+    EXPECT_EQ(0u, gWheelEvents.load()) << "a step smaller than a notch reached the main window";
+    EXPECT_EQ(2 * xClicks, gEventsTaken.load()) << "the back button's presses and releases";
 }
