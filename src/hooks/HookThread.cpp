@@ -70,8 +70,7 @@ HookWatch gWatch = {};
 // and then counts it taken). Both counts only grow (modulo 2^32); their difference is what
 // waits. gEventsAnnounced is true from the message that announces waiting events until the
 // main thread takes the next one, so events that come faster than it takes them share a
-// message. Set afresh by each
-// hook thread's start (StartHookThread, main thread, before the thread runs).
+// message. Set afresh by StartHookThread (main thread) before each hook thread runs.
 HookEvent gEvents[HookEventSlots];
 std::atomic<uint32_t> gEventsWritten{0};
 std::atomic<uint32_t> gEventsTaken{0};
