@@ -236,6 +236,9 @@ bool OnHookThreadMessage(const MSG& message)
 DWORD WINAPI HookThread(LPVOID parameter)
 {
     auto* start = static_cast<HookThreadStart*>(parameter);
+    // Little work, and all of it urgent: each hook call has the system's time-out, and each
+    // event's time is read here. Where the system refuses a higher priority, normal does.
+    SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_HIGHEST);
     // The thread's message queue exists before the main thread hears from it, so that the
     // message that ends the thread cannot be posted into nothing.
     MSG message;
