@@ -1,6 +1,6 @@
 """Input as the shipped program records it under Wine: the back and forward buttons and the
 horizontal wheel both ways, among keys, clicks and vertical wheel turns, land in the file in
-the order they were made; a program killed during a recording has its input on disk, which the
+the order they were made, and play back into the same window in that order; a program killed during a recording has its input on disk, which the
 next recording keeps under a name of its own instead of emptying it, and one it cannot rename
 is left as it was."""
 
@@ -9,8 +9,8 @@ import time
 import unittest
 
 import tandrel_e2e as e2e
-from recording_steps import (NAMING_TITLE, VK_F9, answer_dialog, list_items, read_records, start_program,
-                             wait_main_window)
+from recording_steps import (NAMING_TITLE, PLAY_ID, VK_F9, answer_dialog, click_button, list_items, read_records,
+                             select_entry, start_program, wait_main_window)
 
 HORIZONTAL_WHEEL = 4
 WM_XBUTTONDOWN, WM_XBUTTONUP = 0x20B, 0x20C
@@ -33,9 +33,20 @@ def summary(record):
     return ("move",)
 
 
+def as_the_fixture_sees_it(record):
+    """A record in the form the fixture's log is compared in (tandrel_e2e.summarize)."""
+    kind, code, down, _, _, y = record
+    if kind == e2e.KEY:
+        return ("key", "down" if down else "up", code)
+    if kind == e2e.BUTTON:
+        names = {**e2e.BUTTON_NAMES, WM_XBUTTONDOWN: "WM_XBUTTONDOWN", WM_XBUTTONUP: "WM_XBUTTONUP"}
+        return ("button", names[code]) + ((y,) if code in (WM_XBUTTONDOWN, WM_XBUTTONUP) else ())
+    return ("wheel" if kind == e2e.WHEEL else "hwheel", y * 120)
+
+
 class HookEvents(unittest.TestCase):
 
-    def test_x_buttons_and_the_horizontal_wheel_are_recorded_in_order(self):
+    def test_x_buttons_and_the_horizontal_wheel_are_recorded_and_played_in_order(self):
         with e2e.Session() as s:
             work, _, _ = start_program(s)
             fixture = s.start_fixture()
@@ -66,6 +77,18 @@ class HookEvents(unittest.TestCase):
                         ("button", WM_XBUTTONDOWN, 2), ("button", WM_XBUTTONUP, 2),
                         ("hwheel", 1), ("wheel", -1), ("key", VK_B, 1), ("key", VK_B, 0)]
             self.assertEqual(summaries[1:], expected)
+
+            # Played back into the same window: all of it arrives, in the same order.
+            select_entry(s, "Knoepfe")
+            click_button(s, PLAY_ID)
+            wait_main_window(s, visible=False)
+            s.focus_window("Tandrel Fixture")
+            since = len(fixture.events())
+            wait_main_window(s, visible=True, timeout=120)
+            fixture.wait_quiet(0.5)
+            played = [e2e.summarize(e) for e in fixture.events()[since:]
+                      if e["type"] in ("key", "button", "wheel", "hwheel")]
+            self.assertEqual(played, [as_the_fixture_sees_it(r) for r in records if r[0] != e2e.MOVE])
 
     def test_a_killed_recording_is_on_disk_and_kept_by_the_next(self):
         with e2e.Session() as s:
