@@ -144,12 +144,11 @@ void OnHookEvent(const InputEvent& event)
     if (state == Recording) RecordInput(event);
 }
 
-// Every event the hook thread has waiting, in order. A dialog opened for one of them takes
-// the later ones up from its own loop, as it would take up posted messages.
+// The oldest event the hook thread has waiting; the message comes again for the next one.
 void OnHookEventsWaiting()
 {
     HookEvent event;
-    while (TakeHookEvent(event)) OnHookEvent({event.message, event.value, &event});
+    if (TakeHookEvent(event)) OnHookEvent({event.message, event.value, &event});
 }
 
 void OnFlushTimer()

@@ -57,7 +57,6 @@ HWND gHookWindow = nullptr;
 // What the watchdog knows. Written and read on the hook thread only (by its window
 // procedure); set afresh by each hook thread before it installs the hooks.
 struct HookWatch {
-    HWND mainWindow;        // where the hooks' events go on to
     HookWatchTicks ticks;   // the hooks' last reports, the last install, the system's input
     bool playingBefore;     // a playback ran at the previous check
     bool reinstallPending;  // the last re-install failed: it is tried again at the next check
@@ -68,13 +67,15 @@ HookWatch gWatch = {};
 // The ring of events on their way to the main thread: one writer (the hook thread, which
 // fills a slot and then counts it written), one reader (the main thread, which copies a slot
 // and then counts it taken). Both counts only grow (modulo 2^32); their difference is what
-// waits. gEventsAnnounced is true from the message that announces waiting events until the
-// main thread takes the next one, so events that come faster than it takes them share a
-// message. Set afresh by StartHookThread (main thread) before each hook thread runs.
+// waits. gEventsAnnounced is true while a message that announces waiting events is on its way
+// to gEventsWindow (the main window): the hook thread posts one when there is none, the main
+// thread one for the rest each time it takes an event, so one is ever on its way and none is
+// lost. Set afresh by StartHookThread (main thread) before each hook thread runs.
 HookEvent gEvents[HookEventSlots];
 std::atomic<uint32_t> gEventsWritten{0};
 std::atomic<uint32_t> gEventsTaken{0};
 std::atomic<bool> gEventsAnnounced{false};
+HWND gEventsWindow = nullptr;
 
 // Re-installs since the hook thread started. Reset by StartHookThread on the main thread
 // before the thread starts; raised by the hook thread after it has installed the hooks again;
@@ -98,15 +99,20 @@ void NoteReport(bool keyboard)
 
 // Copies an event into the ring and, unless an earlier one still waits announced, tells the
 // main window.
+void Announce()
+{
+    if (!gEventsAnnounced.exchange(true) && !PostMessageW(gEventsWindow, HookEventsWaitingMessage, 0, 0)) {
+        gEventsAnnounced = false;  // a full queue: the next event tries again
+    }
+}
+
 void PassOn(const HookEvent& event)
 {
     const uint32_t written = gEventsWritten.load();
     if (written - gEventsTaken.load() == HookEventSlots) return;
     gEvents[written % HookEventSlots] = event;
     gEventsWritten.store(written + 1);
-    if (!gEventsAnnounced.exchange(true) && !PostMessageW(gWatch.mainWindow, HookEventsWaitingMessage, 0, 0)) {
-        gEventsAnnounced = false;  // a full queue: the next event tries again
-    }
+    Announce();
 }
 
 // A hook's event: noted, timed, copied and passed on. A move's position is read through the
@@ -244,7 +250,6 @@ DWORD WINAPI HookThread(LPVOID parameter)
     MSG message;
     PeekMessageW(&message, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
     gWatch = {};
-    gWatch.mainWindow = start->window;
     // Should the window not be made, the hooks post straight to the main window, unwatched.
     const HWND hookWindow = CreateHookWindow();
     const HWND eventWindow = hookWindow != nullptr ? hookWindow : start->window;
@@ -280,6 +285,7 @@ InstalledHooks StartHookThread(HWND window)
     gEventsWritten = 0;
     gEventsTaken = 0;
     gEventsAnnounced = false;
+    gEventsWindow = window;
     gHookThread = CreateThread(nullptr, 0, HookThread, &start, 0, &gHookThreadId);
     if (gHookThread != nullptr) {
         // The thread either reports or, should it somehow end first, has installed nothing
@@ -308,14 +314,17 @@ bool StopHookThread()
 
 bool TakeHookEvent(HookEvent& event)
 {
-    // The next event is announced again, whatever happens to this one: should it open a
-    // dialog, the dialog's own loop hears of the events that follow. An event written before
-    // the look below is taken by it; one written after it finds the flag cleared.
+    // The message that brought the main thread here has arrived. An event written before the
+    // look below is taken or announced by it; one written after it finds the flag cleared.
     gEventsAnnounced = false;
     const uint32_t taken = gEventsTaken.load();
-    if (gEventsWritten.load() == taken) return false;
+    const uint32_t written = gEventsWritten.load();
+    if (written == taken) return false;
     event = gEvents[taken % HookEventSlots];
     gEventsTaken.store(taken + 1);
+    // The rest are announced before this one is handled: should it open a dialog, the
+    // dialog's own loop takes them up, as it would posted messages.
+    if (written != taken + 1) Announce();
     return true;
 }
 

@@ -21,10 +21,10 @@ InstalledHooks StartHookThread(HWND window);
 // True when no hook thread runs any more (also when none ran).
 bool StopHookThread();
 
-// Main thread, on HookEventsWaitingMessage (posted to the window given to StartHookThread when
-// the first of a run of events arrives): takes the oldest event the hook thread has copied and
-// timed, in the order they happened; false when none is waiting. Take until false: a later
-// event posts no second message while an earlier one is still waiting.
+// Main thread, on HookEventsWaitingMessage (posted to the window given to StartHookThread
+// while events wait): takes the oldest event the hook thread has copied and timed; false when
+// none waits. When more wait, the message comes again, once for each: one event per message,
+// in the order they happened.
 bool TakeHookEvent(HookEvent& event);
 
 // For tests: the hook thread's hidden window, which the hook modules post to and which hears
