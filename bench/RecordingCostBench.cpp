@@ -1,5 +1,6 @@
 // Nanoseconds per hook notification for the recorder (records gathered in a 4096-byte buffer)
-// against the plain way (one WriteFile per record), both through real files in a temp folder.
+// against the plain way (one WriteFile per record), both through real files in a temp folder;
+// and per event as the program records them, timed and copied by the hook thread.
 #include <windows.h>
 
 #include <algorithm>
@@ -9,7 +10,7 @@
 #include "library/RecordsFolder.h"
 #include "recording/InputRecord.h"
 #include "recording/InputRecordFromHookEvent.h"
-#include "recording/MillisecondClock.h"
+#include "core/MillisecondClock.h"
 #include "recording/Recorder.h"
 
 namespace {
@@ -77,6 +78,29 @@ double MeasureRecorder()
     return NanosecondsPerEvent(start, end, BufferedEvents);
 }
 
+// The events as the hook thread hands them on: each with its time and a move's position.
+double MeasureRecorderTimed()
+{
+    if (!StartRecording()) return 0;
+    SetReferenceTime(0);
+    int64_t start = Now();
+    for (int i = 0; i < BufferedEvents; ++i) {
+        Notification n = NotificationNumber(i);
+        HookEvent event{static_cast<uint32_t>(n.wParam), 0, 0, 0, static_cast<uint32_t>(i / 8)};
+        if (n.wParam == 0x200) {
+            event.x = gPosition[0];
+            event.y = gPosition[1];
+        } else {
+            event.value = static_cast<int32_t>(n.lParam);
+        }
+        RecordHookEventAt(event);
+    }
+    StopRecording();
+    int64_t end = Now();
+    if (QueryFileSizeOfTemp() != int64_t{BufferedEvents} * 16) std::printf("recorder file has the wrong size!\n");
+    return NanosecondsPerEvent(start, end, BufferedEvents);
+}
+
 double MeasureWritePerRecord()
 {
     HANDLE file = CreateFileW(L"Records\\Plain.rec", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
@@ -126,18 +150,23 @@ int main()
     CreateDirectoryW(L"Records", nullptr);
 
     double buffered[Rounds];
+    double timed[Rounds];
     double plain[Rounds];
     for (int round = 0; round < Rounds; ++round) {
         buffered[round] = MeasureRecorder();
+        timed[round] = MeasureRecorderTimed();
         plain[round] = MeasureWritePerRecord();
     }
     double clock = MeasureClock();
     std::sort(buffered, buffered + Rounds);
     std::sort(plain, plain + Rounds);
+    std::sort(timed, timed + Rounds);
 
     std::printf("RecordHookEvent, 4096-byte buffer   : median %7.1f ns per event (best %.1f, worst %.1f; %d events per "
                 "round)\n",
                 buffered[Rounds / 2], buffered[0], buffered[Rounds - 1], BufferedEvents);
+    std::printf("RecordHookEventAt (timed on the hook thread): median %7.1f ns per event (best %.1f, worst %.1f)\n",
+                timed[Rounds / 2], timed[0], timed[Rounds - 1]);
     std::printf("one WriteFile per record (baseline)  : median %7.1f ns per event (best %.1f, worst %.1f; %d events "
                 "per round)\n",
                 plain[Rounds / 2], plain[0], plain[Rounds - 1], PlainEvents);

@@ -6,11 +6,22 @@ if(WIN32)
   add_executable(bench_recording_cost
     RecordingCostBench.cpp
     ${PROJECT_SOURCE_DIR}/src/recording/Recorder.cpp
-    $<TARGET_OBJECTS:recording_clock_win>)
+    $<TARGET_OBJECTS:core_clock_win> $<TARGET_OBJECTS:recording_file_write_win>)
   target_include_directories(bench_recording_cost PRIVATE ${PROJECT_SOURCE_DIR}/src)
   target_link_libraries(bench_recording_cost PRIVATE recording_pure ${TANDREL_WIN_SYSTEM_LIBS})
   add_custom_target(run_bench_recording_cost
     COMMAND ${PROJECT_SOURCE_DIR}/tests/harness/wine-run.sh $<TARGET_FILE:bench_recording_cost>
     DEPENDS bench_recording_cost
+    USES_TERMINAL)
+endif()
+
+# How closely recorded delays follow the input: the shipped program records keys typed into the
+# fixture window, compared with the fixture's own clock.
+#   cmake --build build --target run_bench_recording_accuracy
+if(WIN32)
+  add_custom_target(run_bench_recording_accuracy
+    COMMAND ${CMAKE_COMMAND} -E env TANDREL_DIST_DIR=${TANDREL_DIST_DIR} TANDREL_BUILD_DIR=${CMAKE_BINARY_DIR}
+            TANDREL_SOURCE_DIR=${PROJECT_SOURCE_DIR} python3 ${CMAKE_CURRENT_SOURCE_DIR}/RecordingAccuracy.py
+    DEPENDS tandrel_dist TandrelFixture TandrelProbe
     USES_TERMINAL)
 endif()

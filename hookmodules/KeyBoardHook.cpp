@@ -1,6 +1,7 @@
 // KeyBoardHook.dll: the system-wide low-level keyboard hook. Every key press and release is
 // posted to the window given to InitKeyBoardHook as HookEventMessage (wParam the key message,
-// lParam the virtual-key code) and passed on to the next hook unchanged.
+// lParam the virtual-key code) and passed on to the next hook unchanged; anything else it is
+// given is posted as HookAliveMessage (wParam 0), which tells the watchdog the hook is alive.
 //
 // The procedure runs on the thread that installed the hook, inside that thread's message
 // wait. It only posts and returns: nothing of the program may run inside a hook call, or a
@@ -30,6 +31,9 @@ extern "C" LRESULT CALLBACK KeyBoardHookProc(int code, WPARAM wParam, LPARAM lPa
     if (code == HC_ACTION && gWindow != nullptr && IsKeyMessage(wParam)) {
         const KBDLLHOOKSTRUCT* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
         PostMessageW(gWindow, HookEventMessage, wParam, static_cast<LPARAM>(key->vkCode));
+    } else if (code == HC_ACTION && gWindow != nullptr) {
+        // Not a key message: nothing to report, but the hook is alive.
+        PostMessageW(gWindow, HookAliveMessage, 0, 0);
     }
     // Always passed on: the user's typing must keep reaching every other application.
     return CallNextHookEx(gHook, code, wParam, lParam);

@@ -2,21 +2,24 @@
 // wheel turns are posted to the window given to InitMouseHook as HookEventMessage and passed
 // on to the next hook unchanged:
 //   buttons (left, right, middle; down, up): wParam the button message, lParam 0;
+//   X buttons (down, up): wParam WM_XBUTTONDOWN or WM_XBUTTONUP, lParam the button (1 or 2);
 //   WM_MOUSEMOVE: lParam the address of the screen position (x, then y, signed 32-bit);
-//   WM_MOUSEWHEEL: lParam the signed number of whole notches.
-// X buttons and the horizontal wheel are not reported.
+//   WM_MOUSEWHEEL and WM_MOUSEHWHEEL: lParam the signed number of whole notches (positive
+//   forward, and to the right).
+// Everything else the hook sees (a wheel step smaller than a notch, say) is posted as
+// HookAliveMessage with wParam 1: the hook thread's watchdog learns that the hook is alive.
 //
 // The procedure runs on the thread that installed the hook, inside that thread's message
 // wait. It only posts and returns: nothing of the program may run inside a hook call.
 #include <windows.h>
 
-// The program and this module share nothing but the exports and this message number.
+// The program and this module share nothing but the exports, these message numbers and the
+// wheel's arithmetic.
 #include "core/HookProtocol.h"
+#include "core/WheelNotches.h"
 
 namespace {
 
-// One notch of the wheel.
-constexpr int WheelNotch = WHEEL_DELTA;
 // Move positions are posted by address, so each must outlive its message. A thread's queue
 // holds at most 10,000 posted messages by default; a ring far larger than that is not reused
 // before the message that points into a slot has long been handled.
@@ -32,11 +35,11 @@ HHOOK gHook = nullptr;
 POINT gMovePositions[MovePositionSlots];
 // Slot of the next move; wraps around. Written and read by MouseHookProc only.
 unsigned gNextMoveSlot = 0;
-// Wheel movement not yet reported as a whole notch, one per direction (forward positive,
-// backward negative), so that the small steps of touchpads and smooth wheels add up to
-// notches instead of being lost. Written and read by MouseHookProc only.
-int gWheelForward = 0;
-int gWheelBackward = 0;
+// Wheel movement not yet reported as a whole notch, for the wheel and the horizontal wheel,
+// so that the small steps of touchpads and smooth wheels add up to notches instead of being
+// lost. Written and read by MouseHookProc only.
+WheelRemainder gWheel = {0, 0};
+WheelRemainder gHorizontalWheel = {0, 0};
 
 bool IsReportedButton(WPARAM message)
 {
@@ -52,38 +55,40 @@ void PostMove(POINT position)
     PostMessageW(gWindow, HookEventMessage, WM_MOUSEMOVE, reinterpret_cast<LPARAM>(slot));
 }
 
-// Adds one wheel delta to the remainder of its direction and returns the whole notches that
-// are now complete (negative backward). A turn in the other direction drops the remainder of
-// the old one, so a stale partial step never completes a notch the user did not turn.
-int TakeWheelNotches(int delta)
+void Post(WPARAM message, LPARAM value)
 {
-    if (delta > 0) {
-        gWheelBackward = 0;
-        gWheelForward += delta;
-        const int notches = gWheelForward / WheelNotch;
-        gWheelForward -= notches * WheelNotch;
-        return notches;
-    }
-    if (delta < 0) {
-        gWheelForward = 0;
-        gWheelBackward += delta;
-        const int notches = gWheelBackward / WheelNotch;  // rounds toward zero: stays <= 0
-        gWheelBackward -= notches * WheelNotch;
-        return notches;
-    }
-    return 0;
+    PostMessageW(gWindow, HookEventMessage, message, value);
+}
+
+void PostAlive()
+{
+    PostMessageW(gWindow, HookAliveMessage, 1, 0);
+}
+
+void ReportWheel(WheelRemainder& remainder, WPARAM message, const MSLLHOOKSTRUCT& mouse)
+{
+    const int notches = TakeWheelNotches(remainder, static_cast<short>(HIWORD(mouse.mouseData)));
+    if (notches != 0)
+        Post(message, static_cast<LPARAM>(notches));
+    else
+        PostAlive();
 }
 
 void ReportMouseEvent(WPARAM message, const MSLLHOOKSTRUCT& mouse)
 {
+    const WORD xButton = HIWORD(mouse.mouseData);
     if (IsReportedButton(message)) {
-        PostMessageW(gWindow, HookEventMessage, message, 0);
+        Post(message, 0);
     } else if (message == WM_MOUSEMOVE) {
         PostMove(mouse.pt);
     } else if (message == WM_MOUSEWHEEL) {
-        const int delta = static_cast<short>(HIWORD(mouse.mouseData));
-        const int notches = TakeWheelNotches(delta);
-        if (notches != 0) PostMessageW(gWindow, HookEventMessage, WM_MOUSEWHEEL, static_cast<LPARAM>(notches));
+        ReportWheel(gWheel, message, mouse);
+    } else if (message == WM_MOUSEHWHEEL) {
+        ReportWheel(gHorizontalWheel, message, mouse);
+    } else if ((message == WM_XBUTTONDOWN || message == WM_XBUTTONUP) && (xButton == XBUTTON1 || xButton == XBUTTON2)) {
+        Post(message, static_cast<LPARAM>(xButton));
+    } else {
+        PostAlive();
     }
 }
 

@@ -1,6 +1,7 @@
-// The window callback: what each hook notification, the end of a playback and the end of the
-// session mean, by the Activity state. Runs on the main thread, from the message loop (the
-// hook modules post their events), and re-entrantly from the loops of the dialogs it opens.
+// The window callback: what each hook event, the end of a playback and the end of the session
+// mean, by the Activity state. Runs on the main thread, from the message loop (the hook thread
+// announces the events it has timed and copied; a notification posted straight to the window
+// is taken as an event of now), and re-entrantly from the loops of the dialogs it opens.
 #include "app/MainWindowCallback.h"
 
 #include "app/CommonExit.h"
@@ -10,6 +11,8 @@
 #include "core/Settings.h"
 #include "core/UserTexts.h"
 #include "hooks/HookModules.h"
+#include "hooks/HookThread.h"
+#include "library/LeftoverRecording.h"
 #include "library/RecordingsList.h"
 #include "playback/PlaybackWorker.h"
 #include "recording/Recorder.h"
@@ -24,22 +27,45 @@ namespace {
 // answered, not when the stopped worker's end arrives meanwhile. Main thread only.
 bool gCancelNoticeOpen = false;
 
-bool IsF9Press(WPARAM wParam, LPARAM lParam)
+// While recording, the buffer goes to the file at least this often, so that a killed program
+// loses at most the last second (the recorder also writes out whenever a record comes a
+// second after the last write, for input so steady that this timer's message never comes).
+constexpr UINT_PTR RecordingFlushTimer = 0x7A9;
+constexpr UINT RecordingFlushMilliseconds = 500;
+
+// A hook event as the callback reads it: plain notifications carry no time of their own.
+struct InputEvent {
+    WPARAM message;
+    LPARAM value;
+    const HookEvent* timed;  // the hook thread's copy, or null for a plain notification
+};
+
+bool IsF9Press(const InputEvent& event)
 {
-    return (wParam == WM_KEYDOWN || wParam == WM_SYSKEYDOWN) && static_cast<uint32_t>(lParam) == VirtualKeyF9;
+    return (event.message == WM_KEYDOWN || event.message == WM_SYSKEYDOWN) &&
+           static_cast<uint32_t>(event.value) == VirtualKeyF9;
 }
 
-void StartRecordingByF9()
+void StartRecordingByF9(const InputEvent& event)
 {
     // A stopped worker ends within milliseconds of the stop; should it still be on its way
     // out, its release of held input must not fall into a new recording.
     if (IsPlaybackWorkerRunning()) return;
+    // Never emptied without a word: what a kill, a crash or a refused name left there is kept.
+    if (!KeepLeftoverRecording()) {
+        MessageDialog(MessageTitle, LeftoverNotKeptWarning, StyleWarning);
+        return;
+    }
     if (!StartRecording()) {
         MessageBoxW(gMainWindow, RecordingNotStartedError, MessageTitle, StyleTaskError);
         return;
     }
     gActivityState.store(Recording);
-    SetReferenceTimeToNow();
+    if (event.timed != nullptr)
+        SetReferenceTime(event.timed->time);
+    else
+        SetReferenceTimeToNow();
+    SetTimer(gMainWindow, RecordingFlushTimer, RecordingFlushMilliseconds, nullptr);
     HideMainWindow();
     ChangeTrayIcon(TrayIconId, gActiveIcon);
 }
@@ -49,6 +75,7 @@ void StartRecordingByF9()
 void EndRecording()
 {
     gActivityState.store(Busy);
+    KillTimer(gMainWindow, RecordingFlushTimer);
     ShowMainWindow();
     ChangeTrayIcon(TrayIconId, gIdleIcon);
     if (!StopRecording()) MessageDialog(MessageTitle, RecordingIncompleteWarning, StyleWarning);
@@ -88,27 +115,45 @@ void CancelPlaybackByF9()
     gActivityState.store(Idle);
 }
 
-void RecordInput(WPARAM wParam, LPARAM lParam)
+void RecordInput(const InputEvent& event)
 {
-    // A move's position is read through the address in the message. Anyone can post this
-    // message; only an address in the mouse hook module's ring of positions is read.
-    if (wParam == WM_MOUSEMOVE && !IsMovePositionAddress(static_cast<uintptr_t>(lParam))) return;
-    if (!RecordHookEvent(static_cast<uintptr_t>(wParam), static_cast<intptr_t>(lParam))) EndRecording();
+    bool recorded = true;
+    if (event.timed != nullptr) {
+        recorded = RecordHookEventAt(*event.timed);
+    } else {
+        // A move's position is read through the address in the message. Anyone can post this
+        // message; only an address in the mouse hook module's ring of positions is read.
+        if (event.message == WM_MOUSEMOVE && !IsMovePositionAddress(static_cast<uintptr_t>(event.value))) return;
+        recorded = RecordHookEvent(static_cast<uintptr_t>(event.message), static_cast<intptr_t>(event.value));
+    }
+    if (!recorded) EndRecording();
 }
 
-void OnHookEvent(WPARAM wParam, LPARAM lParam)
+void OnHookEvent(const InputEvent& event)
 {
     int32_t state = gActivityState.load();
-    if (IsF9Press(wParam, lParam) && state != Busy) {
+    if (IsF9Press(event) && state != Busy) {
         if (state == Idle)
-            StartRecordingByF9();
+            StartRecordingByF9(event);
         else if (state == Recording)
             EndRecording();
         else if (state == Playing)
             CancelPlaybackByF9();
         return;
     }
-    if (state == Recording) RecordInput(wParam, lParam);
+    if (state == Recording) RecordInput(event);
+}
+
+// The oldest event the hook thread has waiting; the message comes again for the next one.
+void OnHookEventsWaiting()
+{
+    HookEvent event;
+    if (TakeHookEvent(event)) OnHookEvent({event.message, event.value, &event});
+}
+
+void OnFlushTimer()
+{
+    if (gActivityState.load() == Recording && !FlushRecording()) EndRecording();
 }
 
 void OnPlaybackEnded()
@@ -131,8 +176,12 @@ void OnEndSession(WPARAM ending)
 
 bool MainWindowCallback(HWND, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == HookEventMessage)
-        OnHookEvent(wParam, lParam);
+    if (message == HookEventsWaitingMessage)
+        OnHookEventsWaiting();
+    else if (message == HookEventMessage)
+        OnHookEvent({wParam, lParam, nullptr});
+    else if (message == WM_TIMER && wParam == RecordingFlushTimer)
+        OnFlushTimer();
     else if (message == PlaybackEndedMessage)
         OnPlaybackEnded();
     else if (message == WM_ENDSESSION)

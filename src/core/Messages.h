@@ -7,6 +7,8 @@
 
 // Posted by the playback worker when it has ended (unless the program is to quit).
 constexpr unsigned PlaybackEndedMessage = 0x0400 + 751;  // WM_USER + 751 = 1775
+// Posted by the hook thread to the main window when input events wait for it (TakeHookEvent).
+constexpr unsigned HookEventsWaitingMessage = 0x0400 + 753;  // WM_USER + 753 = 1777
 // The notification-area icon reports its mouse messages with this number.
 constexpr unsigned TrayCallbackMessage = 12501;
 

@@ -33,6 +33,12 @@ constexpr const wchar_t* RecordingNotStartedError = L"Aufzeichnung konnte nicht 
 constexpr const wchar_t* PlaybackCancelledNotice = L"Abspielen wurde vom Benutzer abgebrochen!";
 // A write of the recording failed (a full disk, say): the recording ended there.
 constexpr const wchar_t* RecordingIncompleteWarning = L"Aufzeichnung konnte nicht vollst\u00e4ndig gespeichert werden!";
+// A recording left in TempRecord.rec could not be kept under a name of its own: no new
+// recording starts, since it would empty that file.
+constexpr const wchar_t* LeftoverNotKeptWarning =
+    L"Die vorige Aufzeichnung konnte nicht gesichert werden!\r\n\r\nEine neue Aufzeichnung wurde nicht gestartet.";
+// The name a recording left in TempRecord.rec is kept under, followed by a space and a number.
+constexpr const wchar_t* LeftoverRecordingNameStem = L"Unterbrochene Aufzeichnung";
 
 // The playback worker.
 constexpr const wchar_t* PlaybackFailedError = L"Aufnahme konnte nicht abgespielt werden!";

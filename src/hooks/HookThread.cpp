@@ -2,30 +2,39 @@
 // the hook procedures from inside that pumping) until it is asked to end, and removes them.
 //
 // The hook procedures post their events to this thread's own hidden window, which notes when
-// each hook last reported and passes the event on, unchanged, to the main window. So the
-// thread knows what the hooks saw however long the main thread leaves its queue unread (a
-// dialog, a slow write), and a live hook is never taken for a dropped one. Its watchdog (a
+// each hook last reported, reads the clock, copies the event (a move's position read from the
+// module right there) into a ring and lets the main window know. So the thread knows what the
+// hooks saw however long the main thread leaves its queue unread (a dialog, a slow write), a
+// live hook is never taken for a dropped one, and each event keeps the time it happened at.
+// Input a hook saw and does not report comes as HookAliveMessage: noted, and no further. Its watchdog (a
 // timer, about once a second) compares that with the system's last input and installs the
 // hooks again when the system has had input that neither hook reported (HookWatchdog.cpp);
 // so do resume from sleep and the session's unlock, after which hooks are often gone. The
 // window is top-level, though never shown: only top-level windows hear of power changes.
 //
 // Nothing on this thread waits or takes long, so each hook call returns within the system's
-// time-out however busy the main thread is.
+// time-out however busy the main thread is. Only its own thread message ends it: whatever
+// anyone posts to its window or broadcasts, the window acts only on what it expects.
 #include "hooks/HookThread.h"
 
 #include <atomic>
 
 #include "core/ActivityState.h"
 #include "core/HookProtocol.h"
+#include "core/Messages.h"
+#include "core/MillisecondClock.h"
 #include "hooks/HookModules.h"
 #include "hooks/HookWatchdog.h"
 #include "hooks/SessionNotifications.h"
 
 namespace {
 
-// Asks the hook thread to remove its hooks and end.
+// Asks the hook thread to remove its hooks and end: a thread message, never a window's.
 constexpr UINT EndHookThreadMessage = WM_APP + 1;
+// Events the main thread has not taken yet. Far more than a thread's queue holds (10,000
+// posted messages by default): only a main thread stalled for many seconds of fast mouse
+// input fills it, and further events are then dropped, as a full queue would drop them.
+constexpr uint32_t HookEventSlots = 65536;
 // How long the main thread waits for the hook thread to end: it only has to return from its
 // wait and remove two hooks.
 constexpr DWORD HookThreadEndWaitMilliseconds = 5000;
@@ -48,13 +57,25 @@ HWND gHookWindow = nullptr;
 // What the watchdog knows. Written and read on the hook thread only (by its window
 // procedure); set afresh by each hook thread before it installs the hooks.
 struct HookWatch {
-    HWND mainWindow;        // where the hooks' events go on to
     HookWatchTicks ticks;   // the hooks' last reports, the last install, the system's input
     bool playingBefore;     // a playback ran at the previous check
     bool reinstallPending;  // the last re-install failed: it is tried again at the next check
     UINT timerDelay;        // the watchdog timer's current period, 0 before it is set
 };
 HookWatch gWatch = {};
+
+// The ring of events on their way to the main thread: one writer (the hook thread, which
+// fills a slot and then counts it written), one reader (the main thread, which copies a slot
+// and then counts it taken). Both counts only grow (modulo 2^32); their difference is what
+// waits. gEventsAnnounced is true while a message that announces waiting events is on its way
+// to gEventsWindow (the main window): the hook thread posts one when there is none, the main
+// thread one for the rest each time it takes an event, so one is ever on its way and none is
+// lost. Set afresh by StartHookThread (main thread) before each hook thread runs.
+HookEvent gEvents[HookEventSlots];
+std::atomic<uint32_t> gEventsWritten{0};
+std::atomic<uint32_t> gEventsTaken{0};
+std::atomic<bool> gEventsAnnounced{false};
+HWND gEventsWindow = nullptr;
 
 // Re-installs since the hook thread started. Reset by StartHookThread on the main thread
 // before the thread starts; raised by the hook thread after it has installed the hooks again;
@@ -66,16 +87,56 @@ bool IsKeyMessage(WPARAM message)
     return message == WM_KEYDOWN || message == WM_KEYUP || message == WM_SYSKEYDOWN || message == WM_SYSKEYUP;
 }
 
-// A hook's event, noted with the tick at which the hook posted it (the message's time: taken
-// in the hook call, not whenever this thread got round to it), and passed on.
-void OnHookEvent(WPARAM wParam, LPARAM lParam)
+void NoteReport(bool keyboard)
 {
+    // The message's time: taken in the hook call, not whenever this thread got round to it.
     const auto posted = static_cast<uint32_t>(GetMessageTime());
-    if (IsKeyMessage(wParam))
+    if (keyboard)
         gWatch.ticks.keyboardReport = posted;
     else
         gWatch.ticks.mouseReport = posted;
-    PostMessageW(gWatch.mainWindow, HookEventMessage, wParam, lParam);
+}
+
+// Copies an event into the ring and, unless an earlier one still waits announced, tells the
+// main window.
+void Announce()
+{
+    if (!gEventsAnnounced.exchange(true) && !PostMessageW(gEventsWindow, HookEventsWaitingMessage, 0, 0)) {
+        gEventsAnnounced = false;  // a full queue: the next event tries again
+    }
+}
+
+void PassOn(const HookEvent& event)
+{
+    const uint32_t written = gEventsWritten.load();
+    if (written - gEventsTaken.load() == HookEventSlots) return;
+    gEvents[written % HookEventSlots] = event;
+    gEventsWritten.store(written + 1);
+    Announce();
+}
+
+// A hook's event: noted, timed, copied and passed on. A move's position is read through the
+// address the module posted, only when it lies in the module's ring of positions (anyone can
+// post this message to this window).
+void OnHookEvent(WPARAM wParam, LPARAM lParam)
+{
+    const uint32_t now = ReadMillisecondClock();
+    NoteReport(IsKeyMessage(wParam));
+    HookEvent event{static_cast<uint32_t>(wParam), static_cast<int32_t>(lParam), 0, 0, now};
+    if (wParam == WM_MOUSEMOVE) {
+        if (!IsMovePositionAddress(static_cast<uintptr_t>(lParam))) return;
+        const auto* position = reinterpret_cast<const POINT*>(lParam);
+        event.value = 0;
+        event.x = position->x;
+        event.y = position->y;
+    }
+    PassOn(event);
+}
+
+// Input a hook saw and does not report: its hook is alive. wParam 0 keyboard, 1 mouse.
+void OnHookAlive(WPARAM hook)
+{
+    if (hook == 0 || hook == 1) NoteReport(hook == 0);
 }
 
 void SetWatchdogTimer(HWND window, UINT delay)
@@ -133,9 +194,12 @@ LRESULT CALLBACK HookWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 {
     switch (message) {
     case HookEventMessage: OnHookEvent(wParam, lParam); return 0;
+    case HookAliveMessage: OnHookAlive(wParam); return 0;
     case WM_TIMER: OnTimer(window, wParam); return 0;
     case WM_POWERBROADCAST: OnPowerBroadcast(window, wParam); return TRUE;
     case WM_WTSSESSION_CHANGE: OnSessionChange(window, wParam); return 0;
+    // The window lives as long as its thread: a close request from outside closes nothing.
+    case WM_CLOSE: return 0;
     default: return DefWindowProcW(window, message, wParam, lParam);
     }
 }
@@ -166,10 +230,11 @@ void StopWatching(HWND window)
     StopSessionNotifications(window);
 }
 
-// One message of the thread's queue; false when the thread is to end.
+// One message of the thread's queue; false when the thread is to end: only on its own thread
+// message, never on one posted to its window (which anyone can do, and a broadcast does).
 bool OnHookThreadMessage(const MSG& message)
 {
-    if (message.message == EndHookThreadMessage) return false;
+    if (message.hwnd == nullptr) return message.message != EndHookThreadMessage;
     DispatchMessageW(&message);
     return true;
 }
@@ -177,12 +242,14 @@ bool OnHookThreadMessage(const MSG& message)
 DWORD WINAPI HookThread(LPVOID parameter)
 {
     auto* start = static_cast<HookThreadStart*>(parameter);
+    // Little work, and all of it urgent: each hook call has the system's time-out, and each
+    // event's time is read here. Where the system refuses a higher priority, normal does.
+    SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_HIGHEST);
     // The thread's message queue exists before the main thread hears from it, so that the
     // message that ends the thread cannot be posted into nothing.
     MSG message;
     PeekMessageW(&message, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
     gWatch = {};
-    gWatch.mainWindow = start->window;
     // Should the window not be made, the hooks post straight to the main window, unwatched.
     const HWND hookWindow = CreateHookWindow();
     const HWND eventWindow = hookWindow != nullptr ? hookWindow : start->window;
@@ -194,8 +261,12 @@ DWORD WINAPI HookThread(LPVOID parameter)
     start->hookWindow = hookWindow;
     SetEvent(start->ready);  // `start` belongs to the main thread from here on
 
-    // 0 is WM_QUIT, -1 a failed wait: either way the loop cannot go on.
-    while (GetMessageW(&message, nullptr, 0, 0) > 0 && OnHookThreadMessage(message)) {
+    // -1 is a failed wait: the loop cannot go on. 0 is a WM_QUIT, which this thread never
+    // asks for: one posted from outside changes nothing.
+    for (;;) {
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+        if (got == -1) break;
+        if (got != 0 && !OnHookThreadMessage(message)) break;
     }
     if (watching) StopWatching(hookWindow);
     RemoveHooks();
@@ -211,6 +282,10 @@ InstalledHooks StartHookThread(HWND window)
     HookThreadStart start{window, CreateEventW(nullptr, TRUE, FALSE, nullptr), {false, false}, nullptr};
     if (start.ready == nullptr) return start.result;
     gReinstallCount = 0;
+    gEventsWritten = 0;
+    gEventsTaken = 0;
+    gEventsAnnounced = false;
+    gEventsWindow = window;
     gHookThread = CreateThread(nullptr, 0, HookThread, &start, 0, &gHookThreadId);
     if (gHookThread != nullptr) {
         // The thread either reports or, should it somehow end first, has installed nothing
@@ -235,6 +310,22 @@ bool StopHookThread()
     gHookThreadId = 0;
     gHookWindow = nullptr;
     return ended;
+}
+
+bool TakeHookEvent(HookEvent& event)
+{
+    // The message that brought the main thread here has arrived. An event written before the
+    // look below is taken or announced by it; one written after it finds the flag cleared.
+    gEventsAnnounced = false;
+    const uint32_t taken = gEventsTaken.load();
+    const uint32_t written = gEventsWritten.load();
+    if (written == taken) return false;
+    event = gEvents[taken % HookEventSlots];
+    gEventsTaken.store(taken + 1);
+    // The rest are announced before this one is handled: should it open a dialog, the
+    // dialog's own loop takes them up, as it would posted messages.
+    if (written != taken + 1) Announce();
+    return true;
 }
 
 HWND HookThreadWindow()

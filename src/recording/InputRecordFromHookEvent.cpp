@@ -7,35 +7,23 @@
 
 namespace {
 
-void FillKey(intptr_t lParam, int8_t down, InputRecord& record)
+void FillKey(int32_t value, int8_t down, InputRecord& record)
 {
     record.kind = Key;
-    record.code = static_cast<int16_t>(static_cast<uint16_t>(lParam & 0xFFFF));
+    record.code = static_cast<int16_t>(static_cast<uint16_t>(value & 0xFFFF));
     record.down = down;
-}
-
-// The mouse hook module passes the address of the screen position (two signed 32-bit
-// integers, x then y) that stays valid for the duration of the notification.
-bool FillMove(intptr_t lParam, InputRecord& record)
-{
-    if (lParam == 0) return false;  // a malformed notification; better no record than a jump to 0,0
-    const auto* position = reinterpret_cast<const unsigned char*>(lParam);
-    record.kind = Move;
-    std::memcpy(&record.x, position, sizeof record.x);
-    std::memcpy(&record.y, position + sizeof record.x, sizeof record.y);
-    return true;
 }
 
 }  // namespace
 
-bool InputRecordFromHookEvent(uintptr_t wParam, intptr_t lParam, InputRecord& record)
+bool InputRecordFromHookEvent(const HookEvent& event, InputRecord& record)
 {
     record = InputRecord{};
-    switch (wParam) {
+    switch (event.message) {
     case KeyDownMessage:
-    case SysKeyDownMessage: FillKey(lParam, 1, record); return true;
+    case SysKeyDownMessage: FillKey(event.value, 1, record); return true;
     case KeyUpMessage:
-    case SysKeyUpMessage: FillKey(lParam, 0, record); return true;
+    case SysKeyUpMessage: FillKey(event.value, 0, record); return true;
     case LeftButtonDownMessage:
     case LeftButtonUpMessage:
     case RightButtonDownMessage:
@@ -43,15 +31,45 @@ bool InputRecordFromHookEvent(uintptr_t wParam, intptr_t lParam, InputRecord& re
     case MiddleButtonDownMessage:
     case MiddleButtonUpMessage:
         record.kind = Button;
-        record.code = static_cast<int16_t>(wParam & 0xFFFF);
+        record.code = static_cast<int16_t>(event.message);
         return true;
-    case MouseMoveMessage: return FillMove(lParam, record);
+    case XButtonDownMessage:
+    case XButtonUpMessage:
+        // Which X button goes into y; a player that knows only the three buttons skips the code.
+        if (event.value != XButton1 && event.value != XButton2) return false;
+        record.kind = Button;
+        record.code = static_cast<int16_t>(event.message);
+        record.y = event.value;
+        return true;
+    case MouseMoveMessage:
+        record.kind = Move;
+        record.x = event.x;
+        record.y = event.y;
+        return true;
     case MouseWheelMessage:
         record.kind = Wheel;
-        record.y = static_cast<int32_t>(lParam);  // signed notches, already in 32 bits
+        record.y = event.value;  // signed notches
+        return true;
+    case MouseHorizontalWheelMessage:
+        record.kind = HorizontalWheel;
+        record.y = event.value;  // signed notches, positive to the right
         return true;
     default: return false;
     }
+}
+
+bool InputRecordFromHookEvent(uintptr_t wParam, intptr_t lParam, InputRecord& record)
+{
+    HookEvent event{static_cast<uint32_t>(wParam), static_cast<int32_t>(lParam), 0, 0, 0};
+    if (wParam == MouseMoveMessage) {
+        record = InputRecord{};
+        if (lParam == 0) return false;  // a malformed notification; better no record than a jump to 0,0
+        const auto* position = reinterpret_cast<const unsigned char*>(lParam);
+        std::memcpy(&event.x, position, sizeof event.x);
+        std::memcpy(&event.y, position + sizeof event.x, sizeof event.y);
+        event.value = 0;
+    }
+    return InputRecordFromHookEvent(event, record);
 }
 
 int32_t MillisecondsBetween(uint32_t earlier, uint32_t later)

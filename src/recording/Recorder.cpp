@@ -1,14 +1,18 @@
-// The recorder: turns hook notifications into Input records and appends them to
-// Records\TempRecord.rec through a 4096-byte write buffer. A write that fails (a full disk,
-// say) ends the recording; the file keeps what reached it, in whole records.
+// The recorder: turns hook events into Input records and appends them to
+// Records\TempRecord.rec through a 4096-byte write buffer, which goes to the file when it is
+// full, when a record comes a second or more after the last write, and whenever the window
+// callback's flush timer asks (so nothing waits in memory much longer than a second). A write
+// that fails (a full disk, say) or comes out short ends the recording; the file keeps what
+// reached it, in whole records.
 #include "recording/Recorder.h"
 
 #include <windows.h>
 
+#include "core/MillisecondClock.h"
 #include "library/RecordsFolder.h"
 #include "recording/InputRecord.h"
 #include "recording/InputRecordFromHookEvent.h"
-#include "recording/MillisecondClock.h"
+#include "recording/RecordingFileWrite.h"
 
 namespace {
 
@@ -22,17 +26,21 @@ struct WriteBuffer {
 };
 
 // The open recording file, INVALID_HANDLE_VALUE when none is open. Opened by StartRecording
-// and closed by StopRecording, on the main thread; read by RecordHookEvent.
+// and closed by StopRecording, on the main thread; read by RecordHookEventAt.
 HANDLE gRecordingFile = INVALID_HANDLE_VALUE;
-// Records not yet written to gRecordingFile. Filled by RecordHookEvent, written out when full
-// and by StopRecording; main thread only.
+// Records not yet written to gRecordingFile. Filled by RecordHookEventAt, written out when
+// full, after a second, by FlushRecording and by StopRecording; main thread only.
 WriteBuffer gWriteBuffer;
-// Clock value of the last record written, or of the start of the recording. Written by
-// SetReferenceTimeToNow and RecordHookEvent, main thread only.
+// Clock value of the last record's event, or of the start of the recording. Written by
+// SetReferenceTime* and RecordHookEventAt, main thread only.
 uint32_t gReferenceTime = 0;
+// Clock value (an event's time) at which the buffer was last written out because of its
+// age, or the start of the recording. Written and read by SetReferenceTime* and
+// RecordHookEventAt, main thread only.
+uint32_t gLastWriteOutTime = 0;
 // True once a write of the open recording has failed or written short; nothing more is
-// recorded then. Cleared by StartRecording, set by WriteOutBuffer; read by RecordHookEvent
-// and StopRecording. Main thread only.
+// recorded then. Cleared by StartRecording, set by WriteOutBuffer; read by RecordHookEventAt,
+// FlushRecording and StopRecording. Main thread only.
 bool gWriteFailed = false;
 
 // A write that stopped within a record leaves a piece of it at the end of the file; the
@@ -50,13 +58,32 @@ void CutToWholeRecords()
 void WriteOutBuffer()
 {
     if (gWriteBuffer.used == 0 || gWriteFailed) return;
-    DWORD written = 0;
-    const BOOL wrote = WriteFile(gRecordingFile, gWriteBuffer.bytes, gWriteBuffer.used, &written, nullptr);
+    uint32_t written = 0;
+    const bool wrote = WriteRecordingFile(gRecordingFile, gWriteBuffer.bytes, gWriteBuffer.used, written);
     if (!wrote || written != gWriteBuffer.used) {
         gWriteFailed = true;
         CutToWholeRecords();
     }
     gWriteBuffer.used = 0;
+}
+
+bool AppendRecord(InputRecord& record, uint32_t time)
+{
+    // Events come in the order they happened; one posted straight to the window and timed on
+    // handling may still seem to come before the last one, and waits nothing then.
+    const int32_t delay = MillisecondsBetween(gReferenceTime, time);
+    record.delay = delay > 0 ? delay : 0;
+    if (delay > 0) gReferenceTime = time;
+    EncodeInputRecord(record, gWriteBuffer.bytes + gWriteBuffer.used);
+    gWriteBuffer.used += InputRecordSize;
+    if (gWriteBuffer.used == WriteBufferSize) {
+        WriteOutBuffer();
+    } else if (MillisecondsBetween(gLastWriteOutTime, time) >= static_cast<int32_t>(RecordingWriteOutMilliseconds)) {
+        // Input that never pauses can keep the flush timer's message from ever being handled.
+        WriteOutBuffer();
+        gLastWriteOutTime = time;
+    }
+    return !gWriteFailed;
 }
 
 }  // namespace
@@ -77,9 +104,24 @@ bool StartRecording()
     return gRecordingFile != INVALID_HANDLE_VALUE;
 }
 
+void SetReferenceTime(uint32_t time)
+{
+    gReferenceTime = time;
+    gLastWriteOutTime = time;
+}
+
 void SetReferenceTimeToNow()
 {
-    gReferenceTime = ReadMillisecondClock();
+    SetReferenceTime(ReadMillisecondClock());
+}
+
+bool RecordHookEventAt(const HookEvent& event)
+{
+    if (gRecordingFile == INVALID_HANDLE_VALUE) return true;
+    if (gWriteFailed) return false;
+    InputRecord record;
+    if (!InputRecordFromHookEvent(event, record)) return true;
+    return AppendRecord(record, event.time);
 }
 
 bool RecordHookEvent(uintptr_t wParam, intptr_t lParam)
@@ -90,12 +132,13 @@ bool RecordHookEvent(uintptr_t wParam, intptr_t lParam)
     if (!InputRecordFromHookEvent(wParam, lParam, record)) return true;
     // One reading serves as this record's end and the next record's start, so no time is
     // lost between records.
-    uint32_t now = ReadMillisecondClock();
-    record.delay = MillisecondsBetween(gReferenceTime, now);
-    gReferenceTime = now;
-    EncodeInputRecord(record, gWriteBuffer.bytes + gWriteBuffer.used);
-    gWriteBuffer.used += InputRecordSize;
-    if (gWriteBuffer.used == WriteBufferSize) WriteOutBuffer();
+    return AppendRecord(record, ReadMillisecondClock());
+}
+
+bool FlushRecording()
+{
+    if (gRecordingFile == INVALID_HANDLE_VALUE) return true;
+    WriteOutBuffer();
     return !gWriteFailed;
 }
 

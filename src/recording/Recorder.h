@@ -1,16 +1,31 @@
-// The recorder: one Input record per hook notification while recording, appended to
-// Records\TempRecord.rec through a write buffer. Main thread only.
+// The recorder: one Input record per hook event while recording, appended to
+// Records\TempRecord.rec through a write buffer that goes to the file at least once a second.
+// Main thread only.
 #pragma once
 #include <cstdint>
 
+#include "core/HookEvent.h"
+
+// How long a record may wait in the write buffer: a killed program loses at most this much.
+constexpr uint32_t RecordingWriteOutMilliseconds = 1000;
+
 // Creates (empties) Records\TempRecord.rec; false when it cannot be created.
 bool StartRecording();
-// The Reference time becomes the clock's current value (at the start of a recording).
+// The Reference time (the start of a recording) becomes the clock's current value, or the
+// time of the event that started it (the F9 press as the hook thread timed it).
 void SetReferenceTimeToNow();
-// One hook notification (wParam the input message, lParam per kind) becomes one record.
+void SetReferenceTime(uint32_t time);
+// One hook event as the hook thread copied and timed it becomes one record; its delay is the
+// time since the previous record's event (or the Reference time).
 // False when a write of the recording has failed (now or before): the recording is to end
 // with StopRecording, and nothing more is recorded.
+bool RecordHookEventAt(const HookEvent& event);
+// The same for a notification posted straight to the main window (wParam the input message,
+// lParam per kind, a move's position read through its address), timed now.
 bool RecordHookEvent(uintptr_t wParam, intptr_t lParam);
+// Writes out what the buffer holds, so that it is on disk however the program ends; called
+// about twice a second while recording. False as for RecordHookEventAt.
+bool FlushRecording();
 // Writes out the buffer and closes the file. False when a write of the recording failed or
 // wrote short: the file then ends after its last whole record, and later records are lost.
 bool StopRecording();

@@ -1,7 +1,7 @@
 // The recorder's clock, answered from gFakeClockNow.
 #include "support/FakeClock.h"
 
-#include "recording/MillisecondClock.h"
+#include "core/MillisecondClock.h"
 
 uint32_t gFakeClockNow = 0;
 int gFakeClockReads = 0;

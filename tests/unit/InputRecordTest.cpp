@@ -29,6 +29,10 @@ const Example Examples[] = {
     {{Move, 0, 0, 16, 640, 480}, {0x02, 0, 0, 0, 0x10, 0, 0, 0, 0x80, 0x02, 0, 0, 0xE0, 0x01, 0, 0}},
     {{Button, 0x201, 0, 180, 0, 0}, {0x01, 0x01, 0x02, 0x00, 0xB4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
     {{Wheel, 0, 0, 250, 0, -1}, {0x03, 0, 0, 0, 0xFA, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF}},
+    // The forward button pressed, the back button released, the horizontal wheel two to the left.
+    {{Button, 0x20B, 0, 7, 0, 2}, {0x01, 0x0B, 0x02, 0x00, 0x07, 0, 0, 0, 0, 0, 0, 0, 0x02, 0, 0, 0}},
+    {{Button, 0x20C, 0, 300, 0, 1}, {0x01, 0x0C, 0x02, 0x00, 0x2C, 0x01, 0, 0, 0, 0, 0, 0, 0x01, 0, 0, 0}},
+    {{HorizontalWheel, 0, 0, 40, 0, -2}, {0x04, 0, 0, 0, 0x28, 0, 0, 0, 0, 0, 0, 0, 0xFE, 0xFF, 0xFF, 0xFF}},
 };
 
 // Fields are copied out first: the packed struct's fields may be misaligned, and the checks

@@ -90,10 +90,30 @@ TEST(InputRecordFromHookEvent, WheelNotchesAreSigned)
     ExpectRecord(r, Wheel, 0, 0, 0, 3);
 }
 
+TEST(InputRecordFromHookEvent, XButtonsAndTheHorizontalWheelAsTheHookThreadCopiedThem)
+{
+    InputRecord r = Dirty();
+    ASSERT_TRUE(InputRecordFromHookEvent(HookEvent{0x20B, 1, 7, 8, 1234}, r));
+    ExpectRecord(r, Button, 0x20B, 0, 0, 1);
+    ASSERT_TRUE(InputRecordFromHookEvent(HookEvent{0x20C, 2, 0, 0, 0}, r));
+    ExpectRecord(r, Button, 0x20C, 0, 0, 2);
+    for (int32_t odd : {0, 3, -1, 0x10001}) {
+        EXPECT_FALSE(InputRecordFromHookEvent(HookEvent{0x20B, odd, 0, 0, 0}, r)) << odd;
+        EXPECT_FALSE(InputRecordFromHookEvent(HookEvent{0x20C, odd, 0, 0, 0}, r)) << odd;
+    }
+    ASSERT_TRUE(InputRecordFromHookEvent(HookEvent{0x20E, -3, 0, 0, 0}, r));
+    ExpectRecord(r, HorizontalWheel, 0, 0, 0, -3);
+    ASSERT_TRUE(InputRecordFromHookEvent(0x20E, 2, r));
+    ExpectRecord(r, HorizontalWheel, 0, 0, 0, 2);
+    // A copied move carries its position itself, whatever the value says.
+    ASSERT_TRUE(InputRecordFromHookEvent(HookEvent{0x200, 0x1000, -5, 700, 99}, r));
+    ExpectRecord(r, Move, 0, 0, -5, 700);
+}
+
 TEST(InputRecordFromHookEvent, OtherMessagesMakeNoRecord)
 {
-    // Double clicks, the extra buttons, the horizontal wheel, and things that are no input.
-    for (uintptr_t message : {0x0u, 0x102u, 0x103u, 0x203u, 0x206u, 0x209u, 0x20Bu, 0x20Cu, 0x20Eu, 0x6EEu}) {
+    // Double clicks, an X button that is neither of the two, and things that are no input.
+    for (uintptr_t message : {0x0u, 0x102u, 0x103u, 0x203u, 0x206u, 0x209u, 0x20Bu, 0x20Cu, 0x20Du, 0x6EEu}) {
         InputRecord r;
         EXPECT_FALSE(InputRecordFromHookEvent(message, 0x78, r)) << message;
     }

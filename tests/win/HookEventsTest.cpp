@@ -10,6 +10,8 @@
 
 #include <windows.h>
 
+#include <iterator>
+#include <utility>
 #include <vector>
 
 #include "core/HookProtocol.h"
@@ -231,20 +233,32 @@ TEST_F(HookEventsTest, TheSixButtonMessagesArriveWithoutAValue)
     }
 }
 
-TEST_F(HookEventsTest, XButtonsAndTheHorizontalWheelAreNotReported)
+TEST_F(HookEventsTest, XButtonsArriveWithTheirButtonAndTheHorizontalWheelInWholeNotches)
 {
     InjectMouse(MOUSEEVENTF_XDOWN, 0, 0, XBUTTON1);
     InjectMouse(MOUSEEVENTF_XUP, 0, 0, XBUTTON1);
+    InjectMouse(MOUSEEVENTF_XDOWN, 0, 0, XBUTTON2);
+    InjectMouse(MOUSEEVENTF_XUP, 0, 0, XBUTTON2);
     InjectMouse(MOUSEEVENTF_HWHEEL, 0, 0, WHEEL_DELTA);
-    // A left click after them marks the end: everything before it has been handled then.
-    InjectMouse(MOUSEEVENTF_LEFTDOWN);
-    InjectMouse(MOUSEEVENTF_LEFTUP);
-    ASSERT_TRUE(PumpUntilSeen(gSeenMouse, 5));
+    InjectMouse(MOUSEEVENTF_HWHEEL, 0, 0, static_cast<DWORD>(-2 * WHEEL_DELTA));
+    InjectMouse(MOUSEEVENTF_HWHEEL, 0, 0, 40);  // less than a notch: not reported
+    InjectMouse(MOUSEEVENTF_HWHEEL, 0, 0, 90);  // with the 40 before, a notch to the right
+    // The vertical wheel keeps its own remainder.
+    InjectMouse(MOUSEEVENTF_WHEEL, 0, 0, 60);
+    InjectMouse(MOUSEEVENTF_HWHEEL, 0, 0, 110);
+    InjectMouse(MOUSEEVENTF_WHEEL, 0, 0, 60);
+    ASSERT_TRUE(PumpUntilSeen(gSeenMouse, 11));
     EXPECT_EQ(gSeenMouse[0].message, WPARAM(WM_XBUTTONDOWN));
-    EXPECT_EQ(gSeenMouse[2].message, WPARAM(WM_MOUSEHWHEEL));
-    ASSERT_EQ(gReceived.size(), 2u);
-    EXPECT_EQ(gReceived[0].message, WPARAM(WM_LBUTTONDOWN));
-    EXPECT_EQ(gReceived[1].message, WPARAM(WM_LBUTTONUP));
+    EXPECT_EQ(gSeenMouse[4].message, WPARAM(WM_MOUSEHWHEEL));
+    const std::pair<WPARAM, LPARAM> expected[] = {
+        {WM_XBUTTONDOWN, 1},  {WM_XBUTTONUP, 1},   {WM_XBUTTONDOWN, 2}, {WM_XBUTTONUP, 2},  {WM_MOUSEHWHEEL, 1},
+        {WM_MOUSEHWHEEL, -2}, {WM_MOUSEHWHEEL, 1}, {WM_MOUSEHWHEEL, 1}, {WM_MOUSEWHEEL, 1},
+    };
+    ASSERT_EQ(gReceived.size(), std::size(expected));
+    for (size_t i = 0; i < std::size(expected); ++i) {
+        EXPECT_EQ(gReceived[i].message, expected[i].first) << i;
+        EXPECT_EQ(gReceived[i].value, expected[i].second) << i;
+    }
 }
 
 TEST_F(HookEventsTest, MovePositionsStayReadableLongAfterTheMove)

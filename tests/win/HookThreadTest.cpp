@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "core/HookProtocol.h"
+#include "core/Messages.h"
 #include "hooks/HookModules.h"
 #include "hooks/HookThread.h"
 #include "support/WinePaths.h"
@@ -25,11 +26,12 @@ constexpr DWORD DeadlineMs = 20000;
 // Asks the receiver thread to end, after everything posted before it.
 constexpr UINT FinishMessage = WM_APP + 7;
 
+// One event as the hook thread handed it over; a move's position was read there, through an
+// address the hook thread found in the mouse module (it passes no other on).
 struct Received {
-    WPARAM message;
-    LPARAM value;
-    bool movePositionAddress;  // for a move: whether IsMovePositionAddress accepted lParam
-    POINT position;            // for an accepted move: the position read through it
+    uint32_t message;
+    int32_t value;
+    POINT position;
 };
 
 // Written by the receiver thread while it runs; read by the test after it has ended, or
@@ -43,15 +45,14 @@ std::atomic<HWND> gReceiverWindow{nullptr};
 
 LRESULT CALLBACK ReceiverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message != HookEventMessage) return DefWindowProcW(window, message, wParam, lParam);
-    Received received{wParam, lParam, false, {}};
-    if (wParam == WM_MOUSEMOVE) {
-        received.movePositionAddress = IsMovePositionAddress(static_cast<uintptr_t>(lParam));
-        if (received.movePositionAddress) received.position = *reinterpret_cast<const POINT*>(lParam);
-        SetEvent(gMovePosted);
+    if (message != HookEventsWaitingMessage) return DefWindowProcW(window, message, wParam, lParam);
+    HookEvent event;
+    while (TakeHookEvent(event)) {
+        Received received{event.message, event.value, {event.x, event.y}};
+        if (event.message == WM_MOUSEMOVE) SetEvent(gMovePosted);
+        gReceived.push_back(received);
+        if (event.message == WM_KEYUP && event.value == 'Q') SetEvent(gKeyPosted);
     }
-    gReceived.push_back(received);
-    if (wParam == WM_KEYUP && lParam == 'Q') SetEvent(gKeyPosted);
     return 0;
 }
 
@@ -184,13 +185,10 @@ TEST_F(HookThreadTest, EventsArriveWhileTheStartingThreadIsBlockedAndStopAfterTh
     for (const Received& r : gReceived) {
         EXPECT_FALSE((r.message == WM_KEYDOWN || r.message == WM_KEYUP) && r.value == 'R') << "R came after the stop";
         sawQ = sawQ || (r.message == WM_KEYDOWN && r.value == 'Q');
-        if (r.message == WM_MOUSEMOVE) {
-            EXPECT_TRUE(r.movePositionAddress) << "the module's own ring lies in its image";
-            if (r.movePositionAddress && r.position.x == 321 && r.position.y == 234) sawMove = true;
-        }
+        if (r.message == WM_MOUSEMOVE && r.position.x == 321 && r.position.y == 234) sawMove = true;
     }
     EXPECT_TRUE(sawQ);
-    EXPECT_TRUE(sawMove) << "the position read through the address is the one injected";
+    EXPECT_TRUE(sawMove) << "the position read through the module's address is the one injected";
 }
 
 TEST_F(HookThreadTest, OnlyAddressesInTheLoadedMouseModuleAreMovePositions)

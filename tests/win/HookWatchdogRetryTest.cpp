@@ -43,6 +43,11 @@ void RemoveHooks()
     ++gRemovals;
 }
 
+bool IsMovePositionAddress(uintptr_t)
+{
+    return false;
+}
+
 TEST(HookWatchdogRetry, AFailedReinstallIsTriedAgainAtEachCheckUntilItSucceeds)
 {
     const HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);

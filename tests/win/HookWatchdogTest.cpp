@@ -14,6 +14,7 @@
 
 #include "core/ActivityState.h"
 #include "core/HookProtocol.h"
+#include "core/Messages.h"
 #include "hooks/HookModules.h"
 #include "hooks/HookThread.h"
 #include "hooks/HookWatchdog.h"
@@ -41,9 +42,12 @@ std::atomic<HWND> gReceiverWindow{nullptr};
 LRESULT CALLBACK ReceiverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == BlockMessage) WaitForSingleObject(gUnblock, DeadlineMs);
-    if (message != HookEventMessage) return DefWindowProcW(window, message, wParam, lParam);
-    if (wParam == WM_KEYDOWN && lParam >= 0 && lParam < 256) ++gKeyDowns[lParam];
-    if (wParam == WM_MOUSEMOVE) ++gMoves;
+    if (message != HookEventsWaitingMessage) return DefWindowProcW(window, message, wParam, lParam);
+    HookEvent event;
+    while (TakeHookEvent(event)) {
+        if (event.message == WM_KEYDOWN && event.value >= 0 && event.value < 256) ++gKeyDowns[event.value];
+        if (event.message == WM_MOUSEMOVE) ++gMoves;
+    }
     return 0;
 }
 

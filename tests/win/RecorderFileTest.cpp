@@ -141,8 +141,8 @@ TEST_F(RecorderFile, ReadsTheClockOncePerRecordAndNeverForOtherNotifications)
 {
     StartAt(500);
     EXPECT_EQ(gFakeClockReads, 1);
-    EventAt(550, 0x20E, 1);  // horizontal wheel: no record
-    EventAt(560, 0x20B, 0);  // extra button: no record
+    EventAt(550, 0x20D, 1);  // X button double click: no record
+    EventAt(560, 0x20B, 0);  // an X button that is neither of the two: no record
     EventAt(580, 0x100, 0x41);
     EventAt(600, 0x203, 0);  // double click: no record
     EventAt(610, 0x101, 0x41);

@@ -2,18 +2,18 @@
 set(libraryTestFakes ${TEST_SUPPORT}/FakeUi.cpp ${TEST_SUPPORT}/FakeClock.cpp ${TEST_SUPPORT}/TempWorkingFolder.cpp
     ${TEST_SUPPORT}/FileHelpers.cpp)
 tandrel_win_test(win_records_folder SOURCES RecordsFolderTest.cpp ${libraryTestFakes}
-  ONLY recording_win library_win)
+  ONLY recording_win recording_file_write_win library_win)
 tandrel_win_test(win_library_list SOURCES LibraryListTest.cpp ${libraryTestFakes}
-  ONLY recording_win library_win)
+  ONLY recording_win recording_file_write_win library_win)
 tandrel_win_test(win_library_actions SOURCES LibraryActionsTest.cpp ${libraryTestFakes}
-  ONLY recording_win library_win)
+  ONLY recording_win recording_file_write_win library_win)
 
 # Rename and remove with the real main window and dialogs, answered from a thread.
 tandrel_win_test(win_library_real_dialogs
   SOURCES LibraryRealDialogsTest.cpp ${TEST_SUPPORT}/DialogDriver.cpp ${TEST_SUPPORT}/WindowHelpers.cpp
           ${TEST_SUPPORT}/TempWorkingFolder.cpp ${TEST_SUPPORT}/FileHelpers.cpp
           ${PROJECT_SOURCE_DIR}/src/ui/Tandrel.rc
-  ONLY recording_win library_win recording_clock_win ui_win)
+  ONLY recording_win recording_file_write_win library_win core_clock_win ui_win)
 if(WIN32)
   set_tests_properties(win_library_real_dialogs PROPERTIES TIMEOUT 180)
 endif()

@@ -1,0 +1,14 @@
+// One input event as the hook thread hands it to the main thread: copied out of the hook
+// module's message when that message reached the hook thread, with the time it got there. So
+// the main thread may take it up whenever it gets round to it (a dialog, a slow disk): what it
+// records is when the input happened and where the mouse was, not when it was handled.
+#pragma once
+#include <cstdint>
+
+struct HookEvent {
+    uint32_t message;  // the input message (the wParam of HookEventMessage)
+    int32_t value;     // the lParam of HookEventMessage, for all but moves (0 for a move)
+    int32_t x;         // a move's screen position, read on the hook thread; else 0
+    int32_t y;
+    uint32_t time;  // ReadMillisecondClock when the module's message reached the hook thread
+};
