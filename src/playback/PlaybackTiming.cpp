@@ -51,6 +51,15 @@ void MakeThreadPerMonitorDpiAware()
     }
 }
 
+// The first key mapping of a thread readies the keyboard layout for it, and under Wine the
+// thread's own connection to the display, which the injection of keys and moves needs: some
+// 30 ms, more on a busy machine. Done in the preparation, before the pass's pause, it does not
+// hold up the first records.
+void ReadyThreadForInjection()
+{
+    MapVirtualKeyW(VK_SPACE, MAPVK_VK_TO_VSC);
+}
+
 // Whether the system timer's resolution has been raised to 1 ms (it is never lowered). Written
 // and read on the worker thread; only one worker runs at a time.
 bool gTimerResolutionRaised = false;
@@ -239,6 +248,7 @@ bool WaitWithSleep(int64_t microseconds)
 void PreparePlaybackThread()
 {
     MakeThreadPerMonitorDpiAware();
+    ReadyThreadForInjection();
     FindWaitMeans();
     gWaitMethod = gMethodPreferred && IsOffered(gPreferredMethod) ? gPreferredMethod : FinestWaitMethod();
     // The stop event's time-outs keep to the system timer too.
