@@ -98,8 +98,9 @@ struct WaitMeans {
     DelayExecutionFunction delayExecution;  // null where ntdll lacks it
 };
 WaitMeans gWaitMeans = {};
-// The method the benchmark or a test asked for, if any. Written by PreferPlaybackWaitMethod on
-// the main thread before it starts a worker; read by PreparePlaybackThread on the worker.
+// The method the benchmark or a test asked for, if any. Written by PreferPlaybackWaitMethod and
+// UseFinestPlaybackWaitMethod on the main thread before it starts a worker; read by
+// PreparePlaybackThread on the worker.
 bool gMethodPreferred = false;
 PlaybackWaitMethod gPreferredMethod = PlaybackWaitMethod::Sleep;
 // The method of the running worker's waits. Written by PreparePlaybackThread, and by
@@ -285,6 +286,11 @@ void PreferPlaybackWaitMethod(PlaybackWaitMethod method)
 {
     gPreferredMethod = method;
     gMethodPreferred = true;
+}
+
+void UseFinestPlaybackWaitMethod()
+{
+    gMethodPreferred = false;
 }
 
 void SignalPlaybackStop()

@@ -20,3 +20,5 @@ PlaybackWaitMethod PlaybackWaitMethodInUse();
 // Main thread, before it starts a worker: from the next preparation on, waits use this method
 // where the system offers it, and the system's finest one otherwise.
 void PreferPlaybackWaitMethod(PlaybackWaitMethod method);
+// Main thread, before it starts a worker: from the next preparation on, the finest again.
+void UseFinestPlaybackWaitMethod();

@@ -178,6 +178,7 @@ class PlaybackPunctuality(unittest.TestCase):
             offsets = [e["t"] / 1000.0 - d for e, d in zip(events, due)]
             least = min(offsets)
             lateness = sorted(o - least for o in offsets)
+            latest = sorted(range(len(offsets)), key=lambda i: offsets[i])[-5:]
             p50, p99, worst = percentile(lateness, 50), percentile(lateness, 99), lateness[-1]
             program, server = watch.shares()
             print("speed %d: %d keys over %.0f ms; lateness p50 %.3f ms, p99 %.3f ms, max %.3f ms; "
@@ -185,6 +186,8 @@ class PlaybackPunctuality(unittest.TestCase):
                   % (divisor, len(keys), due[-1], p50, p99, worst,
                      "%.1f %%" % (100 * program) if program is not None else "unknown",
                      "%.1f %%" % (100 * server) if server is not None else "unknown", load_average()))
+            print("the latest keys (number: ms late): " +
+                  ", ".join("%d: %.1f" % (i, offsets[i] - least) for i in reversed(latest)))
             self.assertLessEqual(p50, P50_BOUND_MS)
             self.assertLessEqual(p99, P99_BOUND_MS)
             self.assertLessEqual(worst, MAX_BOUND_MS)
