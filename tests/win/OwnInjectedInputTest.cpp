@@ -113,8 +113,8 @@ TEST(OwnInjectedInput, IsMarkedAndPassedOnUnreportedWhileOtherInputIsReported)
 
     ASSERT_TRUE(allSeen) << "the reference hooks saw " << gSeen.size() << " of 12 events";
     // All passed on, in order; the first seven with the mark, the other five without.
-    const WPARAM expected[] = {WM_KEYDOWN,     WM_KEYUP,     WM_KEYDOWN,     WM_KEYUP,       WM_RBUTTONDOWN, WM_RBUTTONUP,
-                               WM_MOUSEWHEEL,  WM_KEYDOWN,   WM_KEYUP,       WM_RBUTTONDOWN, WM_RBUTTONUP,   WM_MOUSEWHEEL};
+    const WPARAM expected[] = {WM_KEYDOWN,    WM_KEYUP,   WM_KEYDOWN, WM_KEYUP,       WM_RBUTTONDOWN, WM_RBUTTONUP,
+                               WM_MOUSEWHEEL, WM_KEYDOWN, WM_KEYUP,   WM_RBUTTONDOWN, WM_RBUTTONUP,   WM_MOUSEWHEEL};
     ASSERT_EQ(gSeen.size(), 12u);
     for (size_t i = 0; i < 12; ++i) {
         EXPECT_EQ(gSeen[i].message, expected[i]) << i;

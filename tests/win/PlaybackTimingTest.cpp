@@ -132,8 +132,8 @@ TEST(PlaybackTiming, WaitsNeverEndEarlyAndTheClockCountsMicroseconds)
 
 TEST(PlaybackTiming, EveryWayOfWaitingWaitsItsTimeAndEndsAtAStop)
 {
-    for (PlaybackWaitMethod method : {PlaybackWaitMethod::DelayExecution, PlaybackWaitMethod::HighResolutionTimer,
-                                      PlaybackWaitMethod::Sleep}) {
+    for (PlaybackWaitMethod method :
+         {PlaybackWaitMethod::DelayExecution, PlaybackWaitMethod::HighResolutionTimer, PlaybackWaitMethod::Sleep}) {
         PreferPlaybackWaitMethod(method);
         ResetPlaybackStop();
         PlaybackWaitMethod used = PlaybackWaitMethod::Sleep;
