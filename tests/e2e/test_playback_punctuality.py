@@ -108,8 +108,8 @@ class CpuWatch:
     """CPU time of the program (and of the wine server, for the record) from the first key the
     fixture logs to the last one, sampled by the size of the fixture's log."""
 
-    def __init__(self, pid, server, log_path):
-        self.pid, self.server, self.log_path = pid, server, log_path
+    def __init__(self, process, server, log_path):
+        self.process, self.pid, self.server, self.log_path = process, process.pid, server, log_path
         self.first = self.last = None
 
     def sample(self):
@@ -117,13 +117,15 @@ class CpuWatch:
                 cpu_seconds(self.server) if self.server else None)
 
     def follow(self, start_size, expected_lines, timeout):
+        """Samples whenever the log has grown, until it holds `expected_lines` lines, the
+        program has ended or the time is up."""
         deadline = time.monotonic() + timeout
         size = start_size
         while time.monotonic() < deadline:
             time.sleep(0.05)
             now_size = os.path.getsize(self.log_path)
             if now_size == size:
-                if self.first is not None and self.lines() >= expected_lines:
+                if self.process.poll() is not None or (self.first is not None and self.lines() >= expected_lines):
                     return
                 continue
             size = now_size
@@ -164,8 +166,8 @@ class PlaybackPunctuality(unittest.TestCase):
             start_size = os.path.getsize(fixture.log_path)
             args = ["keys.rec"] + (["/speed=%d" % divisor] if divisor != 1 else [])
             tandrel = s.start_tandrel(args, cwd=work)
-            watch = CpuWatch(tandrel.pid, wineserver_pid(s.env), fixture.log_path)
-            watch.follow(start_size, start + len(keys) + 1, 120)
+            watch = CpuWatch(tandrel, wineserver_pid(s.env), fixture.log_path)
+            watch.follow(start_size, start + len(keys), 120)
             self.assertEqual(s.wait_exit(tandrel, 60), 0)
             fixture.wait_quiet(1.0)
 
