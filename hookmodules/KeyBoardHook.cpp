@@ -28,6 +28,11 @@ bool IsKeyMessage(WPARAM message)
 
 extern "C" LRESULT CALLBACK KeyBoardHookProc(int code, WPARAM wParam, LPARAM lParam)
 {
+    // The program's own playback is passed on unreported: reporting it would only keep the
+    // program's threads busy while the target waits for this call to return.
+    if (code == HC_ACTION && reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam)->dwExtraInfo == InjectedInputMark) {
+        return CallNextHookEx(gHook, code, wParam, lParam);
+    }
     if (code == HC_ACTION && gWindow != nullptr && IsKeyMessage(wParam)) {
         const KBDLLHOOKSTRUCT* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
         PostMessageW(gWindow, HookEventMessage, wParam, static_cast<LPARAM>(key->vkCode));

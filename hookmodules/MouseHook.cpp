@@ -96,6 +96,11 @@ void ReportMouseEvent(WPARAM message, const MSLLHOOKSTRUCT& mouse)
 
 extern "C" LRESULT CALLBACK MouseHookProc(int code, WPARAM wParam, LPARAM lParam)
 {
+    // The program's own playback is passed on unreported: reporting it would only keep the
+    // program's threads busy while the target waits for this call to return.
+    if (code == HC_ACTION && reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam)->dwExtraInfo == InjectedInputMark) {
+        return CallNextHookEx(gHook, code, wParam, lParam);
+    }
     if (code == HC_ACTION && gWindow != nullptr) {
         ReportMouseEvent(wParam, *reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam));
     }

@@ -1,7 +1,8 @@
 // The real injection of playback: keys and mouse buttons through keybd_event and mouse_event,
 // cursor moves through SetCursorPos. Keys carry their own scan code, because programs that
 // read scan codes would take a fixed one (1) for Escape, and the extended flag where the key
-// needs it.
+// needs it. Every event carries InjectedInputMark as its extra information, so that the
+// program's own hooks pass it on without reporting it.
 #include <windows.h>
 
 #include "core/HookProtocol.h"
@@ -15,18 +16,18 @@ void InjectKey(uint8_t virtualKey, bool down)
     if (IsExtendedVirtualKey(virtualKey)) {
         flags |= KEYEVENTF_EXTENDEDKEY;
     }
-    keybd_event(virtualKey, scanCode, flags, 0);
+    keybd_event(virtualKey, scanCode, flags, InjectedInputMark);
 }
 
 void InjectMouseButton(uint32_t mouseFlags)
 {
-    mouse_event(mouseFlags, 0, 0, 0, 0);
+    mouse_event(mouseFlags, 0, 0, 0, InjectedInputMark);
 }
 
 void InjectWheel(int32_t wheelData)
 {
     // The platform takes the signed amount in an unsigned parameter.
-    mouse_event(MOUSEEVENTF_WHEEL, 0, 0, static_cast<DWORD>(wheelData), 0);
+    mouse_event(MOUSEEVENTF_WHEEL, 0, 0, static_cast<DWORD>(wheelData), InjectedInputMark);
 }
 
 void InjectCursorMove(int32_t x, int32_t y)

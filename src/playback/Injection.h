@@ -27,7 +27,7 @@ void InjectXButton(int32_t xButton, bool down);
 // Turns the horizontal wheel by wheelData platform units (120 per notch; positive to the right).
 void InjectHorizontalWheel(int32_t wheelData);
 
-// Worker thread, first thing: physical-pixel coordinates and a 1 ms wait resolution.
+// Worker thread, first thing: physical-pixel coordinates and the finest wait the system offers.
 void PreparePlaybackThread();
 // Blocks the calling thread for this many microseconds (0 or less: no wait), unless the
 // playback is stopped: a stop ends the wait at once, and every later one. True when the time

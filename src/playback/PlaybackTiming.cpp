@@ -1,18 +1,21 @@
 // The real timing of playback: the worker thread's preparation, its waits, the stop that
 // ends them, and its clock.
 //
-// Waits are meant to end within about a millisecond. Sleep alone runs on the system timer,
-// which is coarse by default (and coarser still for a process without a visible window on
-// newer systems), so a high-resolution waitable timer is used where the system offers one;
-// elsewhere the timer resolution is raised to 1 ms once, never lowered. Under Wine the timer
-// is accepted but fires on the wine server's coarser clock (often 1 to 3 ms late), while its
-// Sleep is precise, so there the timer is not used either.
+// Each wait is made with the finest means the system offers (PlaybackTiming.h names them).
+// Under Wine, waits with a time-out (Sleep, the stop event's, a waitable timer's) run on the
+// wine server's clock and end up to a few milliseconds late, while ntdll's NtDelayExecution
+// waits in the process itself, in units of 100 ns, to within a tenth of a millisecond: so the
+// stop event's wait takes the whole milliseconds and NtDelayExecution the last 1 to 2. On
+// Windows 10 1803 and later the high-resolution waitable timer ends within a fraction of a
+// millisecond, and the worker waits on it together with the stop event. Elsewhere (older
+// Windows) the system timer's resolution is raised to 1 ms once, never lowered, and Sleep
+// finishes each wait in whole milliseconds.
 //
-// Every wait ends as soon as the playback is stopped: it waits on the stop event together
-// with the timer, or, without the timer, on the stop event with a time-out. Under Wine that
-// time-out runs on the same coarse clock as the timer, so it covers all but the last few
-// milliseconds of a wait and Sleep finishes them precisely; a stop within them is seen as
-// soon as they are over.
+// Every wait ends as soon as the playback is stopped: the stop event is part of every wait
+// but its last stretch, which is at most 2 ms (5 ms with Sleep); a stop within that stretch
+// is seen as soon as it is over.
+#include "playback/PlaybackTiming.h"
+
 #include <windows.h>
 #include <mmsystem.h>
 
@@ -48,6 +51,15 @@ void MakeThreadPerMonitorDpiAware()
     }
 }
 
+// The first key mapping of a thread readies the keyboard layout for it, and under Wine the
+// thread's own connection to the display, which the injection of keys and moves needs: some
+// 30 ms, more on a busy machine. Done in the preparation, before the pass's pause, it does not
+// hold up the first records.
+void ReadyThreadForInjection()
+{
+    MapVirtualKeyW(VK_SPACE, MAPVK_VK_TO_VSC);
+}
+
 // Whether the system timer's resolution has been raised to 1 ms (it is never lowered). Written
 // and read on the worker thread; only one worker runs at a time.
 bool gTimerResolutionRaised = false;
@@ -65,27 +77,35 @@ bool RunsUnderWine()
     return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
 }
 
-HANDLE CreateHighResolutionTimer()
+// ntdll's NtDelayExecution: (alertable, interval in units of 100 ns, negative for one
+// relative to now). Looked up at run time: it is not part of the documented interface.
+using DelayExecutionFunction = LONG(NTAPI*)(BOOLEAN, PLARGE_INTEGER);
+
+DelayExecutionFunction LookUpDelayExecution()
 {
-    HANDLE timer = RunsUnderWine()
-                       ? nullptr
-                       : CreateWaitableTimerExW(nullptr, nullptr, CreateWaitableTimerHighResolution, TIMER_ALL_ACCESS);
-    if (timer == nullptr) {
-        RaiseTimerResolutionOnce();
-    }
-    return timer;
+    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    FARPROC found = ntdll != nullptr ? GetProcAddress(ntdll, "NtDelayExecution") : nullptr;
+    return reinterpret_cast<DelayExecutionFunction>(reinterpret_cast<void*>(found));
 }
 
-// The high-resolution timer, or null where the system refused it (or under Wine) and waits
-// go by the stop event's time-out and Sleep.
-// Written by PreparePlaybackThread and PlaybackWait on the worker thread; only the one
-// running worker thread uses it. The timer itself is created by the first worker and held
-// until the process ends.
-HANDLE gWaitTimer = nullptr;
-// The timer the first worker created (null when the system refused one), and whether it has
-// been tried. Written by PreparePlaybackThread on the worker thread; held to the end.
-HANDLE gHighResolutionTimer = nullptr;
-bool gHighResolutionTimerTried = false;
+// The means of waiting this system offers: found by the first preparation and held until the
+// process ends (the timer too). Written by PreparePlaybackThread on the worker thread; only
+// one worker runs at a time, and later ones only read it.
+struct WaitMeans {
+    bool found;
+    bool underWine;
+    HANDLE highResolutionTimer;             // null where the system refused one
+    DelayExecutionFunction delayExecution;  // null where ntdll lacks it
+};
+WaitMeans gWaitMeans = {};
+// The method the benchmark or a test asked for, if any. Written by PreferPlaybackWaitMethod and
+// UseFinestPlaybackWaitMethod on the main thread before it starts a worker; read by
+// PreparePlaybackThread on the worker.
+bool gMethodPreferred = false;
+PlaybackWaitMethod gPreferredMethod = PlaybackWaitMethod::Sleep;
+// The method of the running worker's waits. Written by PreparePlaybackThread, and by
+// PlaybackWait when the timer fails, on the worker thread; read by its waits.
+PlaybackWaitMethod gWaitMethod = PlaybackWaitMethod::Sleep;
 // Performance-counter ticks per second, 0 before the first reading. The counter's frequency is
 // fixed at boot, so a second thread that reads it first writes the same value.
 int64_t gClockFrequency = 0;
@@ -97,13 +117,46 @@ int64_t gClockFrequency = 0;
 // held until the process ends) wakes a wait that blocks.
 std::atomic<bool> gStopRequested{false};
 HANDLE gStopEvent = nullptr;
-// The last part of a wait without the timer, which Sleep finishes instead of the stop
-// event's time-out: under Wine that one ends up to a few milliseconds late (1.2 ms at the
-// 99th percentile, 3.7 ms at most, measured), Sleep within a few tenths of a millisecond. A
-// stop within this last part is seen when it is over.
-constexpr int64_t PreciseFinishMicroseconds = 5000;
+// The last part of a wait that NtDelayExecution makes: the stop event's wait leaves at least
+// this much, and less than a millisecond more (it waits whole milliseconds). Under Wine that
+// wait ends late by up to a millisecond and a little (the wine server rounds its time-outs up
+// to whole milliseconds), and this absorbs it.
+constexpr int64_t FineFinishMicroseconds = 1000;
+// The last part of a wait that Sleep finishes: under Wine the stop event's time-out ends up to
+// a few milliseconds late (1.2 ms at the 99th percentile, 3.7 ms at most, measured), and Sleep
+// in whole milliseconds.
+constexpr int64_t SleepFinishMicroseconds = 5000;
 // The longest time-out of one call; INFINITE (0xFFFFFFFF) would never end.
 constexpr int64_t LongestWaitMilliseconds = 0x7FFFFFFF;
+
+void FindWaitMeans()
+{
+    if (gWaitMeans.found) return;
+    gWaitMeans.found = true;
+    gWaitMeans.underWine = RunsUnderWine();
+    gWaitMeans.delayExecution = LookUpDelayExecution();
+    gWaitMeans.highResolutionTimer =
+        CreateWaitableTimerExW(nullptr, nullptr, CreateWaitableTimerHighResolution, TIMER_ALL_ACCESS);
+}
+
+bool IsOffered(PlaybackWaitMethod method)
+{
+    switch (method) {
+    case PlaybackWaitMethod::DelayExecution: return gWaitMeans.delayExecution != nullptr;
+    case PlaybackWaitMethod::HighResolutionTimer: return gWaitMeans.highResolutionTimer != nullptr;
+    case PlaybackWaitMethod::Sleep: return true;
+    }
+    return false;
+}
+
+PlaybackWaitMethod FinestWaitMethod()
+{
+    // Under Wine the timer is accepted but fires on the wine server's clock; on Windows
+    // NtDelayExecution keeps to the system timer's ticks as Sleep does.
+    const PlaybackWaitMethod finest =
+        gWaitMeans.underWine ? PlaybackWaitMethod::DelayExecution : PlaybackWaitMethod::HighResolutionTimer;
+    return IsOffered(finest) ? finest : PlaybackWaitMethod::Sleep;
+}
 
 bool IsStopRequested()
 {
@@ -127,6 +180,18 @@ void SleepMicroseconds(int64_t microseconds)
     }
 }
 
+// Waits with NtDelayExecution until the clock reads `until`; again should it end early.
+void DelayUntil(int64_t until)
+{
+    for (;;) {
+        const int64_t remaining = until - PlaybackClock();
+        if (remaining <= 0) return;
+        LARGE_INTEGER interval;
+        interval.QuadPart = -remaining * 10;  // relative, in units of 100 ns
+        gWaitMeans.delayExecution(FALSE, &interval);
+    }
+}
+
 enum class TimerWait {
     Elapsed,
     Stopped,
@@ -136,19 +201,20 @@ enum class TimerWait {
 // The high-resolution timer and the stop event together: whichever comes first.
 TimerWait WaitOnTimer(int64_t microseconds)
 {
+    const HANDLE timer = gWaitMeans.highResolutionTimer;
     LARGE_INTEGER due;
     due.QuadPart = -microseconds * 10;  // relative, in units of 100 ns
-    if (!SetWaitableTimer(gWaitTimer, &due, 0, nullptr, nullptr, FALSE)) return TimerWait::Failed;
-    const HANDLE handles[2] = {gWaitTimer, gStopEvent};
+    if (!SetWaitableTimer(timer, &due, 0, nullptr, nullptr, FALSE)) return TimerWait::Failed;
+    const HANDLE handles[2] = {timer, gStopEvent};
     switch (WaitForMultipleObjects(gStopEvent != nullptr ? 2 : 1, handles, FALSE, INFINITE)) {
     case WAIT_OBJECT_0: return TimerWait::Elapsed;
-    case WAIT_OBJECT_0 + 1: CancelWaitableTimer(gWaitTimer); return TimerWait::Stopped;
-    default: CancelWaitableTimer(gWaitTimer); return TimerWait::Failed;
+    case WAIT_OBJECT_0 + 1: CancelWaitableTimer(timer); return TimerWait::Stopped;
+    default: CancelWaitableTimer(timer); return TimerWait::Failed;
     }
 }
 
-// Waits on the stop event in whole milliseconds until the clock reads `until` or a little
-// before; false when the stop came.
+// Waits on the stop event in whole milliseconds until the clock reads `until` or up to a
+// millisecond before; false when the stop came.
 bool WaitForStopUntil(int64_t until)
 {
     for (;;) {
@@ -162,36 +228,69 @@ bool WaitForStopUntil(int64_t until)
     }
 }
 
+bool WaitWithDelayExecution(int64_t microseconds)
+{
+    const int64_t deadline = PlaybackClock() + microseconds;
+    if (!WaitForStopUntil(deadline - FineFinishMicroseconds)) return false;
+    DelayUntil(deadline);
+    return !IsStopRequested();
+}
+
+bool WaitWithSleep(int64_t microseconds)
+{
+    const int64_t deadline = PlaybackClock() + microseconds;
+    if (!WaitForStopUntil(deadline - SleepFinishMicroseconds)) return false;
+    SleepMicroseconds(deadline - PlaybackClock());
+    return !IsStopRequested();
+}
+
 }  // namespace
 
 void PreparePlaybackThread()
 {
     MakeThreadPerMonitorDpiAware();
-    if (!gHighResolutionTimerTried) {
-        gHighResolutionTimer = CreateHighResolutionTimer();
-        gHighResolutionTimerTried = true;
-    }
-    gWaitTimer = gHighResolutionTimer;
+    ReadyThreadForInjection();
+    FindWaitMeans();
+    gWaitMethod = gMethodPreferred && IsOffered(gPreferredMethod) ? gPreferredMethod : FinestWaitMethod();
+    // The stop event's time-outs keep to the system timer too.
+    if (gWaitMethod != PlaybackWaitMethod::HighResolutionTimer) RaiseTimerResolutionOnce();
 }
 
 bool PlaybackWait(int64_t microseconds)
 {
     if (IsStopRequested()) return false;
     if (microseconds <= 0) return true;
-    if (gWaitTimer != nullptr) {
+    switch (gWaitMethod) {
+    case PlaybackWaitMethod::DelayExecution: return WaitWithDelayExecution(microseconds);
+    case PlaybackWaitMethod::HighResolutionTimer:
         switch (WaitOnTimer(microseconds)) {
         case TimerWait::Elapsed: return !IsStopRequested();
         case TimerWait::Stopped: return false;
         case TimerWait::Failed: break;
         }
         // The timer was created but does not work: the other way from now on.
-        gWaitTimer = nullptr;
+        gWaitMethod = PlaybackWaitMethod::Sleep;
         RaiseTimerResolutionOnce();
+        return WaitWithSleep(microseconds);
+    case PlaybackWaitMethod::Sleep: return WaitWithSleep(microseconds);
     }
-    const int64_t deadline = PlaybackClock() + microseconds;
-    if (!WaitForStopUntil(deadline - PreciseFinishMicroseconds)) return false;
-    SleepMicroseconds(deadline - PlaybackClock());
-    return !IsStopRequested();
+    return WaitWithSleep(microseconds);
+}
+
+PlaybackWaitMethod PlaybackWaitMethodInUse()
+{
+    return gWaitMethod;
+}
+
+void PreferPlaybackWaitMethod(PlaybackWaitMethod method)
+{
+    gPreferredMethod = method;
+    gMethodPreferred = true;
+}
+
+void UseFinestPlaybackWaitMethod()
+{
+    gMethodPreferred = false;
 }
 
 void SignalPlaybackStop()

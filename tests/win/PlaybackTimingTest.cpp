@@ -1,11 +1,17 @@
 // The real timing of playback under Wine: the worker thread's preparation makes it per-monitor
-// DPI aware where the system can, waits never end early, and the clock runs in microseconds.
-// Upper bounds are left generous on purpose: punctuality is measured by the benchmark.
+// DPI aware where the system can and readies it for key injection, waits never end early
+// whichever way they are made, a stop ends each way's wait, waits under Wine are finer than a
+// millisecond, and the clock runs in microseconds. Upper bounds are left generous on purpose:
+// punctuality is measured by the benchmark.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "playback/Injection.h"
+#include "playback/PlaybackTiming.h"
 
 namespace {
 
@@ -47,6 +53,42 @@ DWORD WINAPI PrepareAndReport(LPVOID result)
     return 0;
 }
 
+bool RunsUnderWine()
+{
+    return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+}
+
+template <typename Body>
+DWORD WINAPI RunBody(LPVOID body)
+{
+    (*static_cast<Body*>(body))();
+    return 0;
+}
+
+// Runs `body` on a thread of its own, as the worker runs, and waits for its end.
+template <typename Body>
+void OnFreshThread(Body body)
+{
+    HANDLE thread = CreateThread(nullptr, 0, RunBody<Body>, &body, 0, nullptr);
+    ASSERT_NE(nullptr, thread);
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(thread, 120000));
+    CloseHandle(thread);
+}
+
+DWORD WINAPI StopSoon(LPVOID)
+{
+    Sleep(300);
+    SignalPlaybackStop();
+    return 0;
+}
+
+int64_t MicrosecondsOfFirstKeyMapping()
+{
+    const int64_t start = PlaybackClock();
+    MapVirtualKeyW('K', MAPVK_VK_TO_VSC);
+    return PlaybackClock() - start;
+}
+
 }  // namespace
 
 TEST(PlaybackTiming, PreparationMakesTheWorkerThreadPerMonitorDpiAware)
@@ -86,4 +128,78 @@ TEST(PlaybackTiming, WaitsNeverEndEarlyAndTheClockCountsMicroseconds)
     const double ratio = static_cast<double>(PlaybackClock() - clockBefore) / (1000.0 * (GetTickCount() - ticksBefore));
     EXPECT_GT(ratio, 0.8);
     EXPECT_LT(ratio, 1.25);
+}
+
+TEST(PlaybackTiming, EveryWayOfWaitingWaitsItsTimeAndEndsAtAStop)
+{
+    for (PlaybackWaitMethod method :
+         {PlaybackWaitMethod::DelayExecution, PlaybackWaitMethod::HighResolutionTimer, PlaybackWaitMethod::Sleep}) {
+        PreferPlaybackWaitMethod(method);
+        ResetPlaybackStop();
+        PlaybackWaitMethod used = PlaybackWaitMethod::Sleep;
+        OnFreshThread([&] {
+            PreparePlaybackThread();
+            used = PlaybackWaitMethodInUse();
+            for (int64_t wanted : {300, 1000, 2500, 7300}) {
+                const int64_t start = PlaybackClock();
+                EXPECT_TRUE(PlaybackWait(wanted));
+                const int64_t waited = PlaybackClock() - start;
+                EXPECT_GE(waited, wanted) << static_cast<int>(used);
+                EXPECT_LT(waited, wanted + 2000000) << static_cast<int>(used);
+            }
+        });
+        // A stop from another thread ends a long wait well before its time.
+        HANDLE stopper = CreateThread(nullptr, 0, StopSoon, nullptr, 0, nullptr);
+        ASSERT_NE(nullptr, stopper);
+        int64_t took = 0;
+        bool completed = true;
+        OnFreshThread([&] {
+            PreparePlaybackThread();
+            const int64_t start = PlaybackClock();
+            completed = PlaybackWait(30 * 1000 * 1000);
+            took = PlaybackClock() - start;
+        });
+        WaitForSingleObject(stopper, 120000);
+        CloseHandle(stopper);
+        EXPECT_FALSE(completed) << static_cast<int>(used);
+        EXPECT_LT(took, 10 * 1000 * 1000) << static_cast<int>(used);
+    }
+    UseFinestPlaybackWaitMethod();
+    ResetPlaybackStop();
+}
+
+TEST(PlaybackTiming, UnderWineWaitsEndWithinAMillisecond)
+{
+    if (!RunsUnderWine()) GTEST_SKIP() << "only Wine waits with NtDelayExecution";
+    ResetPlaybackStop();
+    std::vector<int64_t> waited;
+    PlaybackWaitMethod used = PlaybackWaitMethod::Sleep;
+    OnFreshThread([&] {
+        PreparePlaybackThread();
+        used = PlaybackWaitMethodInUse();
+        for (int i = 0; i < 21; ++i) {
+            const int64_t start = PlaybackClock();
+            PlaybackWait(300);
+            waited.push_back(PlaybackClock() - start);
+        }
+    });
+    EXPECT_EQ(PlaybackWaitMethod::DelayExecution, used);
+    // Waits in whole milliseconds would take a millisecond at least, each.
+    std::sort(waited.begin(), waited.end());
+    EXPECT_GE(waited.front(), 300);
+    EXPECT_LT(waited[waited.size() / 2], 900);
+}
+
+TEST(PlaybackTiming, PreparationReadiesTheThreadForKeyInjection)
+{
+    // Under Wine a thread's first key mapping takes some 30 ms unprepared. The least of three
+    // threads, so that one thread held up by a busy machine does not count.
+    int64_t least = INT64_MAX;
+    for (int i = 0; i < 3; ++i) {
+        OnFreshThread([&] {
+            PreparePlaybackThread();
+            least = std::min(least, MicrosecondsOfFirstKeyMapping());
+        });
+    }
+    EXPECT_LT(least, 5000);
 }

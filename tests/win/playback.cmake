@@ -19,3 +19,7 @@ tandrel_win_test(win_playback_exit
   SOURCES PlaybackExitTest.cpp ${TEST_SUPPORT}/PlaybackFakes.cpp ${TEST_SUPPORT}/PlaybackFakeInjection.cpp
           ${TEST_SUPPORT}/RecordingBytes.cpp ${TEST_SUPPORT}/TempWorkingFolder.cpp ${TEST_SUPPORT}/FileHelpers.cpp
   ONLY playback_win playback_timing ui_win)
+# The playback's own injection (the real Injection.cpp) against the built hook modules.
+tandrel_win_test(win_own_injected_input
+  SOURCES OwnInjectedInputTest.cpp ${TEST_SUPPORT}/WinePaths.cpp ${TEST_SUPPORT}/WindowHelpers.cpp
+  ONLY playback_injection hooks_win)

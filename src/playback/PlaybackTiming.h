@@ -1,0 +1,24 @@
+// How the playback worker's waits are made (PlaybackTiming.cpp), for the benchmark and the
+// tests that measure each method against the others. The program itself never chooses: the
+// worker takes the finest method the system offers.
+#pragma once
+
+enum class PlaybackWaitMethod {
+    // The stop event's wait for whole milliseconds, then the last 1 to 2 ms with ntdll's
+    // NtDelayExecution in units of 100 ns: under Wine.
+    DelayExecution,
+    // The high-resolution waitable timer and the stop event in one wait: on Windows 10 1803
+    // and later.
+    HighResolutionTimer,
+    // The stop event's wait for all but the last 5 ms, which Sleep finishes in whole
+    // milliseconds at a timer resolution of 1 ms: everywhere else.
+    Sleep
+};
+
+// The method of the waits of the worker thread that has been prepared last (worker thread).
+PlaybackWaitMethod PlaybackWaitMethodInUse();
+// Main thread, before it starts a worker: from the next preparation on, waits use this method
+// where the system offers it, and the system's finest one otherwise.
+void PreferPlaybackWaitMethod(PlaybackWaitMethod method);
+// Main thread, before it starts a worker: from the next preparation on, the finest again.
+void UseFinestPlaybackWaitMethod();
