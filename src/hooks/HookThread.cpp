@@ -164,8 +164,9 @@ void CheckHooks(HWND window)
     // Without an answer nothing new is known: the input is what the previous check saw.
     gWatch.ticks.lastInput = GetLastInputInfo(&input) ? input.dwTime : gWatch.ticks.lastInputBefore;
     const uint32_t now = GetTickCount();
-    // A playback places the cursor itself, which the hooks are never given but the system may
-    // count as input (Wine does): what happens during a playback, and up to the first check
+    // A playback's own input counts as the system's input but is not reported: its keys,
+    // buttons and wheel turns carry the program's mark, and its cursor placements reach the
+    // hooks only on some systems. What happens during a playback, and up to the first check
     // after it, needs no report.
     const bool playing = gActivityState.load() == Playing;
     if (playing || gWatch.playingBefore) gWatch.ticks.settled = now;
