@@ -26,7 +26,16 @@ bool NameIsFree(const std::wstring& path)
 
 std::wstring LeftoverRecordingName(unsigned number)
 {
-    return std::wstring(LeftoverRecordingNameStem) + L" " + std::to_wstring(number);
+    // Digits by hand: the runtime's number formatting would bring its whole printf along.
+    wchar_t digits[10];
+    int count = 0;
+    do {
+        digits[count++] = static_cast<wchar_t>(L'0' + number % 10);
+        number /= 10;
+    } while (number != 0);
+    std::wstring name = std::wstring(LeftoverRecordingNameStem) + L" ";
+    while (count > 0) name += digits[--count];
+    return name;
 }
 
 bool KeepLeftoverRecording()

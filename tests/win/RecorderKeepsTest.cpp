@@ -139,6 +139,7 @@ TEST_F(LeftoverRecording, ARecordingLeftInTempRecordIsKeptUnderTheFirstFreeName)
     EXPECT_TRUE(KeepLeftoverRecording());
     EXPECT_FALSE(FileExists(TempRecordPath));
     EXPECT_EQ(LeftoverRecordingName(1), L"Unterbrochene Aufzeichnung 1");
+    EXPECT_EQ(LeftoverRecordingName(1024), L"Unterbrochene Aufzeichnung 1024");
     EXPECT_TRUE(IsValidRecordingName(LeftoverRecordingName(1)));
     EXPECT_FALSE(IsReservedRecordingName(LeftoverRecordingName(1)));
     const std::wstring path1 = RecordingPath(LeftoverRecordingName(1));
