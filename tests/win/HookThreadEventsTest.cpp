@@ -21,14 +21,13 @@
 #include "library/RecordsFolder.h"
 #include "recording/Recorder.h"
 #include "support/FileHelpers.h"
+#include "support/ReceiverThread.h"
 #include "support/TempWorkingFolder.h"
 #include "support/WinePaths.h"
-#include "support/WindowHelpers.h"
 
 namespace {
 
 constexpr DWORD DeadlineMs = 20000;
-constexpr UINT FinishMessage = WM_APP + 7;  // the receiver ends, after everything posted before
 // Long enough for every check that could still judge the input so far: the grace and a period.
 constexpr DWORD QuietForMs = 2200;
 
@@ -38,7 +37,6 @@ std::atomic<DWORD> gHoldPerEventMs{0};
 std::atomic<unsigned> gEventsTaken{0};
 std::atomic<unsigned> gWheelEvents{0};
 std::atomic<unsigned> gKeyDowns[256];
-std::atomic<HWND> gReceiverWindow{nullptr};
 
 LRESULT CALLBACK ReceiverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -53,28 +51,6 @@ LRESULT CALLBACK ReceiverProc(HWND window, UINT message, WPARAM wParam, LPARAM l
         ++gEventsTaken;
     }
     return 0;
-}
-
-DWORD WINAPI Receiver(LPVOID ready)
-{
-    HWND window = OpenMessageWindow(L"TandrelHookThreadEventsTest", ReceiverProc);
-    gReceiverWindow = window;
-    SetEvent(static_cast<HANDLE>(ready));
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0 && msg.message != FinishMessage) DispatchMessageW(&msg);
-    DestroyWindow(window);
-    return 0;
-}
-
-template <typename Condition>
-bool WaitUntil(Condition condition, DWORD milliseconds)
-{
-    const DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start > milliseconds) return false;
-        Sleep(10);
-    }
-    return true;
 }
 
 void InjectKey(WORD vk, bool down)
@@ -110,15 +86,11 @@ protected:
         for (auto& count : gKeyDowns) count = 0;
         gEventsTaken = 0;
         gWheelEvents = 0;
-        HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-        receiver = CreateThread(nullptr, 0, Receiver, ready, 0, &receiverId);
-        ASSERT_NE(nullptr, receiver);
-        ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(ready, DeadlineMs));
-        CloseHandle(ready);
+        ASSERT_TRUE(StartReceiverThread(L"TandrelHookThreadEventsTest", ReceiverProc, receiver));
         ASSERT_FALSE(DistFolder().empty()) << "TANDREL_DIST_DIR is not set";
         ASSERT_TRUE(SetDllDirectoryW(DistFolder().c_str()));
         LoadHookModules();
-        const InstalledHooks installed = StartHookThread(gReceiverWindow.load());
+        const InstalledHooks installed = StartHookThread(receiver.window);
         ASSERT_TRUE(installed.keyboard && installed.mouse);
         ASSERT_NE(nullptr, HookThreadWindow());
         // Input within the slack of an install counts as before it.
@@ -136,14 +108,9 @@ protected:
     // Everything posted to the receiver so far is handled once this returns.
     void FinishReceiver()
     {
-        if (receiver == nullptr) return;
-        PostThreadMessageW(receiverId, FinishMessage, 0, 0);
-        WaitForSingleObject(receiver, DeadlineMs);
-        CloseHandle(receiver);
-        receiver = nullptr;
+        FinishReceiverThread(receiver);
     }
-    HANDLE receiver = nullptr;
-    DWORD receiverId = 0;
+    ReceiverThread receiver = {};
 };
 
 }  // namespace

@@ -18,8 +18,8 @@
 #include "hooks/HookModules.h"
 #include "hooks/HookThread.h"
 #include "hooks/HookWatchdog.h"
+#include "support/ReceiverThread.h"
 #include "support/WinePaths.h"
-#include "support/WindowHelpers.h"
 
 namespace {
 
@@ -30,14 +30,12 @@ constexpr DWORD ReinstallWithinMs = 2000;
 constexpr DWORD QuietForMs = 2200;
 // How long a notification that must not re-install is given to do so all the same.
 constexpr DWORD NothingMoreWithinMs = 1000;
-constexpr UINT FinishMessage = WM_APP + 7;  // the receiver ends, after everything posted before
-constexpr UINT BlockMessage = WM_APP + 8;   // the receiver stops pumping until gUnblock is set
+constexpr UINT BlockMessage = WM_APP + 8;  // the receiver stops pumping until gUnblock is set
 
 // Counted by the receiver thread, read by the test.
 std::atomic<unsigned> gKeyDowns[256];
 std::atomic<unsigned> gMoves{0};
 HANDLE gUnblock = nullptr;
-std::atomic<HWND> gReceiverWindow{nullptr};
 
 LRESULT CALLBACK ReceiverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -49,28 +47,6 @@ LRESULT CALLBACK ReceiverProc(HWND window, UINT message, WPARAM wParam, LPARAM l
         if (event.message == WM_MOUSEMOVE) ++gMoves;
     }
     return 0;
-}
-
-DWORD WINAPI Receiver(LPVOID ready)
-{
-    HWND window = OpenMessageWindow(L"TandrelHookWatchdogTest", ReceiverProc);
-    gReceiverWindow = window;
-    SetEvent(static_cast<HANDLE>(ready));
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0 && msg.message != FinishMessage) DispatchMessageW(&msg);
-    DestroyWindow(window);
-    return 0;
-}
-
-template <typename Condition>
-bool WaitUntil(Condition condition, DWORD milliseconds)
-{
-    const DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start > milliseconds) return false;
-        Sleep(10);
-    }
-    return true;
 }
 
 void TapKey(WORD vk)
@@ -100,15 +76,11 @@ protected:
         for (auto& count : gKeyDowns) count = 0;
         gMoves = 0;
         gUnblock = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-        HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-        receiver = CreateThread(nullptr, 0, Receiver, ready, 0, &receiverId);
-        ASSERT_NE(nullptr, receiver);
-        ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(ready, DeadlineMs));
-        CloseHandle(ready);
+        ASSERT_TRUE(StartReceiverThread(L"TandrelHookWatchdogTest", ReceiverProc, receiver));
         ASSERT_FALSE(DistFolder().empty()) << "TANDREL_DIST_DIR is not set";
         ASSERT_TRUE(SetDllDirectoryW(DistFolder().c_str()));
         LoadHookModules();
-        const InstalledHooks installed = StartHookThread(gReceiverWindow.load());
+        const InstalledHooks installed = StartHookThread(receiver.window);
         ASSERT_TRUE(installed.keyboard && installed.mouse);
         ASSERT_NE(nullptr, HookThreadWindow());
     }
@@ -118,15 +90,10 @@ protected:
         UnloadHookModules();
         SetDllDirectoryW(nullptr);
         SetEvent(gUnblock);
-        if (receiver != nullptr) {
-            PostThreadMessageW(receiverId, FinishMessage, 0, 0);
-            WaitForSingleObject(receiver, DeadlineMs);
-            CloseHandle(receiver);
-        }
+        FinishReceiverThread(receiver);
         CloseHandle(gUnblock);
     }
-    HANDLE receiver = nullptr;
-    DWORD receiverId = 0;
+    ReceiverThread receiver = {};
 };
 
 // Input within the slack of an install counts as before it: a hook is removed only after that.
@@ -162,7 +129,7 @@ TEST_F(HookWatchdogTest, ReportedInputBringsNothingBackEvenWhileTheMainWindowIsB
     bool blocked = false;
     const DWORD start = GetTickCount();
     for (DWORD elapsed = 0; elapsed < 4000; elapsed = GetTickCount() - start) {
-        if (!blocked && elapsed >= 1000) blocked = PostMessageW(gReceiverWindow.load(), BlockMessage, 0, 0) != FALSE;
+        if (!blocked && elapsed >= 1000) blocked = PostMessageW(receiver.window, BlockMessage, 0, 0) != FALSE;
         if (elapsed >= 3500) SetEvent(gUnblock);
         TapKey('S');
         Nudge(taps % 2 == 0 ? 2 : -2);

@@ -10,7 +10,7 @@ endif()
 # happened, messages from outside, and input the hooks see but do not report.
 tandrel_win_test(win_hook_thread_events
   SOURCES HookThreadEventsTest.cpp ${TEST_SUPPORT}/WinePaths.cpp ${TEST_SUPPORT}/WindowHelpers.cpp
-          ${TEST_SUPPORT}/TempWorkingFolder.cpp ${TEST_SUPPORT}/FileHelpers.cpp
+          ${TEST_SUPPORT}/ReceiverThread.cpp ${TEST_SUPPORT}/TempWorkingFolder.cpp ${TEST_SUPPORT}/FileHelpers.cpp
   ONLY hooks_win core_clock_win recording_win recording_file_write_win library_win)
 if(WIN32)
   set_tests_properties(win_hook_thread_events PROPERTIES TIMEOUT 300)

@@ -2,7 +2,7 @@
 # its back comes back, reported input and a playback's cursor placements bring nothing back,
 # resume and unlock do; against scripted install results, a failed re-install is tried again.
 tandrel_win_test(win_hook_watchdog SOURCES HookWatchdogTest.cpp ${TEST_SUPPORT}/WinePaths.cpp ${TEST_SUPPORT}/WindowHelpers.cpp
-  ONLY hooks_win core_clock_win)
+  ${TEST_SUPPORT}/ReceiverThread.cpp ONLY hooks_win core_clock_win)
 tandrel_win_test(win_hook_watchdog_retry NO_OBJECTS
   SOURCES HookWatchdogRetryTest.cpp ${PROJECT_SOURCE_DIR}/src/hooks/HookThread.cpp
           ${PROJECT_SOURCE_DIR}/src/hooks/SessionNotifications.cpp ${PROJECT_SOURCE_DIR}/src/core/MillisecondClock.cpp)
