@@ -2,6 +2,7 @@
 prefix, its lines split into fields, a recording that holds a key through a long pause, and
 the answer to the cancel notice."""
 
+import getpass
 import glob
 import os
 import re
@@ -18,6 +19,17 @@ TIME_FIELD = re.compile(r"^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d[+-]\d\d:\d\d$")
 def run_log_folders():
     """%LOCALAPPDATA%\\Tandrel of every user of the build's prefix."""
     return glob.glob(os.path.join(e2e.WINEPREFIX, "drive_c", "users", "*", "AppData", "Local", "Tandrel"))
+
+
+def fill_run_log(size):
+    """A log of `size` bytes of earlier lines (Wine names the prefix's user after the Linux
+    one); returns its path."""
+    folder = os.path.join(e2e.WINEPREFIX, "drive_c", "users", getpass.getuser(), "AppData", "Local", "Tandrel")
+    os.makedirs(folder, exist_ok=True)
+    line = b"earlier\r\n"
+    with open(os.path.join(folder, "Tandrel.log"), "wb") as f:
+        f.write(line * (size // len(line)) + b"x" * (size % len(line)))
+    return os.path.join(folder, "Tandrel.log")
 
 
 def clear_run_log():

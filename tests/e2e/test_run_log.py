@@ -3,7 +3,8 @@ when it starts and one when it ends, in %LOCALAPPDATA%\\Tandrel\\Tandrel.log, wi
 how it ended.
 
 - A run that plays (two passes, at double speed, from a folder with a space and an umlaut):
-  "started", then "played" with 2 passes, the speed, the repeats and the full path.
+  "started", then "played" with 2 passes, the speed, the repeats and the full path; the log,
+  which the start line would have taken past 1 MB, was set aside as Tandrel.log.1 first.
 - A run cancelled with F9: "cancelled", no pass played.
 - A missing recording: while its message waits, the log says the run started; once answered,
   "not-found".
@@ -15,8 +16,10 @@ import unittest
 
 import tandrel_e2e as e2e
 from recording_steps import start_program
-from run_log_steps import (NOT_FOUND, VK_A, VK_B, answer_cancel_notice, clear_run_log, held_then_pause,
-                           key_downs, run_log_lines)
+from run_log_steps import (NOT_FOUND, VK_A, VK_B, answer_cancel_notice, clear_run_log, fill_run_log,
+                           held_then_pause, key_downs, run_log_lines)
+
+LIMIT = 1024 * 1024
 
 
 def one_key(vk):
@@ -39,12 +42,14 @@ class RunLog(unittest.TestCase):
             work = s.make_dir("Mein Ordner \u00fc")
             path = os.path.join(work, "Bericht.rec")
             e2e.write_recording(path, one_key(VK_A))
+            log = fill_run_log(LIMIT - 20)
             s.start_fixture()
             tandrel = s.start_tandrel(["Bericht.rec", "/repeats=1", "/speed=2"], cwd=work)
             self.assertEqual(s.wait_exit(tandrel, 120), 0)
             lines = run_log_lines()
             self.assertEqual(len(lines), 2, lines)
             self.assert_run(lines, lines[0]["pid"], "played", 2, 2, 1, e2e.wine_path(path))
+            self.assertEqual(os.path.getsize(log + ".1"), LIMIT - 20)
 
     def test_a_run_cancelled_with_f9(self):
         with e2e.Session() as s:
