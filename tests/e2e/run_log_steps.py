@@ -1,6 +1,5 @@
 """Steps that the run-log and one-Tandrel tests share: where the run log lies in the Wine
-prefix, its lines split into fields, a recording that holds a key through a long pause, and
-the answer to the cancel notice."""
+prefix, its lines split into fields, and the key presses the fixture saw."""
 
 import getpass
 import glob
@@ -11,8 +10,6 @@ import urllib.parse
 import tandrel_e2e as e2e
 
 VK_A, VK_B = 0x41, 0x42
-CANCEL_NOTICE = "Abspielen wurde vom Benutzer abgebrochen!"
-NOT_FOUND = "Aufnahmedatei wurde nicht gefunden!"
 TIME_FIELD = re.compile(r"^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d[+-]\d\d:\d\d$")
 
 
@@ -61,15 +58,5 @@ def run_log_lines():
     return lines
 
 
-def held_then_pause(vk, pause_ms=20000):
-    """Presses the key, then waits before a last move that a cancel keeps from coming."""
-    return [e2e.key_record(vk, True, 0), e2e.move_record(1111, 999, pause_ms)]
-
-
 def key_downs(fixture, vk, since=0):
     return [e for e in fixture.events()[since:] if e["type"] == "key" and e["vk"] == vk and e["args"][0] == "down"]
-
-
-def answer_cancel_notice(s):
-    box = s.wait_message_box(CANCEL_NOTICE)
-    s.click_child(box, e2e.child_by_text(box, "button", "OK"))

@@ -80,20 +80,6 @@ TEST(RunLogLine, TheStartLineAndAnEndWithItsOffsetWestOfUtcAndNegativeRepeats)
     EXPECT_EQ(FormatRunLogLine(entry), "0987-01-02T03:04:05+00:00\t7\twindow-missing\t0\t1\t-1\tx.rec\r\n");
 }
 
-TEST(RunLogLine, EveryEndHasItsOwnWordWithoutSpaces)
-{
-    const std::vector<std::pair<RunEnd, std::string>> words = {{RunEnd::None, "started"},
-                                                               {RunEnd::Played, "played"},
-                                                               {RunEnd::Cancelled, "cancelled"},
-                                                               {RunEnd::Closed, "closed"},
-                                                               {RunEnd::NotFound, "not-found"},
-                                                               {RunEnd::Unreadable, "unreadable"},
-                                                               {RunEnd::HookFailed, "hook-failed"},
-                                                               {RunEnd::WindowMissing, "window-missing"},
-                                                               {RunEnd::StartFailed, "start-failed"}};
-    for (const auto& [end, word] : words) EXPECT_EQ(RunEndWord(end), word);
-}
-
 TEST(RunLogLine, ALoneSurrogateBecomesTheReplacementCharacter)
 {
     const std::wstring path = {L'a', static_cast<wchar_t>(0xD800), L'b', static_cast<wchar_t>(0xDC00)};
