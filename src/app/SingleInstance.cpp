@@ -18,6 +18,7 @@ struct WindowCopyRecord {
 // This copy's claim of the desktop: the section and its view, held to the end of the process,
 // when the system closes them. Written by the main thread at start-up; read by it when the
 // window is open.
+HANDLE gWindowCopySection = nullptr;
 WindowCopyRecord* gWindowCopyRecord = nullptr;
 // This process's mark while it plays, held to its end. Written by the main thread.
 HANDLE gPlayingMark = nullptr;
@@ -132,6 +133,7 @@ bool HandOverToRunningCopy()
     // name): this copy claims the desktop.
     InterlockedExchange(&record->window, 0);
     InterlockedExchange(&record->processId, static_cast<LONG>(GetCurrentProcessId()));
+    gWindowCopySection = section;
     gWindowCopyRecord = record;
     return false;
 }
