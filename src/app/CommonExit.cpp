@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "app/RunLog.h"
 #include "app/Startup.h"
 #include "hooks/HookModules.h"
 #include "playback/PlaybackWorker.h"
@@ -30,6 +31,8 @@ void CommonExit()
 {
     // No key or button the playback pressed may stay down once the process is gone.
     StopPlaybackForExit(WorkerEndWaitMilliseconds);
+    // An unattended run's end line, now that the worker has ended or been given up on.
+    EndRunLog();
     CloseWorkerThreadHandles();
     RemoveAllTrayIcons();
     // Removes the hooks before their modules go.

@@ -5,6 +5,8 @@
 #include "app/MainWindowCallback.h"
 
 #include "app/CommonExit.h"
+#include "app/RunLog.h"
+#include "app/SingleInstance.h"
 #include "app/Startup.h"
 #include "core/ActivityState.h"
 #include "core/Messages.h"
@@ -51,6 +53,8 @@ void StartRecordingByF9(const InputEvent& event)
     // A stopped worker ends within milliseconds of the stop; should it still be on its way
     // out, its release of held input must not fall into a new recording.
     if (IsPlaybackWorkerRunning()) return;
+    // The F9 that cancels another copy's playback (a scheduled one, say) only cancels it.
+    if (IsAnotherCopyPlaying()) return;
     // Never emptied without a word: what a kill, a crash or a refused name left there is kept.
     if (!KeepLeftoverRecording()) {
         MessageDialog(MessageTitle, LeftoverNotKeptWarning, StyleWarning);
@@ -98,6 +102,7 @@ void CancelPlaybackByF9()
     // The worker may have ended in the meantime; then there is nothing left to cancel.
     int32_t expected = Playing;
     if (!gActivityState.compare_exchange_strong(expected, Busy)) return;
+    NoteRunEnd(RunEnd::Cancelled);
     // The worker ends within milliseconds, while the notice is still being opened.
     StopPlaybackWorker();
     const HWND userWindow = GetForegroundWindow();

@@ -4,7 +4,10 @@
 #include "app/CommandLine.h"
 #include "app/CommonExit.h"
 #include "app/EventLoop.h"
+#include "app/LeaveWithError.h"
 #include "app/MainWindowCallback.h"
+#include "app/RunLog.h"
+#include "app/SingleInstance.h"
 #include "app/UnattendedStart.h"
 #include "core/Settings.h"
 #include "core/UserTexts.h"
@@ -16,7 +19,6 @@
 #include "ui/IconData.h"
 #include "ui/IconFromMemory.h"
 #include "ui/MainWindow.h"
-#include "ui/MessageDialog.h"
 #include "ui/Tray.h"
 
 HICON gIdleIcon = nullptr;
@@ -33,23 +35,14 @@ void ReadCommandLine()
     gPlaybackPath = settings.playbackPath;
 }
 
-[[noreturn]] void LeaveWithError(const wchar_t* text)
-{
-    // No hook may report an F9 while the message is open: it would start a recording, which
-    // the exit would then write over TempRecord.rec.
-    UnloadHookModules();
-    MessageDialog(MessageTitle, text, StyleError);
-    CommonExit();
-}
-
 // The hooks live on a thread of their own, so that the main thread's dialogs and disk writes
 // never hold up the system's input.
 void InstallHooks()
 {
     LoadHookModules();
     const InstalledHooks installed = StartHookThread(gMainWindow);
-    if (!installed.keyboard) LeaveWithError(KeyboardHookFailedError);
-    if (!installed.mouse) LeaveWithError(MouseHookFailedError);
+    if (!installed.keyboard) LeaveWithError(KeyboardHookFailedError, RunEnd::HookFailed);
+    if (!installed.mouse) LeaveWithError(MouseHookFailedError, RunEnd::HookFailed);
 }
 
 }  // namespace
@@ -66,8 +59,12 @@ void RunProgram()
     ReadCommandLine();
 
     bool interactive = gPlaybackPath.empty();
+    // A second start by the user shows the window of the first, before it installs any hook.
+    if (interactive && HandOverToRunningCopy()) CommonExit();
+    if (!interactive) BeginRunLog();
     // Without its window the program could neither be reached by the hooks nor be closed.
-    if (!OpenMainWindow(interactive)) LeaveWithError(MainWindowFailedError);
+    if (!OpenMainWindow(interactive)) LeaveWithError(MainWindowFailedError, RunEnd::StartFailed);
+    if (interactive) PublishMainWindow(gMainWindow);
     if (interactive) RefreshRecordingsList();
     InstallMainWindowCallback(MainWindowCallback);
 

@@ -38,6 +38,10 @@ SRWLOCK gPlaybackLock = SRWLOCK_INIT;
 // again before it starts a worker, when none runs); read by the worker under the lock, and
 // by the exit.
 std::atomic<bool> gInjectionClosed{false};
+// How the last worker ended (a PlaybackEnd) and the passes it played to the end. Written by the
+// worker (reset by the main thread before it starts one); read by the run log at the exit.
+std::atomic<int32_t> gPlaybackEnd{static_cast<int32_t>(PlaybackEnd::Running)};
+std::atomic<int32_t> gPlayedPasses{0};
 
 enum class PassEnd {
     Completed,
@@ -161,15 +165,23 @@ DWORD WINAPI PlaybackWorker(LPVOID mainWindow)
 {
     gActivityState.store(Playing);
     PreparePlaybackThread();
+    PlaybackEnd end = PlaybackEnd::Played;
     // The Repeat count is read afresh before every pass; a negative one gives no pass.
     for (int32_t pass = 0; pass <= gRepeatCount; ++pass) {
         if (!IsStillPlaying()) {
-            break;  // stopped between two passes
-        }
-        if (PlayOnePass() != PassEnd::Completed || pass == LastPassNumber) {
+            end = PlaybackEnd::Stopped;  // stopped between two passes
             break;
         }
+        const PassEnd passEnd = PlayOnePass();
+        if (passEnd != PassEnd::Completed) {
+            end = passEnd == PassEnd::OpenFailed ? PlaybackEnd::Unreadable : PlaybackEnd::Stopped;
+            break;
+        }
+        if (pass == LastPassNumber) break;  // the count would overflow
+        gPlayedPasses.store(pass + 1);
     }
+    // Before the final message, on which the unattended exit reads it.
+    gPlaybackEnd.store(static_cast<int32_t>(end));
     EndPlayback(static_cast<HWND>(mainWindow));
     return 0;
 }
@@ -196,6 +208,8 @@ bool StartPlaybackWorker(HWND mainWindow)
     CloseWorkerThreadHandles();  // the previous worker has ended
     ResetPlaybackStop();         // the stop of the previous one must not end this one
     gInjectionClosed.store(false);
+    gPlaybackEnd.store(static_cast<int32_t>(PlaybackEnd::Running));
+    gPlayedPasses.store(0);
     gWorkerThread = CreateThread(nullptr, 0, PlaybackWorker, mainWindow, 0, nullptr);
     return gWorkerThread != nullptr;
 }
@@ -240,4 +254,14 @@ void CloseWorkerThreadHandles()
         CloseHandle(gWorkerThread);
         gWorkerThread = nullptr;
     }
+}
+
+PlaybackEnd LastPlaybackEnd()
+{
+    return static_cast<PlaybackEnd>(gPlaybackEnd.load());
+}
+
+int32_t PlayedPassCount()
+{
+    return gPlayedPasses.load();
 }

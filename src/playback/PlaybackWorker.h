@@ -24,3 +24,16 @@ void StopPlaybackForExit(uint32_t milliseconds);
 bool WaitForPlaybackWorkerEnd(uint32_t milliseconds);
 // Common exit: closes the handles of started worker threads without waiting for them.
 void CloseWorkerThreadHandles();
+
+// How the last worker ended, for the run log. Running until it ends (also while none was
+// started); Stopped for every stop (F9's cancel, a close request, the exit).
+enum class PlaybackEnd : int32_t {
+    Running,
+    Played,
+    Stopped,
+    Unreadable,
+    WindowMissing
+};
+// Any thread: how the last worker ended, and how many of its passes it played to the end.
+PlaybackEnd LastPlaybackEnd();
+int32_t PlayedPassCount();

@@ -1,2 +1,3 @@
 tandrel_unit_test(unit_text_to_integer SOURCES TextToIntegerTest.cpp)
 tandrel_unit_test(unit_command_line SOURCES CommandLineTest.cpp)
+tandrel_unit_test(unit_run_log_line SOURCES RunLogLineTest.cpp)

@@ -10,6 +10,8 @@
 
 #include "app/CommonExit.h"
 #include "app/MainWindowCallback.h"
+#include "app/RunLog.h"
+#include "app/SingleInstance.h"
 #include "app/Startup.h"
 #include "core/ActivityState.h"
 #include "core/Messages.h"
@@ -88,6 +90,12 @@ void StopPlaybackWorker()
     gLog.push_back("StopPlaybackWorker");
     gWorkerStopped = true;
 }
+bool IsAnotherCopyPlaying()
+{
+    return false;
+}
+void NoteRunEnd(RunEnd)
+{}
 bool IsMovePositionAddress(uintptr_t address)
 {
     return address >= FakeRingFirst && address < FakeRingEnd;

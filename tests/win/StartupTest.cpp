@@ -11,6 +11,8 @@
 #include "app/CommonExit.h"
 #include "app/EventLoop.h"
 #include "app/MainWindowCallback.h"
+#include "app/RunLog.h"
+#include "app/SingleInstance.h"
 #include "app/Startup.h"
 #include "app/UnattendedStart.h"
 #include "hooks/HookModules.h"
@@ -95,6 +97,18 @@ int MessageDialog(const wchar_t*, const wchar_t* text, unsigned style)
                                                                                   : " other"));
     return IDOK;
 }
+bool HandOverToRunningCopy()
+{
+    return false;
+}
+void PublishMainWindow(HWND)
+{}
+void BeginRunLog()
+{}
+void NoteRunEnd(RunEnd end)
+{
+    gLog.push_back("NoteRunEnd " + std::string(RunEndWord(end)));
+}
 // Thrown by the fake common exit, which must not return.
 struct LeftThroughCommonExit {};
 void CommonExit()
@@ -122,11 +136,13 @@ TEST(Startup, AMissingHookIsReportedOnlyOnceTheHooksAreDown)
     const Log head = {"RestrictModuleSearch", "LoadIcon",        "LoadIcon",
                       "OpenMainWindow",       "LoadHookModules", "StartHookThread"};
     Log expected = head;
-    expected.insert(expected.end(), {"UnloadHookModules", "MessageDialog 16 mouse", "CommonExit"});
+    expected.insert(expected.end(),
+                    {"NoteRunEnd hook-failed", "UnloadHookModules", "MessageDialog 16 mouse", "CommonExit"});
     EXPECT_EQ(expected, Started({true, false})) << "the keyboard hook stays live under the mouse's message";
 
     expected = head;
-    expected.insert(expected.end(), {"UnloadHookModules", "MessageDialog 16 keyboard", "CommonExit"});
+    expected.insert(expected.end(),
+                    {"NoteRunEnd hook-failed", "UnloadHookModules", "MessageDialog 16 keyboard", "CommonExit"});
     EXPECT_EQ(expected, Started({false, false}));
 
     expected = head;

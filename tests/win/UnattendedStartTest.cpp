@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "app/CommonExit.h"
+#include "app/RunLog.h"
+#include "app/SingleInstance.h"
 #include "app/Startup.h"
 #include "app/UnattendedStart.h"
 #include "core/Settings.h"
@@ -56,6 +58,18 @@ int MessageDialog(const wchar_t* title, const wchar_t* text, unsigned style)
                    (std::wstring(title) == expected::MessageTitle ? "" : " other title"));
     return IDOK;
 }
+void MarkPlaying()
+{
+    gLog.push_back("MarkPlaying");
+}
+void WriteRunLogStart()
+{
+    gLog.push_back("WriteRunLogStart");
+}
+void NoteRunEnd(RunEnd end)
+{
+    gLog.push_back("NoteRunEnd " + std::string(RunEndWord(end)));
+}
 // Thrown by the fake common exit, which must not return.
 struct LeftThroughCommonExit {};
 void CommonExit()
@@ -83,8 +97,9 @@ TEST_F(UnattendedStart, AWorkerThatCannotBeStartedEndsTheProgramWithAnError)
 {
     gWorkerStarts = false;
     EXPECT_THROW(StartUnattendedPlayback(), LeftThroughCommonExit);
-    EXPECT_EQ(gLog, (std::vector<std::string>{"ChangeTrayIcon active", "StartPlaybackWorker quit after",
-                                              "UnloadHookModules", "MessageDialog 16 cannot play", "CommonExit"}));
+    EXPECT_EQ(gLog, (std::vector<std::string>{"ChangeTrayIcon active", "MarkPlaying", "StartPlaybackWorker quit after",
+                                              "NoteRunEnd start-failed", "UnloadHookModules",
+                                              "MessageDialog 16 cannot play", "CommonExit"}));
 }
 
 TEST_F(UnattendedStart, AMissingRecordingEndsTheProgramWithoutAWorker)
@@ -93,6 +108,7 @@ TEST_F(UnattendedStart, AMissingRecordingEndsTheProgramWithoutAWorker)
         gLog.clear();
         gFileSize = size;
         EXPECT_THROW(StartUnattendedPlayback(), LeftThroughCommonExit);
-        EXPECT_EQ(gLog, (std::vector<std::string>{"UnloadHookModules", "MessageDialog 16 not found", "CommonExit"}));
+        EXPECT_EQ(gLog, (std::vector<std::string>{"NoteRunEnd not-found", "UnloadHookModules",
+                                                  "MessageDialog 16 not found", "CommonExit"}));
     }
 }

@@ -4,4 +4,5 @@ tandrel_win_test(win_main_window_callback NO_OBJECTS
   SOURCES MainWindowCallbackTest.cpp ${PROJECT_SOURCE_DIR}/src/app/MainWindowCallback.cpp
           ${TEST_SUPPORT}/DialogDriver.cpp ${TEST_SUPPORT}/WindowHelpers.cpp ${TEST_SUPPORT}/CallbackTimedEventFakes.cpp)
 # Start-up against fakes of everything it calls.
-tandrel_win_test(win_startup NO_OBJECTS SOURCES StartupTest.cpp ${PROJECT_SOURCE_DIR}/src/app/Startup.cpp)
+tandrel_win_test(win_startup NO_OBJECTS SOURCES StartupTest.cpp ${PROJECT_SOURCE_DIR}/src/app/Startup.cpp
+  ${PROJECT_SOURCE_DIR}/src/app/LeaveWithError.cpp)

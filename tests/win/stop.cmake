@@ -12,4 +12,5 @@ if(WIN32)
 endif()
 # Unattended mode's start against fakes of everything it calls.
 tandrel_win_test(win_unattended_start NO_OBJECTS
-  SOURCES UnattendedStartTest.cpp ${PROJECT_SOURCE_DIR}/src/app/UnattendedStart.cpp)
+  SOURCES UnattendedStartTest.cpp ${PROJECT_SOURCE_DIR}/src/app/UnattendedStart.cpp
+          ${PROJECT_SOURCE_DIR}/src/app/LeaveWithError.cpp)

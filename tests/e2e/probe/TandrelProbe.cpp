@@ -5,7 +5,7 @@
 //
 // --exe keeps only the windows of processes whose program file is NAME (no folder, any case);
 // without it, only visible windows are listed. The document:
-//   {"windows": [{"hwnd", "title", "class", "pid", "exe", "visible", "enabled", "topmost",
+//   {"windows": [{"hwnd", "title", "class", "pid", "exe", "visible", "enabled", "topmost", "foreground",
 //                 "style", "exstyle", "owner", "rect": [l, t, r, b] (screen),
 //                 "client": [w, h], "clientOrigin": [x, y] (screen),
 //                 "children": [{"hwnd", "parent", "class", "id", "text", "style", "exstyle",
@@ -214,6 +214,7 @@ BOOL CALLBACK PutTopLevel(HWND window, LPARAM)
     PutBool("visible", IsWindowVisible(window) != FALSE);
     PutBool("enabled", IsWindowEnabled(window) != FALSE);
     PutBool("topmost", (exStyle & WS_EX_TOPMOST) != 0);
+    PutBool("foreground", GetForegroundWindow() == window);
     PutNumber("style", static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)));
     PutNumber("exstyle", exStyle);
     PutNumber("owner", reinterpret_cast<LONG_PTR>(GetWindow(window, GW_OWNER)));
