@@ -1,7 +1,8 @@
 // The temporary file's name is kept in a fixed buffer, where a signal handler or the system's
 // control thread can read it without allocating. POSIX: the signals are blocked while the file
-// is settled, so the handler never meets a half-done rename. Windows: one interlocked state
-// decides whether the main thread or the control handler deals with the file.
+// is created and while it is settled, so the handler never removes a file that is not the
+// tool's, nor meets a half-done rename. Windows: one interlocked state decides whether the main
+// thread or the control handler deals with the file.
 #include "TemporaryFile.h"
 
 #include <cstdio>
@@ -22,6 +23,7 @@ namespace {
 
 enum TemporaryState : LONG {
     NoTemporary,
+    Creating,     // the main thread creates it; the handler waits
     Writing,      // the control handler may remove it
     Settling,     // the main thread renames or removes it; the handler waits
     Interrupted,  // the control handler has removed it; the process is ending
@@ -41,7 +43,7 @@ BOOL WINAPI OnConsoleControl(DWORD)
             DeleteFileW(gName);
             break;
         }
-        if (state != Settling) break;
+        if (state != Creating && state != Settling) break;
         Sleep(1);
     }
     return FALSE;  // the next handler, the system's, ends the process
@@ -51,8 +53,8 @@ BOOL WINAPI OnConsoleControl(DWORD)
 
 constexpr int WatchedSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
-// Written by the main thread while the watched signals cannot come (blocked, or before any
-// file); read by the signal handler.
+// Written by the main thread while the watched signals are blocked; read by the signal
+// handler.
 volatile sig_atomic_t gHasName = 0;
 char gName[4096 + 64];
 
@@ -92,19 +94,29 @@ void WatchInterruptions()
 #endif
 }
 
-bool ClaimTemporary(const std::string& path)
+bool BeginCreating(const std::string& path)
 {
 #ifdef _WIN32
     const std::wstring wide = WideText(path);
     if (wide.empty() || wide.size() >= sizeof gName / sizeof gName[0]) return false;
     std::memcpy(gName, wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
-    InterlockedExchange(&gState, Writing);
+    InterlockedExchange(&gState, Creating);
 #else
     if (path.size() >= sizeof gName) return false;
+    BlockSignals(SIG_BLOCK);
     std::memcpy(gName, path.c_str(), path.size() + 1);
-    gHasName = 1;
 #endif
     return true;
+}
+
+void EndCreating(bool created)
+{
+#ifdef _WIN32
+    InterlockedExchange(&gState, created ? Writing : NoTemporary);
+#else
+    gHasName = created ? 1 : 0;
+    BlockSignals(SIG_UNBLOCK);
+#endif
 }
 
 bool BeginSettling()

@@ -186,16 +186,16 @@ bool CreateTemporary(OutputFile& output, std::string& problem)
             return false;
         }
         output.temporary = output.path + ".tmp" + HexNumber(number, 16).substr(2);
-        // Known to the interruptions before it exists, so that none can come in between.
-        if (!ClaimTemporary(output.temporary)) {
+        // Known to the interruptions from the moment it exists, and only if it is the tool's own.
+        if (!BeginCreating(output.temporary)) {
             problem = CannotWrite(output.path, "the name is too long");
             output.temporary.clear();
             return false;
         }
         const int descriptor = CreateExclusively(output.temporary);
+        const int error = errno;
+        EndCreating(descriptor >= 0);
         if (descriptor < 0) {
-            const int error = errno;
-            EndTemporary();
             if (error == EEXIST) continue;
             problem = CannotWrite(output.path, ErrorText(error));
             output.temporary.clear();
