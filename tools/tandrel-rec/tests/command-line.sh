@@ -273,8 +273,11 @@ expectFiles a.orig a.rec a.txt b.txt bad.txt e.orig e.rec e.txt
 for signal in INT TERM HUP; do
   printf 'before' >kept.rec
   mkfifo feed
-  timeout 60 env --default-signal=INT,TERM,HUP "$toolPath" pack - -o kept.rec --force <feed >out 2>err &
+  env --default-signal=INT,TERM,HUP "$toolPath" pack - -o kept.rec --force <feed >out 2>err &
   runner=$!
+  # Its time limit, as timeout gives the others.
+  (sleep 60 && kill -KILL $runner) >/dev/null 2>&1 &
+  guard=$!
   exec 3>feed
   printf 'tandrel-rec 1\n0 key A down\n' >&3
   for _ in $(seq 300); do
@@ -282,10 +285,11 @@ for signal in INT TERM HUP; do
     sleep 0.1
   done
   compgen -G 'kept.rec.tmp*' >/dev/null || fail "SIG$signal: pack made no temporary file"
-  kill -s "$signal" "$(pgrep -P $runner)"
-  wait $runner
+  kill -s "$signal" $runner
+  wait $runner 2>/dev/null
   status=$?
   exec 3>&-
+  kill $guard 2>/dev/null
   [ $status -eq $((128 + $(kill -l "$signal"))) ] || fail "SIG$signal: pack ended with $status ($(cat err))"
   [ "$(cat kept.rec)" = before ] || fail "SIG$signal: the output was changed"
   rm -f feed kept.rec
