@@ -63,7 +63,7 @@ int FailUsage(const std::string& message)
 void OutOfMemory()
 {
     RemoveTemporaryNow();
-    std::fputs("tandrel-rec: out of memory\n", stderr);
+    (void)std::fputs("tandrel-rec: out of memory\n", stderr);
     std::exit(ExitBad);
 }
 

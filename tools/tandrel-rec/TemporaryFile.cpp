@@ -62,8 +62,8 @@ void OnSignal(int signalNumber)
 {
     if (gHasName) unlink(gName);
     // The signal's own way to end, so whoever started the tool sees it ended by the signal.
-    signal(signalNumber, SIG_DFL);
-    raise(signalNumber);
+    (void)signal(signalNumber, SIG_DFL);
+    (void)raise(signalNumber);
 }
 
 void BlockSignals(int how)

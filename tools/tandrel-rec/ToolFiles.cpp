@@ -341,7 +341,7 @@ bool ReadSome(InputFile& input, uint8_t* buffer, size_t size, size_t& got, std::
 
 void CloseInput(InputFile& input)
 {
-    if (input.file != nullptr && input.file != stdin) std::fclose(input.file);
+    if (input.file != nullptr && input.file != stdin) (void)std::fclose(input.file);  // read only: nothing to lose
     input.file = nullptr;
 }
 
@@ -420,7 +420,8 @@ bool FinishOutput(OutputFile& output, std::string& problem)
 
 void AbandonOutput(OutputFile& output)
 {
-    if (output.file != nullptr && output.way != OutputWay::StandardOutput) std::fclose(output.file);
+    // Given up: whatever the close says, its temporary file goes next.
+    if (output.file != nullptr && output.way != OutputWay::StandardOutput) (void)std::fclose(output.file);
     output.file = nullptr;
     if (output.temporary.empty()) return;
     if (BeginSettling()) RemoveFile(output.temporary);
