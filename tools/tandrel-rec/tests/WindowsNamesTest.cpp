@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "support/TempWorkingFolder.h"
@@ -29,32 +31,18 @@ std::string Utf8(const std::wstring& text)
     return utf8;
 }
 
+// Wide names, as both MinGW's and Microsoft's streams take them.
 void WriteFileBytes(const std::wstring& path, const std::string& bytes)
 {
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, file);
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
+    std::ofstream(path.c_str(), std::ios::binary) << bytes;
 }
 
 // The file's bytes; "(none)" when it cannot be opened.
 std::string FileBytes(const std::wstring& path)
 {
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                    nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return "(none)";
-    std::string bytes;
-    char buffer[65536];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
-    CloseHandle(file);
-    return bytes;
-}
-
-bool Exists(const std::wstring& path)
-{
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    std::ifstream file(path.c_str(), std::ios::binary);
+    if (!file) return "(none)";
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 // How many entries of the working folder match the pattern.
@@ -62,11 +50,9 @@ int CountMatching(const std::wstring& pattern)
 {
     WIN32_FIND_DATAW entry;
     const HANDLE listing = FindFirstFileW(pattern.c_str(), &entry);
-    if (listing == INVALID_HANDLE_VALUE) return 0;
     int count = 0;
-    do ++count;
-    while (FindNextFileW(listing, &entry));
-    FindClose(listing);
+    while (listing != INVALID_HANDLE_VALUE && (count == 0 || FindNextFileW(listing, &entry))) ++count;
+    if (listing != INVALID_HANDLE_VALUE) FindClose(listing);
     return count;
 }
 
@@ -78,21 +64,15 @@ HANDLE Inheritable(const std::wstring& path, DWORD access, DWORD disposition)
 
 struct ToolRun {
     PROCESS_INFORMATION process;
-    HANDLE input;
     HANDLE output;
     HANDLE errors;
 };
 
-// Starts tandrel-rec.exe with these arguments, standard input from the given handle (inheritable)
-// or from an empty file, standard output and errors into out.txt and err.txt.
+// Starts tandrel-rec.exe with these arguments, standard input from the given handle (inheritable;
+// none by default), standard output and errors into out.txt and err.txt.
 ToolRun StartTool(const std::wstring& arguments, HANDLE input = nullptr, DWORD flags = 0)
 {
     ToolRun run{};
-    if (input == nullptr) {
-        WriteFileBytes(L"empty.txt", "");
-        run.input = Inheritable(L"empty.txt", GENERIC_READ, OPEN_EXISTING);
-        input = run.input;
-    }
     run.output = Inheritable(L"out.txt", GENERIC_WRITE, CREATE_ALWAYS);
     run.errors = Inheritable(L"err.txt", GENERIC_WRITE, CREATE_ALWAYS);
     STARTUPINFOW startup{};
@@ -123,9 +103,8 @@ DWORD FinishTool(ToolRun& run)
         CloseHandle(run.process.hProcess);
         CloseHandle(run.process.hThread);
     }
-    for (HANDLE handle : {run.input, run.output, run.errors}) {
-        if (handle != nullptr && handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
-    }
+    CloseHandle(run.output);
+    CloseHandle(run.errors);
     return status;
 }
 
@@ -170,8 +149,6 @@ TEST_F(WindowsNames, FilesOfAnyScriptAreReadWrittenAndNamedAsTheyAre)
     EXPECT_EQ(32u, FileBytes(stripped).size());
     EXPECT_EQ(0u, RunTool(L"dump " + Quoted(retimed)));
     EXPECT_NE(std::string::npos, FileBytes(L"out.txt").find("5 move 5 -7\n15 key A up\n")) << FileBytes(L"out.txt");
-    EXPECT_EQ(0u, RunTool(L"info " + Quoted(stripped)));
-    EXPECT_NE(std::string::npos, FileBytes(L"out.txt").find("records:       2 (key 2,"));
     EXPECT_EQ(0u, RunTool(L"check " + Quoted(stripped)));
     EXPECT_EQ(Utf8(stripped) + ": 2 records, played exactly as written\n", FileBytes(L"out.txt"));
 
@@ -201,7 +178,7 @@ TEST_F(WindowsNames, PackRefusesALineLongerThanItTakesAndWritesNothing)
     EXPECT_EQ(2u, RunTool(L"pack " + Quoted(text) + L" -o " + Quoted(German + L".rec")));
     EXPECT_EQ(0u, FileBytes(L"err.txt").find(Utf8(text) + ":3: the line is longer than 1048576 bytes"))
         << FileBytes(L"err.txt");
-    EXPECT_FALSE(Exists(German + L".rec"));
+    EXPECT_EQ("(none)", FileBytes(German + L".rec"));
     EXPECT_EQ(0, CountMatching(L"*.tmp*"));
 }
 
