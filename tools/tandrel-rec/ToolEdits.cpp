@@ -205,6 +205,16 @@ constexpr EditCommand Edits[] = {
      JitterEdit, nullptr},
 };
 
+// The command line keeps which options were given as bits of 32 (Arguments::editOptionsGiven).
+constexpr bool OptionsFitTheirBits()
+{
+    for (const EditCommand& edit : Edits) {
+        if (edit.options.size() >= 32) return false;
+    }
+    return true;
+}
+static_assert(OptionsFitTheirBits(), "an edit has fewer than 32 options");
+
 }  // namespace
 
 std::span<const EditCommand> EditCommands()
