@@ -1,6 +1,8 @@
 // tandrel-rec: the command line of the recording tool. Every command goes through its file a
 // piece at a time, so a file of any size takes the same little memory; everything it prints
-// about a recording, and every edit it makes to one, comes from the pure parts.
+// about a recording, and every edit it makes to one, comes from the pure parts. Whatever it
+// writes is flushed and checked before the exit status is chosen: output that did not reach
+// its destination is never a success.
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -18,13 +20,11 @@
 
 #include "RecordCheck.h"
 #include "RecordInfo.h"
-#include "RecordJitter.h"
-#include "RecordRescale.h"
-#include "RecordRetime.h"
-#include "RecordStrip.h"
 #include "RecordText.h"
-#include "RecordThin.h"
+#include "SystemText.h"
+#include "TemporaryFile.h"
 #include "ToolArguments.h"
+#include "ToolEdits.h"
 #include "ToolFiles.h"
 #include "ToolHelp.h"
 #include "recording/InputRecord.h"
@@ -43,24 +43,27 @@ constexpr int ExitBad = 2;
 constexpr size_t PieceSize = size_t{1} << 20;
 static_assert(PieceSize % InputRecordSize == 0, "pieces of whole records");
 
+// The longest line of text that pack takes, without its line end: far beyond any record's line
+// with a comment, and small enough that pack's memory stays bounded whatever it is given.
+constexpr size_t LongestTextLine = PieceSize;
+
 int Fail(const std::string& message)
 {
-    std::fputs(("tandrel-rec: " + message + "\n").c_str(), stderr);
+    WriteStandardText(stderr, "tandrel-rec: " + message + "\n");
     return ExitBad;
 }
 
 int FailUsage(const std::string& message)
 {
-    std::fputs(("tandrel-rec: " + message + "\n(tandrel-rec --help shows the usage)\n").c_str(), stderr);
+    WriteStandardText(stderr, "tandrel-rec: " + message + "\n(tandrel-rec --help shows the usage)\n");
     return ExitBad;
 }
 
-// Memory ran out (a line of text too long to hold, say): a message and exit 2, never an abort,
-// and no temporary file left behind.
+// Memory ran out: a message and exit 2, never an abort, and no temporary file left behind.
 void OutOfMemory()
 {
-    if (gTemporaryBeingWritten != nullptr) std::remove(gTemporaryBeingWritten);
-    std::fputs("tandrel-rec: out of memory\n", stderr);
+    RemoveTemporaryNow();
+    (void)std::fputs("tandrel-rec: out of memory\n", stderr);
     std::exit(ExitBad);
 }
 
@@ -93,9 +96,18 @@ bool ForEachPiece(InputFile& input, Records records, End end, std::string& probl
 // Writes text to standard output; false with the problem when it cannot.
 bool Print(const std::string& text, std::string& problem)
 {
-    if (std::fwrite(text.data(), 1, text.size(), stdout) == text.size()) return true;
+    if (WriteStandardText(stdout, text)) return true;
     problem = "cannot write standard output: " + ErrorText(errno);
     return false;
+}
+
+// The exit status once standard output has been flushed and found whole; a status of ExitBad
+// has had its message already.
+int Conclude(int status)
+{
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return status;
+    const int error = errno;
+    return status == ExitBad ? ExitBad : Fail("cannot write standard output: " + ErrorText(error));
 }
 
 int Dump(const Arguments& args)
@@ -123,8 +135,8 @@ int Dump(const Arguments& args)
     return done ? ExitOk : Fail(problem);
 }
 
-// The text is read in pieces that end at a line end; a line longer than a piece makes the
-// piece grow until it ends.
+// The text is read in pieces that end at a line end, into a buffer of a fixed size: a line that
+// does not fit is an error of that line, and memory stays bounded whatever the text.
 int Pack(const Arguments& args)
 {
     InputFile input{};
@@ -138,13 +150,11 @@ int Pack(const Arguments& args)
     TextReader reader{};
     TextError error{};
     std::vector<uint8_t> bytes;
-    std::vector<char> buffer(PieceSize);
+    std::vector<char> buffer(LongestTextLine + 1);  // a longest line and its line feed
     size_t filled = 0;
     bool textRight = true;
     bool failed = false;
-    bool ended = false;
-    while (textRight && !failed && !ended) {
-        if (filled == buffer.size()) buffer.resize(buffer.size() * 2);
+    for (bool ended = false; textRight && !failed && !ended;) {
         size_t got = 0;
         failed =
             !ReadSome(input, reinterpret_cast<uint8_t*>(buffer.data()) + filled, buffer.size() - filled, got, problem);
@@ -153,7 +163,13 @@ int Pack(const Arguments& args)
         ended = got == 0;
         const std::string_view read(buffer.data(), filled);
         const size_t lines = ended ? filled : read.rfind('\n') + 1;  // npos + 1: no whole line yet
-        if (lines == 0 && !ended) continue;
+        if (lines == 0 && !ended) {
+            if (filled < buffer.size()) continue;
+            error = TextError{reader.lineNumber + 1,
+                              "the line is longer than " + std::to_string(LongestTextLine) + " bytes"};
+            textRight = false;
+            break;
+        }
         textRight = ReadTextLines(reader, read.substr(0, lines), bytes, error) && (!ended || FinishText(reader, error));
         failed = textRight && !WriteOutput(output, bytes, problem);
         bytes.clear();
@@ -163,9 +179,8 @@ int Pack(const Arguments& args)
     CloseInput(input);
     if (!textRight) {
         AbandonOutput(output);
-        std::fputs(
-            (DisplayName(args.files[0]) + ":" + std::to_string(error.line) + ": " + error.message + "\n").c_str(),
-            stderr);
+        WriteStandardText(stderr,
+                          DisplayName(args.files[0]) + ":" + std::to_string(error.line) + ": " + error.message + "\n");
         return ExitBad;
     }
     if (failed || !FinishOutput(output, problem)) {
@@ -175,32 +190,9 @@ int Pack(const Arguments& args)
     return ExitOk;
 }
 
-// The state of whichever edit runs; only its own part is used.
-struct EditStates {
-    RetimeState retime;
-    ThinState thin;
-    StripState strip;
-    uint64_t random;
-};
-
-void EditRecords(const Arguments& args, EditStates& states, std::span<const uint8_t> records, std::vector<uint8_t>& out)
-{
-    const std::string& command = args.command;
-    if (command == "retime") {
-        RetimeRecords(states.retime, records, args.retime, out);
-    } else if (command == "thin") {
-        ThinRecords(states.thin, records, args.minInterval, out);
-    } else if (command == "strip") {
-        StripRecords(states.strip, records, args.strip, out);
-    } else if (command == "rescale") {
-        RescaleRecords(records, args.from, args.to, out);
-    } else {
-        JitterRecords(states.random, records, args.jitterMs, out);
-    }
-}
-
 int Edit(const Arguments& args)
 {
+    const EditCommand& edit = *FindEdit(args.command);
     InputFile input{};
     OutputFile output{};
     std::string problem;
@@ -214,13 +206,13 @@ int Edit(const Arguments& args)
     std::vector<uint8_t> out;
     out.reserve(PieceSize);
     const auto records = [&](std::span<const uint8_t> piece, std::string& why) {
-        EditRecords(args, states, piece, out);
+        edit.records(states, args, piece, out);
         const bool written = WriteOutput(output, out, why);
         out.clear();
         return written;
     };
     const auto end = [&](std::span<const uint8_t> tail, std::string& why) {
-        if (args.command == "thin") FinishThin(states.thin, out);
+        if (edit.finish != nullptr) edit.finish(states, out);
         out.insert(out.end(), tail.begin(), tail.end());
         return WriteOutput(output, out, why) && FinishOutput(output, why);
     };
@@ -288,37 +280,26 @@ int Check(const Arguments& args)
     return anyFinding ? ExitFindings : ExitOk;
 }
 
-}  // namespace
-
-int main(int argc, char** argv)
+int Run(const std::vector<std::string>& args)
 {
-    std::set_new_handler(OutOfMemory);
-#ifdef _WIN32
-    // Recordings are binary, and the text form is the same on every system: no CR added or taken.
-    _setmode(_fileno(stdin), _O_BINARY);
-    _setmode(_fileno(stdout), _O_BINARY);
-#endif
-    const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty()) {
-        std::fputs(HelpText("").c_str(), stderr);
+        WriteStandardText(stderr, HelpText(""));
         return ExitBad;
     }
+    std::string problem;
     // Help wins wherever it is asked for, even after a command: that command's help, if any.
     bool help = args[0] == "help";
     for (const std::string& arg : args) help = help || arg == "--help" || arg == "-h";
     if (help) {
         const std::string& about = args[0] == "help" && args.size() > 1 ? args[1] : args[0];
-        std::fputs(HelpText(about).c_str(), stdout);
-        return ExitOk;
+        return Print(HelpText(about), problem) ? ExitOk : Fail(problem);
     }
     if (args[0] == "--version") {
-        std::fputs("tandrel-rec " TANDREL_VERSION "\n", stdout);
-        return ExitOk;
+        return Print("tandrel-rec " TANDREL_VERSION "\n", problem) ? ExitOk : Fail(problem);
     }
     const std::string& command = args[0];
     if (!IsCommand(command)) return FailUsage("unknown command " + command);
     Arguments parsed;
-    std::string problem;
     if (!ParseArguments(args, parsed, problem)) return FailUsage(problem);
     if (command == "dump") return Dump(parsed);
     if (command == "pack") return Pack(parsed);
@@ -326,3 +307,33 @@ int main(int argc, char** argv)
     if (command == "check") return Check(parsed);
     return Edit(parsed);
 }
+
+void Prepare()
+{
+    std::set_new_handler(OutOfMemory);
+    WatchInterruptions();
+#ifdef _WIN32
+    // Recordings are binary, and the text form is the same on every system: no CR added or taken.
+    _setmode(_fileno(stdin), _O_BINARY);
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
+}
+
+}  // namespace
+
+#ifdef _WIN32
+// The wide entry point: every argument as the system has it, whatever the code page.
+int wmain(int argc, wchar_t** argv)
+{
+    Prepare();
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i) args.push_back(Utf8Text(argv[i]));
+    return Conclude(Run(args));
+}
+#else
+int main(int argc, char** argv)
+{
+    Prepare();
+    return Conclude(Run(std::vector<std::string>(argv + 1, argv + argc)));
+}
+#endif

@@ -42,7 +42,8 @@ int64_t Follow(HeldSlot& slot, bool press, int16_t code, int64_t number)
 int64_t FollowHeld(HeldTracker& held, const InputRecord& record, int64_t number)
 {
     if (record.kind == Key && (record.down == 0 || record.down == 1)) {
-        return Follow(held.keys[record.code & 0xFF], record.down == 1, record.code, number);
+        if (held.keys.empty()) held.keys.resize(HeldKeySlots);
+        return Follow(held.keys[static_cast<uint16_t>(record.code)], record.down == 1, record.code, number);
     }
     if (record.kind == Button) {
         HeldSlot* slot = ButtonSlot(held, record);

@@ -1,6 +1,9 @@
 // What a pass leaves pressed, key by key and button by button: one slot for each, so following
 // a recording costs the same for every record however many keys are down. A key held long
 // enough records one press per auto-repeat; those repeats keep it down, they do not stack up.
+// Keys are told apart as the player's Held-input list tells them (src/playback/HeldInputs.cpp):
+// by the whole 16-bit code, although only its low byte is sent. So a press of 0x141 and a
+// release of 0x41 are two keys, and the player releases 0x41 once more at the end of the pass.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -16,9 +19,12 @@ struct HeldSlot {
 
 // Left, right, middle, X1, X2.
 constexpr int HeldButtonSlots = 5;
+// One for every 16-bit key code.
+constexpr size_t HeldKeySlots = 65536;
 
+// Starts as HeldTracker{}.
 struct HeldTracker {
-    HeldSlot keys[256];  // by the low byte of the code, the key that the player sends
+    std::vector<HeldSlot> keys;  // by the whole code; HeldKeySlots of them from the first key on
     HeldSlot buttons[HeldButtonSlots];
 };
 

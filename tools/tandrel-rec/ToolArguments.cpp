@@ -5,6 +5,7 @@
 #include <charconv>
 
 #include "RecordEdit.h"
+#include "ToolEdits.h"
 
 namespace {
 
@@ -20,14 +21,10 @@ OptionKind KindOfOption(std::string_view command, std::string_view name)
     if (name == "-o") return valuedIf(WritesFile(command));
     if (name == "--force") return WritesFile(command) ? OptionKind::Flag : OptionKind::Unknown;
     if (command == "info") return valuedIf(name == "--speed");
-    if (command == "retime") return valuedIf(name == "--speed" || name == "--fixed-delay" || name == "--max-pause");
-    if (command == "thin") return valuedIf(name == "--min-interval");
-    if (command == "rescale") return valuedIf(name == "--from" || name == "--to");
-    if (command == "jitter") return valuedIf(name == "--ms" || name == "--seed");
-    if (command == "strip" && (name == "--moves" || name == "--wheel" || name == "--keys" || name == "--buttons")) {
-        return OptionKind::Flag;
-    }
-    return OptionKind::Unknown;
+    const EditCommand* edit = FindEdit(command);
+    const EditOption* option = edit == nullptr ? nullptr : FindEditOption(*edit, name);
+    if (option == nullptr) return OptionKind::Unknown;
+    return option->value.empty() ? OptionKind::Flag : OptionKind::Valued;
 }
 
 template <typename Number>
@@ -37,29 +34,10 @@ bool ReadWhole(std::string_view text, Number& value)
     return !text.empty() && failure == std::errc{} && end == text.data() + text.size();
 }
 
-bool ReadMilliseconds(std::string_view text, int64_t& milliseconds)
-{
-    return ReadWhole(text, milliseconds) && milliseconds >= 0 && milliseconds <= LongestDelay;
-}
-
 bool Refuse(std::string& problem, const std::string& message)
 {
     problem = message;
     return false;
-}
-
-bool ChooseRetime(Arguments& parsed, RetimeMode mode, std::string_view name, const std::string& value,
-                  std::string& problem)
-{
-    ++parsed.retimeChoices;
-    parsed.retime.mode = mode;
-    if (mode == RetimeMode::Speed) {
-        if (ReadSpeedFactor(value, parsed.retime.speedMillionths)) return true;
-        return Refuse(problem, "--speed \"" + value +
-                                   "\" must be a number above 0 and at most 1000000, with up to six decimals");
-    }
-    if (ReadMilliseconds(value, parsed.retime.milliseconds)) return true;
-    return Refuse(problem, std::string(name) + " \"" + value + "\" must be 0 to 2147483647 ms");
 }
 
 bool ApplyOption(Arguments& parsed, std::string_view name, const std::string& value, std::string& problem)
@@ -67,45 +45,50 @@ bool ApplyOption(Arguments& parsed, std::string_view name, const std::string& va
     const std::string& command = parsed.command;
     if (name == "-o") {
         parsed.output = value;
-    } else if (name == "--force") {
+        return true;
+    }
+    if (name == "--force") {
         parsed.force = true;
-    } else if (command == "info") {
-        if (!ReadWhole(value, parsed.speed) || parsed.speed < 1 || parsed.speed > 10) {
-            return Refuse(problem, "speed \"" + value + "\" must be 1 to 10");
-        }
-    } else if (name == "--speed") {
-        return ChooseRetime(parsed, RetimeMode::Speed, name, value, problem);
-    } else if (name == "--fixed-delay") {
-        return ChooseRetime(parsed, RetimeMode::FixedDelay, name, value, problem);
-    } else if (name == "--max-pause") {
-        return ChooseRetime(parsed, RetimeMode::MaxPause, name, value, problem);
-    } else if (name == "--min-interval") {
-        parsed.hasMinInterval = true;
-        if (!ReadMilliseconds(value, parsed.minInterval)) {
-            return Refuse(problem, "--min-interval \"" + value + "\" must be 0 to 2147483647 ms");
-        }
-    } else if (name == "--from" || name == "--to") {
-        const bool from = name == "--from";
-        (from ? parsed.hasFrom : parsed.hasTo) = true;
-        if (!ReadScreenSize(value, from ? parsed.from : parsed.to)) {
-            return Refuse(problem, std::string(name) + " \"" + value + "\" must be a screen size such as 1920x1080");
-        }
-    } else if (name == "--ms") {
-        parsed.hasJitterMs = true;
-        if (!ReadMilliseconds(value, parsed.jitterMs)) {
-            return Refuse(problem, "--ms \"" + value + "\" must be 0 to 2147483647");
-        }
-    } else if (name == "--seed") {
-        parsed.hasSeed = true;
-        if (!ReadWhole(value, parsed.seed)) {
-            return Refuse(problem, "--seed \"" + value + "\" must be a whole number from 0 to 18446744073709551615");
-        }
-    } else {
-        bool& kind = name == "--moves"   ? parsed.strip.moves
-                     : name == "--wheel" ? parsed.strip.wheel
-                     : name == "--keys"  ? parsed.strip.keys
-                                         : parsed.strip.buttons;
-        kind = true;
+        return true;
+    }
+    if (command == "info") {
+        if (ReadWhole(value, parsed.speed) && parsed.speed >= 1 && parsed.speed <= 10) return true;
+        return Refuse(problem, "speed \"" + value + "\" must be 1 to 10");
+    }
+    const EditCommand& edit = *FindEdit(command);
+    const EditOption& option = *FindEditOption(edit, name);
+    parsed.editOptionsGiven |= uint32_t{1} << (&option - edit.options.data());
+    ++parsed.editOptionCount;
+    return option.apply(parsed, value, problem);
+}
+
+// "--speed F, --fixed-delay MS and --max-pause MS"
+std::string OptionList(const EditCommand& edit, std::string_view last)
+{
+    std::string list;
+    for (size_t i = 0; i < edit.options.size(); ++i) {
+        const EditOption& option = edit.options[i];
+        if (i > 0) list += i + 1 == edit.options.size() ? std::string(last) : ", ";
+        list += std::string(option.name) + (option.value.empty() ? "" : " " + std::string(option.value));
+    }
+    return list;
+}
+
+// An edit's options as it needs them.
+bool CheckEditOptions(const Arguments& parsed, const EditCommand& edit, std::string& problem)
+{
+    const std::string name(edit.name);
+    const uint32_t all = (uint32_t{1} << edit.options.size()) - 1;
+    switch (edit.needs) {
+    case EditNeeds::OneOf:
+        if (parsed.editOptionCount == 1) return true;
+        return Refuse(problem, name + " takes one of " + OptionList(edit, " and "));
+    case EditNeeds::AllOf:
+        if (parsed.editOptionsGiven == all) return true;
+        return Refuse(problem, name + " needs " + OptionList(edit, " and "));
+    case EditNeeds::AnyOf:
+        if (parsed.editOptionsGiven != 0) return true;
+        return Refuse(problem, name + " needs one or more of " + OptionList(edit, " and "));
     }
     return true;
 }
@@ -117,20 +100,8 @@ bool CheckComplete(const Arguments& parsed, std::string& problem)
     if (WritesFile(command) && parsed.output.empty()) {
         return Refuse(problem, command + " needs -o FILE (or -o - for standard output)");
     }
-    if (command == "retime" && parsed.retimeChoices != 1) {
-        return Refuse(problem, "retime takes one of --speed F, --fixed-delay MS and --max-pause MS");
-    }
-    if (command == "thin" && !parsed.hasMinInterval) return Refuse(problem, "thin needs --min-interval MS");
-    const StripKinds& strip = parsed.strip;
-    if (command == "strip" && !strip.moves && !strip.wheel && !strip.keys && !strip.buttons) {
-        return Refuse(problem, "strip needs one or more of --moves, --wheel, --keys and --buttons");
-    }
-    if (command == "rescale" && (!parsed.hasFrom || !parsed.hasTo)) {
-        return Refuse(problem, "rescale needs --from WxH and --to WxH");
-    }
-    if (command == "jitter" && (!parsed.hasJitterMs || !parsed.hasSeed)) {
-        return Refuse(problem, "jitter needs --ms N and --seed S (the same seed gives the same file)");
-    }
+    const EditCommand* edit = FindEdit(command);
+    if (edit != nullptr) return CheckEditOptions(parsed, *edit, problem);
     return true;
 }
 
@@ -143,8 +114,17 @@ bool IsCommand(std::string_view name)
 
 bool WritesFile(std::string_view command)
 {
-    return command == "pack" || command == "retime" || command == "thin" || command == "strip" ||
-           command == "rescale" || command == "jitter";
+    return command == "pack" || FindEdit(command) != nullptr;
+}
+
+bool ReadMilliseconds(std::string_view text, int64_t& milliseconds)
+{
+    return ReadWhole(text, milliseconds) && milliseconds >= 0 && milliseconds <= LongestDelay;
+}
+
+bool ReadWholeNumber(std::string_view text, uint64_t& value)
+{
+    return ReadWhole(text, value);
 }
 
 bool ParseArguments(const std::vector<std::string>& args, Arguments& parsed, std::string& problem)

@@ -15,23 +15,19 @@ struct Arguments {
     std::vector<std::string> files;
     std::string output;  // commands that write a recording: the -o file, "-" for standard output
     bool force;
-    int speed;             // info: the speed divisor, 1 to 10
-    RetimeOptions retime;  // retime
-    int retimeChoices;     // retime: how many of --speed, --fixed-delay and --max-pause were given
-    int64_t minInterval;   // thin, ms
-    bool hasMinInterval;
-    StripKinds strip;  // strip
-    ScreenSize from;   // rescale
+    int speed;                  // info: the speed divisor, 1 to 10
+    uint32_t editOptionsGiven;  // an edit: bit i for its option i (ToolEdits.h), given at least once
+    int editOptionCount;        // an edit: how many of its options were given, repeats counted
+    RetimeOptions retime;       // retime
+    int64_t minInterval;        // thin, ms
+    StripKinds strip;           // strip
+    ScreenSize from;            // rescale
     ScreenSize to;
-    bool hasFrom;
-    bool hasTo;
     int64_t jitterMs;  // jitter
     uint64_t seed;
-    bool hasJitterMs;
-    bool hasSeed;
 };
 
-// dump, pack, info, check, retime, thin, strip, rescale, jitter.
+// dump, pack, info, check and the edits.
 bool IsCommand(std::string_view name);
 // The commands that write a recording or its text with -o: pack and the edits.
 bool WritesFile(std::string_view command);
@@ -40,3 +36,7 @@ bool WritesFile(std::string_view command);
 // file, as --name VALUE or --name=VALUE, and "-" alone is a file (standard input). False with
 // the problem when something is missing, unknown, repeated where it may not be, or out of range.
 bool ParseArguments(const std::vector<std::string>& args, Arguments& parsed, std::string& problem);
+
+// A whole number of milliseconds, 0 to LongestDelay; a whole number of 64 bits.
+bool ReadMilliseconds(std::string_view text, int64_t& milliseconds);
+bool ReadWholeNumber(std::string_view text, uint64_t& value);

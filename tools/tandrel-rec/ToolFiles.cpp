@@ -3,6 +3,8 @@
 // renames. No C++ file system library: it would be most of tandrel-rec.exe.
 #include "ToolFiles.h"
 
+#include "SystemText.h"
+#include "TemporaryFile.h"
 #include "TextNumbers.h"
 
 #include <cerrno>
@@ -17,8 +19,6 @@
 #else
 #include <unistd.h>
 #endif
-
-const char* gTemporaryBeingWritten = nullptr;
 
 namespace {
 
@@ -52,12 +52,15 @@ std::string CannotWrite(const std::string& path, const std::string& why)
 
 std::string SystemErrorText(DWORD error)
 {
-    char text[256];
-    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text,
-                                  sizeof text, nullptr);
-    while (length > 0 && (text[length - 1] == '\r' || text[length - 1] == '\n' || text[length - 1] == '.')) --length;
+    wchar_t text[512];
+    DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text,
+                                  sizeof text / sizeof text[0], nullptr);
+    while (length > 0 && (text[length - 1] == L'\r' || text[length - 1] == L'\n' || text[length - 1] == L'.')) {
+        --length;
+    }
+    text[length] = L'\0';
     if (length == 0) return "Windows error " + std::to_string(error);
-    return std::string(text, length);
+    return Utf8Text(text);
 }
 
 // The file identity information of Windows 8 and later (FILE_ID_INFO), which the headers show
@@ -107,7 +110,31 @@ bool RandomNumber(uint64_t& number)
 
 bool ExistsAsEntry(const std::string& path)
 {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(WideText(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Created exclusively, and open to deletion: the console control handler removes it while it
+// is still open here (OnConsoleControl in TemporaryFile.cpp).
+int CreateExclusively(const std::string& path)
+{
+    const HANDLE handle = CreateFileW(WideText(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                                      nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        errno = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ? EEXIST
+                : error == ERROR_PATH_NOT_FOUND || error == ERROR_FILE_NOT_FOUND || error == ERROR_INVALID_NAME
+                    ? ENOENT
+                    : EACCES;
+        return -1;
+    }
+    const int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_WRONLY | _O_BINARY);
+    if (descriptor < 0) CloseHandle(handle);
+    return descriptor;
+}
+
+bool RemoveFile(const std::string& path)
+{
+    return DeleteFileW(WideText(path).c_str()) != 0;
 }
 
 #else
@@ -136,6 +163,16 @@ bool ExistsAsEntry(const std::string& path)
     return lstat(path.c_str(), &status) == 0;
 }
 
+int CreateExclusively(const std::string& path)
+{
+    return open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+}
+
+bool RemoveFile(const std::string& path)
+{
+    return unlink(path.c_str()) == 0;
+}
+
 #endif
 
 // Creates the temporary file beside the output, exclusively (never an existing file or a
@@ -149,19 +186,21 @@ bool CreateTemporary(OutputFile& output, std::string& problem)
             return false;
         }
         output.temporary = output.path + ".tmp" + HexNumber(number, 16).substr(2);
-#ifdef _WIN32
-        const int descriptor =
-            _open(output.temporary.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
-#else
-        const int descriptor = open(output.temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-#endif
-        if (descriptor < 0 && errno == EEXIST) continue;
-        if (descriptor < 0) {
-            problem = CannotWrite(output.path, ErrorText(errno));
+        // Known to the interruptions from the moment it exists, and only if it is the tool's own.
+        if (!BeginCreating(output.temporary)) {
+            problem = CannotWrite(output.path, "the name is too long");
             output.temporary.clear();
             return false;
         }
-        gTemporaryBeingWritten = output.temporary.c_str();
+        const int descriptor = CreateExclusively(output.temporary);
+        const int error = errno;
+        EndCreating(descriptor >= 0);
+        if (descriptor < 0) {
+            if (error == EEXIST) continue;
+            problem = CannotWrite(output.path, ErrorText(error));
+            output.temporary.clear();
+            return false;
+        }
 #ifdef _WIN32
         output.file = _fdopen(descriptor, "wb");
 #else
@@ -187,7 +226,7 @@ bool CreateTemporary(OutputFile& output, std::string& problem)
 bool OpenInto(OutputFile& output, std::string& problem)
 {
 #ifdef _WIN32
-    const int descriptor = _open(output.path.c_str(), _O_WRONLY | BinaryMode);
+    const int descriptor = _wopen(WideText(output.path).c_str(), _O_WRONLY | BinaryMode);
     output.file = descriptor < 0 ? nullptr : _fdopen(descriptor, "wb");
 #else
     const int descriptor = open(output.path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC | BinaryMode);
@@ -209,8 +248,8 @@ enum class EntryKind {
 EntryKind LookAt(const std::string& path, FileIdentity& identity, std::string& why)
 {
 #ifdef _WIN32
-    const HANDLE handle = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    const HANDLE handle = CreateFileW(WideText(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         why = SystemErrorText(GetLastError());
         return EntryKind::Unreadable;
@@ -238,11 +277,9 @@ EntryKind LookAt(const std::string& path, FileIdentity& identity, std::string& w
 // links, the check comes just before the rename.
 bool PutInPlace(OutputFile& output, std::string& problem)
 {
-    const char* temporary = output.temporary.c_str();
-    const char* path = output.path.c_str();
 #ifdef _WIN32
     const DWORD flags = output.way == OutputWay::Replace ? MOVEFILE_REPLACE_EXISTING : 0;
-    if (MoveFileExA(temporary, path, flags)) return true;
+    if (MoveFileExW(WideText(output.temporary).c_str(), WideText(output.path).c_str(), flags)) return true;
     const DWORD error = GetLastError();
     if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS) {
         problem = output.path + " already exists (--force replaces it)";
@@ -251,6 +288,8 @@ bool PutInPlace(OutputFile& output, std::string& problem)
     }
     return false;
 #else
+    const char* temporary = output.temporary.c_str();
+    const char* path = output.path.c_str();
     if (output.way == OutputWay::NewFile) {
         if (link(temporary, path) == 0) {
             unlink(temporary);
@@ -282,7 +321,11 @@ std::string DisplayName(const std::string& path)
 bool OpenInput(const std::string& path, InputFile& input, std::string& problem)
 {
     input.path = path;
+#ifdef _WIN32
+    input.file = path == "-" ? stdin : _wfopen(WideText(path).c_str(), L"rb");
+#else
     input.file = path == "-" ? stdin : std::fopen(path.c_str(), "rb");
+#endif
     if (input.file != nullptr) return true;
     problem = "cannot read " + path + ": " + ErrorText(errno);
     return false;
@@ -298,7 +341,7 @@ bool ReadSome(InputFile& input, uint8_t* buffer, size_t size, size_t& got, std::
 
 void CloseInput(InputFile& input)
 {
-    if (input.file != nullptr && input.file != stdin) std::fclose(input.file);
+    if (input.file != nullptr && input.file != stdin) (void)std::fclose(input.file);  // read only: nothing to lose
     input.file = nullptr;
 }
 
@@ -350,7 +393,7 @@ bool WriteOutput(OutputFile& output, std::span<const uint8_t> bytes, std::string
 
 bool FinishOutput(OutputFile& output, std::string& problem)
 {
-    const bool flushed = std::fflush(output.file) == 0;
+    const bool flushed = std::fflush(output.file) == 0 && !std::ferror(output.file);
     const int error = errno;
     if (output.way == OutputWay::StandardOutput) {
         if (!flushed) problem = "cannot write standard output: " + ErrorText(error);
@@ -364,20 +407,24 @@ bool FinishOutput(OutputFile& output, std::string& problem)
         return false;
     }
     if (output.way == OutputWay::Into) return true;
-    if (!PutInPlace(output, problem)) {
-        AbandonOutput(output);
+    if (!BeginSettling()) {
+        problem = CannotWrite(output.path, "interrupted");
         return false;
     }
-    gTemporaryBeingWritten = nullptr;
+    const bool placed = PutInPlace(output, problem);
+    if (!placed) RemoveFile(output.temporary);
+    EndTemporary();
     output.temporary.clear();
-    return true;
+    return placed;
 }
 
 void AbandonOutput(OutputFile& output)
 {
-    if (output.file != nullptr && output.way != OutputWay::StandardOutput) std::fclose(output.file);
+    // Given up: whatever the close says, its temporary file goes next.
+    if (output.file != nullptr && output.way != OutputWay::StandardOutput) (void)std::fclose(output.file);
     output.file = nullptr;
-    if (!output.temporary.empty()) std::remove(output.temporary.c_str());
-    gTemporaryBeingWritten = nullptr;
+    if (output.temporary.empty()) return;
+    if (BeginSettling()) RemoveFile(output.temporary);
+    EndTemporary();
     output.temporary.clear();
 }

@@ -1,6 +1,7 @@
 // The files of tandrel-rec: reading one a piece at a time, and writing the output so that it
 // appears only once complete and replaces nothing that it may not. A path of "-" is standard
-// input or output.
+// input or output. Paths are UTF-8; on Windows they reach the system as UTF-16, so any name
+// the system allows can be read and written.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -49,7 +50,3 @@ bool WriteOutput(OutputFile& output, std::span<const uint8_t> bytes, std::string
 bool FinishOutput(OutputFile& output, std::string& problem);
 // Gives the output up: the temporary file goes, and nothing else changes.
 void AbandonOutput(OutputFile& output);
-
-// The temporary file being written, or nullptr: written by the functions above on the main
-// thread, read by the out-of-memory handler (on the same thread) to leave nothing behind.
-extern const char* gTemporaryBeingWritten;

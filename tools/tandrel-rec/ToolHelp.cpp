@@ -1,9 +1,12 @@
-// What tandrel-rec --help and tandrel-rec COMMAND --help print.
+// What tandrel-rec --help and tandrel-rec COMMAND --help print; the edits' parts come from their
+// list (ToolEdits.cpp).
 #include "ToolHelp.h"
+
+#include "ToolEdits.h"
 
 namespace {
 
-constexpr std::string_view Usage =
+constexpr std::string_view UsageStart =
     "Usage: tandrel-rec COMMAND ...\n"
     "\n"
     "  dump FILE.rec                       the recording as text, on standard output\n"
@@ -14,20 +17,13 @@ constexpr std::string_view Usage =
     "  check FILE.rec                      exit 0 when the program plays the file as written,\n"
     "                                      else exit 1; one line per finding or note\n"
     "\n"
-    "Edits, each writing a new recording with -o OUT [--force]:\n"
-    "  retime IN --speed F | --fixed-delay MS | --max-pause MS\n"
-    "                                      slower or faster, one delay for all, pauses cut short\n"
-    "  thin IN --min-interval MS           fewer mouse moves, clicks where they were made\n"
-    "  strip IN --moves --wheel --keys --buttons\n"
-    "                                      without the kinds of records named (--wheel: both\n"
-    "                                      wheels, --buttons: the X buttons too)\n"
-    "  rescale IN --from WxH --to WxH      mouse moves for a screen of another size\n"
-    "  jitter IN --ms N --seed S           delays varied by up to N ms, the same for a seed\n"
-    "\n"
-    "  --help, --version; tandrel-rec COMMAND --help tells more about a command.\n"
-    "\n"
-    "A FILE of - is standard input; -o - writes to standard output.\n"
-    "Exit status: 0 done, 1 check has findings, 2 bad usage or bad input.\n";
+    "Edits, each writing a new recording with -o OUT [--force]:\n";
+
+constexpr std::string_view UsageEnd = "\n"
+                                      "  --help, --version; tandrel-rec COMMAND --help tells more about a command.\n"
+                                      "\n"
+                                      "A FILE of - is standard input; -o - writes to standard output.\n"
+                                      "Exit status: 0 done, 1 check has findings, 2 bad usage or bad input.\n";
 
 constexpr std::string_view OutputRules =
     "\n"
@@ -70,51 +66,40 @@ constexpr std::string_view CheckHelp =
     "Notes leave the exit status alone: an F9 (played into the target like any key) and a\n"
     "key released after repeats (the player sends a release for each at the end of the pass).\n";
 
-constexpr std::string_view RetimeHelp =
-    "Usage: tandrel-rec retime IN -o OUT [--force] (--speed F | --fixed-delay MS | --max-pause MS)\n"
-    "\n"
-    "  --speed F         plays F times as fast: 0.5 at half speed (twice as long), 3 three\n"
-    "                    times as fast. F is above 0, up to 1000000, with up to six decimals.\n"
-    "                    Each record is due at its old due time divided by F, in whole ms\n"
-    "                    (rounded down), so the rounding never adds up: the new length is the\n"
-    "                    old one divided by F, to the millisecond.\n"
-    "  --fixed-delay MS  every record's delay becomes MS.\n"
-    "  --max-pause MS    delays longer than MS become MS; the others stay.\n"
-    "\n"
-    "A delay that would pass 2147483647 ms stops there, and the next record makes up the rest.\n";
+// The column where the explanations of the usage lines start.
+constexpr size_t ExplanationColumn = 38;
 
-constexpr std::string_view ThinHelp =
-    "Usage: tandrel-rec thin IN -o OUT [--force] --min-interval MS\n"
-    "\n"
-    "Drops the mouse moves that come less than MS after the last move kept. A move followed by\n"
-    "any other record (a click, a key, the wheel) or by the end is always kept, so clicks land\n"
-    "where they were made. The delays of dropped moves are added to the next record kept: every\n"
-    "record kept plays at its old time. A record that dump writes as raw is never dropped and\n"
-    "keeps its bytes.\n";
+// One line of the overview per edit (two when its usage is long).
+std::string EditsOverview()
+{
+    std::string lines;
+    for (const EditCommand& edit : EditCommands()) {
+        const std::string usage = "  " + std::string(edit.name) + " IN " + EditOptionsUsage(edit);
+        lines += usage;
+        if (usage.size() + 1 > ExplanationColumn) {
+            lines += "\n" + std::string(ExplanationColumn, ' ');
+        } else {
+            lines += std::string(ExplanationColumn - usage.size(), ' ');
+        }
+        lines += std::string(edit.purpose) + "\n";
+    }
+    return lines;
+}
 
-constexpr std::string_view StripHelp =
-    "Usage: tandrel-rec strip IN -o OUT [--force] [--moves] [--wheel] [--keys] [--buttons]\n"
-    "\n"
-    "Drops every record of the kinds named (one or more): --wheel both wheels, --buttons the X\n"
-    "buttons too. The delays of dropped records are added to the next record kept, so every\n"
-    "record kept plays at its old time; dropped records at the end take their time with them.\n"
-    "Records of unknown kinds always stay.\n";
-
-constexpr std::string_view RescaleHelp =
-    "Usage: tandrel-rec rescale IN -o OUT [--force] --from WxH --to WxH\n"
-    "\n"
-    "Maps every mouse move from a screen of one size to a screen of another, for example\n"
-    "--from 1920x1080 --to 2560x1440: x times 2560/1920, y times 1440/1080, to the nearest pixel\n"
-    "(halves away from zero). Coordinates left of or above the primary screen, which are\n"
-    "negative, scale the same way. Sizes are 1 to 2147483647 pixels a side. A move that dump\n"
-    "writes as raw keeps its bytes.\n";
-
-constexpr std::string_view JitterHelp =
-    "Usage: tandrel-rec jitter IN -o OUT [--force] --ms N --seed S\n"
-    "\n"
-    "Adds to each delay a random whole number of ms from -N to +N, never more than the delay\n"
-    "itself either way (so no delay becomes negative, and on average the length stays). The same\n"
-    "seed S (0 to 18446744073709551615) gives the same file on every system.\n";
+std::string EditHelp(const EditCommand& edit)
+{
+    const std::string options = EditOptionsUsage(edit);
+    std::string text = "Usage: tandrel-rec " + std::string(edit.name) + " IN -o OUT [--force] " +
+                       (edit.needs == EditNeeds::OneOf ? "(" + options + ")" : options) + "\n\n";
+    text += std::string(edit.name) + ": " + std::string(edit.purpose) + ".\n";
+    for (const EditOption& option : edit.options) {
+        std::string name = "  " + std::string(option.name);
+        if (!option.value.empty()) name += " " + std::string(option.value);
+        name.resize(name.size() < 20 ? 20 : name.size() + 1, ' ');
+        text += name + std::string(option.about) + "\n";
+    }
+    return text + "\n" + std::string(edit.details) + std::string(OutputRules);
+}
 
 }  // namespace
 
@@ -124,12 +109,7 @@ std::string HelpText(std::string_view command)
     if (command == "pack") return std::string(PackHelp);
     if (command == "info") return std::string(InfoHelp);
     if (command == "check") return std::string(CheckHelp);
-    std::string_view edit;
-    if (command == "retime") edit = RetimeHelp;
-    if (command == "thin") edit = ThinHelp;
-    if (command == "strip") edit = StripHelp;
-    if (command == "rescale") edit = RescaleHelp;
-    if (command == "jitter") edit = JitterHelp;
-    if (edit.empty()) return std::string(Usage);
-    return std::string(edit) + std::string(OutputRules);
+    const EditCommand* edit = FindEdit(command);
+    if (edit != nullptr) return EditHelp(*edit);
+    return std::string(UsageStart) + EditsOverview() + std::string(UsageEnd);
 }

@@ -245,6 +245,15 @@ TEST(RecordCheck, ReportsEachFindingWithItsRecord)
          {"record 1 (byte 0): key code 0x0178 is not a virtual-key code; the player sends 0x78",
           "record 1 (byte 0): note: F9 pressed: played into the target like any key (it does not stop the playback)",
           "record 1 (byte 0): key 0x0178 pressed here is still held at the end; the player releases it"}},
+        // Keys are told apart by their whole code, as the player's Held-input list does: a
+        // release of 0x41 does not end a press of 0x141 (nor the other way round), and the
+        // player releases what is still held at the end.
+        {Recording(
+             {{Key, 0x141, 1, 0, 0, 0}, {Key, 0x41, 0, 0, 0, 0}, {Key, 0x42, 1, 0, 0, 0}, {Key, 0x142, 0, 0, 0, 0}}),
+         {"record 1 (byte 0): key code 0x0141 is not a virtual-key code; the player sends 0x41",
+          "record 4 (byte 48): key code 0x0142 is not a virtual-key code; the player sends 0x42",
+          "record 1 (byte 0): key 0x0141 pressed here is still held at the end; the player releases it",
+          "record 3 (byte 32): key B pressed here is still held at the end; the player releases it"}},
         // A held key repeats its press: one release lets it up, and the player's extra releases
         // of the repeats are only a note. What is still down is named by its first press.
         {Recording({{Key, 0x10, 1, 0, 0, 0},
