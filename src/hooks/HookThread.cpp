@@ -13,8 +13,10 @@
 // window is top-level, though never shown: only top-level windows hear of power changes.
 //
 // Nothing on this thread waits or takes long, so each hook call returns within the system's
-// time-out however busy the main thread is. Only its own thread message ends it: whatever
-// anyone posts to its window or broadcasts, the window acts only on what it expects.
+// time-out however busy the main thread is. Only an event object that the program alone holds
+// ends it, never a message: any program can list our threads and post to them by id, and a
+// thread message has no window to tell ours from theirs. Whatever anyone posts to the thread
+// or its window, or broadcasts, the window acts only on what it expects.
 #include "hooks/HookThread.h"
 
 #include <atomic>
@@ -29,8 +31,6 @@
 
 namespace {
 
-// Asks the hook thread to remove its hooks and end: a thread message, never a window's.
-constexpr UINT EndHookThreadMessage = WM_APP + 1;
 // Events the main thread has not taken yet. Far more than a thread's queue holds (10,000
 // posted messages by default): only a main thread stalled for many seconds of fast mouse
 // input fills it, and further events are then dropped, as a full queue would drop them.
@@ -44,6 +44,7 @@ constexpr wchar_t HookWindowClass[] = L"TandrelHookThread";
 struct HookThreadStart {
     HWND window;            // where the hooks' events go on to
     HANDLE ready;           // set by the thread once it has tried to install both hooks
+    HANDLE end;             // set by the main thread when the thread is to end; outlives it
     InstalledHooks result;  // written by the thread before it sets `ready`
     HWND hookWindow;        // the same: the thread's window, or null
 };
@@ -53,6 +54,10 @@ struct HookThreadStart {
 HANDLE gHookThread = nullptr;
 DWORD gHookThreadId = 0;
 HWND gHookWindow = nullptr;
+// The event that ends the running hook thread: unnamed and never handed out, so no other
+// process can set it. Made by StartHookThread, set and closed by StopHookThread, main thread;
+// the hook thread waits on it.
+HANDLE gHookThreadEnd = nullptr;
 
 // What the watchdog knows. Written and read on the hook thread only (by its window
 // procedure); set afresh by each hook thread before it installs the hooks.
@@ -231,13 +236,15 @@ void StopWatching(HWND window)
     StopSessionNotifications(window);
 }
 
-// One message of the thread's queue; false when the thread is to end: only on its own thread
-// message, never on one posted to its window (which anyone can do, and a broadcast does).
-bool OnHookThreadMessage(const MSG& message)
+// Handles what the thread's queue holds (the system calls the hook procedures from inside this
+// look). Messages to the thread itself (WM_QUIT among them) are taken off and ignored: the
+// program never posts one, so each came from outside.
+void PumpHookThreadMessages()
 {
-    if (message.hwnd == nullptr) return message.message != EndHookThreadMessage;
-    DispatchMessageW(&message);
-    return true;
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.hwnd != nullptr) DispatchMessageW(&message);
+    }
 }
 
 DWORD WINAPI HookThread(LPVOID parameter)
@@ -246,10 +253,7 @@ DWORD WINAPI HookThread(LPVOID parameter)
     // Little work, and all of it urgent: each hook call has the system's time-out, and each
     // event's time is read here. Where the system refuses a higher priority, normal does.
     SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_HIGHEST);
-    // The thread's message queue exists before the main thread hears from it, so that the
-    // message that ends the thread cannot be posted into nothing.
-    MSG message;
-    PeekMessageW(&message, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
+    const HANDLE end = start->end;
     gWatch = {};
     // Should the window not be made, the hooks post straight to the main window, unwatched.
     const HWND hookWindow = CreateHookWindow();
@@ -262,12 +266,11 @@ DWORD WINAPI HookThread(LPVOID parameter)
     start->hookWindow = hookWindow;
     SetEvent(start->ready);  // `start` belongs to the main thread from here on
 
-    // -1 is a failed wait: the loop cannot go on. 0 is a WM_QUIT, which this thread never
-    // asks for: one posted from outside changes nothing.
+    // Until the end event is set; a failed wait cannot go on either.
     for (;;) {
-        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-        if (got == -1) break;
-        if (got != 0 && !OnHookThreadMessage(message)) break;
+        const DWORD woke = MsgWaitForMultipleObjectsEx(1, &end, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        if (woke != WAIT_OBJECT_0 + 1) break;
+        PumpHookThreadMessages();
     }
     if (watching) StopWatching(hookWindow);
     RemoveHooks();
@@ -280,8 +283,13 @@ DWORD WINAPI HookThread(LPVOID parameter)
 InstalledHooks StartHookThread(HWND window)
 {
     if (!StopHookThread()) return {false, false};
-    HookThreadStart start{window, CreateEventW(nullptr, TRUE, FALSE, nullptr), {false, false}, nullptr};
-    if (start.ready == nullptr) return start.result;
+    gHookThreadEnd = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HookThreadStart start{window, CreateEventW(nullptr, TRUE, FALSE, nullptr), gHookThreadEnd, {false, false}, nullptr};
+    if (start.ready == nullptr || start.end == nullptr) {
+        if (start.ready != nullptr) CloseHandle(start.ready);
+        StopHookThread();  // closes the end event
+        return {false, false};
+    }
     gReinstallCount = 0;
     gEventsWritten = 0;
     gEventsTaken = 0;
@@ -303,9 +311,16 @@ InstalledHooks StartHookThread(HWND window)
 
 bool StopHookThread()
 {
-    if (gHookThread == nullptr) return true;
-    PostThreadMessageW(gHookThreadId, EndHookThreadMessage, 0, 0);
+    if (gHookThread == nullptr) {
+        if (gHookThreadEnd != nullptr) CloseHandle(gHookThreadEnd);
+        gHookThreadEnd = nullptr;
+        return true;
+    }
+    SetEvent(gHookThreadEnd);
     const bool ended = WaitForSingleObject(gHookThread, HookThreadEndWaitMilliseconds) == WAIT_OBJECT_0;
+    // A thread that has not ended still waits on the event: it stays open for it.
+    if (ended) CloseHandle(gHookThreadEnd);
+    gHookThreadEnd = nullptr;
     CloseHandle(gHookThread);
     gHookThread = nullptr;
     gHookThreadId = 0;

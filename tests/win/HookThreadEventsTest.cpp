@@ -9,6 +9,8 @@
 
 #include <windows.h>
 
+#include <tlhelp32.h>
+
 #include <atomic>
 #include <vector>
 
@@ -163,6 +165,47 @@ TEST_F(HookThreadEventsTest, MessagesFromOutsideChangeNothing)
     EXPECT_EQ(window, HookThreadWindow());
     EXPECT_TRUE(IsWindow(window)) << "its window was closed";
     EXPECT_EQ(0u, HookReinstallCount());
+}
+
+TEST_F(HookThreadEventsTest, ThreadMessagesPostedByIdToEveryThreadChangeNothing)
+{
+    // As another program would: list the process's threads and post to each by its id. The
+    // receiver, the test's stand-in for the main window, ends on a thread message of the test's
+    // own and is left out.
+    std::vector<DWORD> threads;
+    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    ASSERT_NE(snapshot, INVALID_HANDLE_VALUE);
+    THREADENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+        if (entry.th32OwnerProcessID == GetCurrentProcessId() && entry.th32ThreadID != receiver.id)
+            threads.push_back(entry.th32ThreadID);
+    }
+    CloseHandle(snapshot);
+    ASSERT_GE(threads.size(), 2u) << "the test's thread and the hook thread at least";
+    unsigned delivered = 0;
+    for (DWORD thread : threads) {
+        for (UINT message = WM_USER; message < WM_USER + 0x40; ++message)
+            delivered += PostThreadMessageW(thread, message, 0, 0) ? 1 : 0;
+        for (UINT message = WM_APP; message < WM_APP + 0x40; ++message)
+            delivered += PostThreadMessageW(thread, message, 0, 0) ? 1 : 0;
+        delivered += PostThreadMessageW(thread, WM_CLOSE, 0, 0) ? 1 : 0;
+        delivered += PostThreadMessageW(thread, WM_QUIT, 0, 0) ? 1 : 0;
+    }
+    EXPECT_GE(delivered, 0x80u + 2) << "the hook thread's queue took them all";
+    // F9 still reaches the main window, where it would start a recording, and so does a key.
+    ASSERT_TRUE(StartRecording());
+    SetReferenceTimeToNow();
+    InjectKey(VK_F9, true);
+    InjectKey(VK_F9, false);
+    InjectKey('M', true);
+    InjectKey('M', false);
+    EXPECT_TRUE(WaitUntil([] { return gKeyDowns[VK_F9] == 1 && gKeyDowns['M'] == 1; }, DeadlineMs))
+        << "the hook thread has ended or mutes its hooks";
+    FinishReceiver();
+    ASSERT_TRUE(StopRecording());
+    EXPECT_EQ(ReadWholeFile(TempRecordPath).size(), 4 * 16u) << "F9 and M, down and up, recorded";
+    EXPECT_TRUE(IsWindow(HookThreadWindow()));
 }
 
 TEST_F(HookThreadEventsTest, InputTheHooksDoNotReportBringsNothingBack)
