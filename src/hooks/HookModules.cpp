@@ -9,6 +9,7 @@
 
 #include <string>
 
+#include "core/PlaybackMark.h"
 #include "hooks/HookThread.h"
 #include "hooks/MovePositionAddress.h"
 
@@ -23,6 +24,8 @@ constexpr size_t LongestPath = 32768;
 
 // The init exports: (window, hook), stdcall; the module keeps both for its procedure.
 using InitHookFunction = void(WINAPI*)(HWND window, HHOOK hook);
+// The mark exports: the address of the program's playback mark, stdcall.
+using ShareMarkFunction = void(WINAPI*)(PlaybackMark* shared);
 
 // Loaded modules, or null. Written by LoadHookModules and UnloadHookModules on the main
 // thread; read by the install functions and by shutdown, on the main thread.
@@ -40,7 +43,8 @@ InitHookFunction gInitMouseHook = nullptr;
 HHOOK gKeyboardHook = nullptr;
 HHOOK gMouseHook = nullptr;
 // The loaded mouse module's image, where its ring of move positions lies; empty without the
-// module. Written with the modules on the main thread; read by IsMovePositionAddress there.
+// module. Written with the modules on the main thread, while no hook thread runs (before it
+// starts, after it has ended); read by IsMovePositionAddress on the hook thread, for each move.
 AddressRange gMouseModuleImage = {0, 0};
 
 // GetProcAddress hands out a generic function pointer; the detour through void(*)() keeps
@@ -147,6 +151,11 @@ void LoadHookModulesFrom(const std::wstring& folder)
     gMouseHookProc = LookUpExport<HOOKPROC>(gMouseModule, "MouseHookProc");
     gInitMouseHook = LookUpExport<InitHookFunction>(gMouseModule, "InitMouseHook");
     gMouseModuleImage = ImageOfModule(gMouseModule);
+    // Before any hook is installed. A module without the export knows no mark and reports
+    // everything, the playback's own input too.
+    if (const auto share = LookUpExport<ShareMarkFunction>(gKeyboardModule, "ShareKeyBoardHookMark"))
+        share(&gPlaybackMark);
+    if (const auto share = LookUpExport<ShareMarkFunction>(gMouseModule, "ShareMouseHookMark")) share(&gPlaybackMark);
 }
 
 bool InstallKeyboardHook(HWND window)

@@ -25,6 +25,7 @@
 #include "core/HookProtocol.h"
 #include "core/Messages.h"
 #include "core/MillisecondClock.h"
+#include "core/PlaybackMark.h"
 #include "hooks/HookModules.h"
 #include "hooks/HookWatchdog.h"
 #include "hooks/SessionNotifications.h"
@@ -66,6 +67,9 @@ struct HookWatch {
     bool playingBefore;     // a playback ran at the previous check
     bool reinstallPending;  // the last re-install failed: it is tried again at the next check
     UINT timerDelay;        // the watchdog timer's current period, 0 before it is set
+    // The hooks' passed-on ticks of the playback's own input (gPlaybackMark) at the last check.
+    uint32_t keyboardPassedOn;
+    uint32_t mousePassedOn;
 };
 HookWatch gWatch = {};
 
@@ -163,16 +167,27 @@ void ReinstallHooks(HWND window)
     gReinstallCount.fetch_add(1);
 }
 
+// An event a hook passed on unreported because it carried the playback's mark was seen all
+// the same: a tick that changed since the last check counts as that hook's report.
+void NotePassedOn(const std::atomic<uint32_t>& passedOn, uint32_t& seen, uint32_t& report)
+{
+    const uint32_t tick = passedOn.load();
+    if (tick == seen) return;
+    seen = tick;
+    if (static_cast<int32_t>(tick - report) > 0) report = tick;
+}
+
 void CheckHooks(HWND window)
 {
+    NotePassedOn(gPlaybackMark.keyboardPassedOn, gWatch.keyboardPassedOn, gWatch.ticks.keyboardReport);
+    NotePassedOn(gPlaybackMark.mousePassedOn, gWatch.mousePassedOn, gWatch.ticks.mouseReport);
     LASTINPUTINFO input = {sizeof input, 0};
     // Without an answer nothing new is known: the input is what the previous check saw.
     gWatch.ticks.lastInput = GetLastInputInfo(&input) ? input.dwTime : gWatch.ticks.lastInputBefore;
     const uint32_t now = GetTickCount();
-    // A playback's own input counts as the system's input but is not reported: its keys,
-    // buttons and wheel turns carry the program's mark, and its cursor placements reach the
-    // hooks only on some systems. What happens during a playback, and up to the first check
-    // after it, needs no report.
+    // A playback's cursor placements count as the system's input but reach the hooks only on
+    // some systems (its keys, buttons and wheel turns are noted above). What happens during a
+    // playback, and up to the first check after it, needs no report.
     const bool playing = gActivityState.load() == Playing;
     if (playing || gWatch.playingBefore) gWatch.ticks.settled = now;
     gWatch.playingBefore = playing;
@@ -255,6 +270,8 @@ DWORD WINAPI HookThread(LPVOID parameter)
     SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_HIGHEST);
     const HANDLE end = start->end;
     gWatch = {};
+    gWatch.keyboardPassedOn = gPlaybackMark.keyboardPassedOn.load();
+    gWatch.mousePassedOn = gPlaybackMark.mousePassedOn.load();
     // Should the window not be made, the hooks post straight to the main window, unwatched.
     const HWND hookWindow = CreateHookWindow();
     const HWND eventWindow = hookWindow != nullptr ? hookWindow : start->window;

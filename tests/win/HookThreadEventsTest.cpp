@@ -17,6 +17,7 @@
 #include "core/HookProtocol.h"
 #include "core/Messages.h"
 #include "core/MillisecondClock.h"
+#include "core/PlaybackMark.h"
 #include "hooks/HookModules.h"
 #include "hooks/HookThread.h"
 #include "hooks/HookWatchdog.h"
@@ -206,6 +207,32 @@ TEST_F(HookThreadEventsTest, ThreadMessagesPostedByIdToEveryThreadChangeNothing)
     ASSERT_TRUE(StopRecording());
     EXPECT_EQ(ReadWholeFile(TempRecordPath).size(), 4 * 16u) << "F9 and M, down and up, recorded";
     EXPECT_TRUE(IsWindow(HookThreadWindow()));
+}
+
+TEST_F(HookThreadEventsTest, APlaybacksOwnInputPassedOnUnreportedBringsNothingBack)
+{
+    // Four seconds of keys and clicks with the running playback's mark (the Activity state
+    // left Idle, so only the hooks' passed-on ticks can tell the watchdog they saw it).
+    gPlaybackMark.mark.store(0x5EC2E7u);
+    const DWORD start = GetTickCount();
+    for (int i = 0; GetTickCount() - start < 4000; ++i) {
+        INPUT input = {};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = VK_F24;
+        input.ki.dwFlags = i % 2 == 0 ? 0 : KEYEVENTF_KEYUP;
+        input.ki.dwExtraInfo = 0x5EC2E7u;
+        SendInput(1, &input, sizeof input);
+        input = {};
+        input.type = INPUT_MOUSE;
+        input.mi.dwFlags = i % 2 == 0 ? MOUSEEVENTF_MIDDLEDOWN : MOUSEEVENTF_MIDDLEUP;
+        input.mi.dwExtraInfo = 0x5EC2E7u;
+        SendInput(1, &input, sizeof input);
+        Sleep(50);
+    }
+    const bool reinstalled = WaitUntil([] { return HookReinstallCount() > 0; }, QuietForMs);
+    gPlaybackMark.mark.store(0);
+    EXPECT_FALSE(reinstalled) << HookReinstallCount() << " re-installs";
+    EXPECT_EQ(0u, gEventsTaken.load()) << "the playback's own input was reported";
 }
 
 TEST_F(HookThreadEventsTest, InputTheHooksDoNotReportBringsNothingBack)

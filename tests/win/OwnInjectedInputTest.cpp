@@ -1,8 +1,9 @@
-// The program's own injected input against its hooks: every key, button and wheel event that
-// playback injects (the real Injection.cpp) carries InjectedInputMark, and the hook modules
-// (the built KeyBoardHook.dll and MouseHook.dll) pass it on to the next hook without reporting
-// it; the same input without the mark, as another program or the user makes it, F9 among it,
-// is still reported.
+// The program's own injected input against its hooks: while a playback runs, every key,
+// button and wheel event that it injects (the real Injection.cpp) carries the playback's mark,
+// drawn at random when it started (the real InjectionMark.cpp), and the hook modules (the
+// built KeyBoardHook.dll and MouseHook.dll) pass it on to the next hook without reporting it.
+// Input with any other extra information, the former fixed mark and a wrong guess among it, F9
+// too, is reported; and with no playback running every input is reported, whatever it carries.
 //
 // Reference hooks of the test's own are installed before the modules' hooks, so they are
 // called after them: they see what the modules passed on, once the modules have posted their
@@ -14,8 +15,10 @@
 #include <vector>
 
 #include "core/HookProtocol.h"
+#include "core/PlaybackMark.h"
 #include "hooks/HookModules.h"
 #include "playback/Injection.h"
+#include "playback/InjectionMark.h"
 #include "support/WinePaths.h"
 #include "support/WindowHelpers.h"
 
@@ -52,42 +55,30 @@ LRESULT CALLBACK ReferenceMouseHook(int code, WPARAM wParam, LPARAM lParam)
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-void SendUnmarkedKey(WORD vk, bool down)
+void SendKey(WORD vk, bool down, ULONG_PTR extraInfo)
 {
     INPUT input = {};
     input.type = INPUT_KEYBOARD;
     input.ki.wVk = vk;
     input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    input.ki.dwExtraInfo = extraInfo;
     SendInput(1, &input, sizeof input);
 }
 
-void SendUnmarkedMouse(DWORD flags, DWORD data = 0)
+void SendMouse(DWORD flags, DWORD data, ULONG_PTR extraInfo)
 {
     INPUT input = {};
     input.type = INPUT_MOUSE;
     input.mi.mouseData = data;
     input.mi.dwFlags = flags;
+    input.mi.dwExtraInfo = extraInfo;
     SendInput(1, &input, sizeof input);
 }
 
-}  // namespace
-
-TEST(OwnInjectedInput, IsMarkedAndPassedOnUnreportedWhileOtherInputIsReported)
+// The playback's own: F9 (which would cancel a playback if reported), a key, a click and a
+// wheel turn, through the real injection: seven events.
+void InjectAsPlayback()
 {
-    HWND window = OpenMessageWindow(L"TandrelOwnInjectedInputTest", ReceiverProc);
-    ASSERT_NE(window, nullptr);
-    HHOOK keyboard = SetWindowsHookExW(WH_KEYBOARD_LL, ReferenceKeyboardHook, GetModuleHandleW(nullptr), 0);
-    HHOOK mouse = SetWindowsHookExW(WH_MOUSE_LL, ReferenceMouseHook, GetModuleHandleW(nullptr), 0);
-    ASSERT_NE(keyboard, nullptr);
-    ASSERT_NE(mouse, nullptr);
-    ASSERT_FALSE(DistFolder().empty()) << "TANDREL_DIST_DIR is not set";
-    ASSERT_TRUE(SetDllDirectoryW(DistFolder().c_str()));
-    LoadHookModules();
-    ASSERT_TRUE(InstallKeyboardHook(window));
-    ASSERT_TRUE(InstallMouseHook(window));
-
-    // The playback's own: F9 (which would cancel a playback if reported), a key, a click and
-    // a wheel turn.
     InjectKey(VK_F9, true);
     InjectKey(VK_F9, false);
     InjectKey('M', true);
@@ -95,31 +86,104 @@ TEST(OwnInjectedInput, IsMarkedAndPassedOnUnreportedWhileOtherInputIsReported)
     InjectMouseButton(MouseRightDown);
     InjectMouseButton(MouseRightUp);
     InjectWheel(WHEEL_DELTA);
-    // Then another program's: F9, a click and a wheel turn without the mark.
-    SendUnmarkedKey(VK_F9, true);
-    SendUnmarkedKey(VK_F9, false);
-    SendUnmarkedMouse(MOUSEEVENTF_RIGHTDOWN);
-    SendUnmarkedMouse(MOUSEEVENTF_RIGHTUP);
-    SendUnmarkedMouse(MOUSEEVENTF_WHEEL, WHEEL_DELTA);
-    const bool allSeen = PumpUntil([] { return gSeen.size() >= 12; }, 20000);
-    PumpUntil([] { return false; }, 200);  // what the modules posted last is handled too
+}
 
-    RemoveHooks();
-    UnloadHookModules();
-    SetDllDirectoryW(nullptr);
-    UnhookWindowsHookEx(keyboard);
-    UnhookWindowsHookEx(mouse);
-    DestroyWindow(window);
+// Another program's F9, click and wheel turn with this extra information: five events.
+void InjectAsAnotherProgram(ULONG_PTR extraInfo)
+{
+    SendKey(VK_F9, true, extraInfo);
+    SendKey(VK_F9, false, extraInfo);
+    SendMouse(MOUSEEVENTF_RIGHTDOWN, 0, extraInfo);
+    SendMouse(MOUSEEVENTF_RIGHTUP, 0, extraInfo);
+    SendMouse(MOUSEEVENTF_WHEEL, WHEEL_DELTA, extraInfo);
+}
 
-    ASSERT_TRUE(allSeen) << "the reference hooks saw " << gSeen.size() << " of 12 events";
-    // All passed on, in order; the first seven with the mark, the other five without.
-    const WPARAM expected[] = {WM_KEYDOWN,    WM_KEYUP,   WM_KEYDOWN, WM_KEYUP,       WM_RBUTTONDOWN, WM_RBUTTONUP,
-                               WM_MOUSEWHEEL, WM_KEYDOWN, WM_KEYUP,   WM_RBUTTONDOWN, WM_RBUTTONUP,   WM_MOUSEWHEEL};
-    ASSERT_EQ(gSeen.size(), 12u);
-    for (size_t i = 0; i < 12; ++i) {
-        EXPECT_EQ(gSeen[i].message, expected[i]) << i;
-        EXPECT_EQ(gSeen[i].extraInfo == InjectedInputMark, i < 7) << i;
+const std::vector<WPARAM> OwnMessages = {WM_KEYDOWN,     WM_KEYUP,     WM_KEYDOWN,   WM_KEYUP,
+                                         WM_RBUTTONDOWN, WM_RBUTTONUP, WM_MOUSEWHEEL};
+const std::vector<WPARAM> OtherMessages = {WM_KEYDOWN, WM_KEYUP, WM_RBUTTONDOWN, WM_RBUTTONUP, WM_MOUSEWHEEL};
+
+class OwnInjectedInput : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        gReported.clear();
+        gSeen.clear();
+        window = OpenMessageWindow(L"TandrelOwnInjectedInputTest", ReceiverProc);
+        ASSERT_NE(window, nullptr);
+        keyboard = SetWindowsHookExW(WH_KEYBOARD_LL, ReferenceKeyboardHook, GetModuleHandleW(nullptr), 0);
+        mouse = SetWindowsHookExW(WH_MOUSE_LL, ReferenceMouseHook, GetModuleHandleW(nullptr), 0);
+        ASSERT_NE(keyboard, nullptr);
+        ASSERT_NE(mouse, nullptr);
+        ASSERT_FALSE(DistFolder().empty()) << "TANDREL_DIST_DIR is not set";
+        ASSERT_TRUE(SetDllDirectoryW(DistFolder().c_str()));
+        LoadHookModules();
+        ASSERT_TRUE(InstallKeyboardHook(window));
+        ASSERT_TRUE(InstallMouseHook(window));
     }
-    // Only the unmarked ones were reported.
-    EXPECT_EQ(gReported, std::vector<WPARAM>(expected + 7, expected + 12));
+    void TearDown() override
+    {
+        EndInjectionMark();
+        RemoveHooks();
+        UnloadHookModules();
+        SetDllDirectoryW(nullptr);
+        if (keyboard != nullptr) UnhookWindowsHookEx(keyboard);
+        if (mouse != nullptr) UnhookWindowsHookEx(mouse);
+        if (window != nullptr) DestroyWindow(window);
+    }
+    // Waits until the reference hooks have seen `count` events and the modules' last
+    // messages are handled.
+    static void SeeAll(size_t count)
+    {
+        EXPECT_TRUE(PumpUntil([count] { return gSeen.size() >= count; }, 20000))
+            << "the reference hooks saw " << gSeen.size() << " of " << count << " events";
+        PumpUntil([] { return false; }, 200);
+    }
+    HWND window = nullptr;
+    HHOOK keyboard = nullptr;
+    HHOOK mouse = nullptr;
+};
+
+}  // namespace
+
+TEST_F(OwnInjectedInput, DuringAPlaybackOnlyItsOwnMarkPassesUnreported)
+{
+    StartInjectionMark();
+    const ULONG_PTR mark = gPlaybackMark.mark.load();
+    ASSERT_NE(mark, 0u) << "no random source";
+    InjectAsPlayback();
+    InjectAsAnotherProgram(0);
+    InjectAsAnotherProgram(mark + 1);
+    InjectAsAnotherProgram(0x54414E44);  // the fixed mark of earlier versions
+    SeeAll(22);
+
+    ASSERT_EQ(gSeen.size(), 22u);
+    for (size_t i = 0; i < 22; ++i) {
+        EXPECT_EQ(gSeen[i].message, i < 7 ? OwnMessages[i] : OtherMessages[(i - 7) % 5]) << i;
+        EXPECT_EQ(gSeen[i].extraInfo == mark, i < 7) << i;
+    }
+    // Only the other program's were reported, F9 among them.
+    std::vector<WPARAM> expected;
+    for (int copy = 0; copy < 3; ++copy) expected.insert(expected.end(), OtherMessages.begin(), OtherMessages.end());
+    EXPECT_EQ(gReported, expected);
+
+    // Each playback draws its own.
+    EndInjectionMark();
+    StartInjectionMark();
+    EXPECT_NE(gPlaybackMark.mark.load(), mark);
+}
+
+TEST_F(OwnInjectedInput, WithNoPlaybackRunningEverythingIsReportedWhateverItCarries)
+{
+    StartInjectionMark();
+    const ULONG_PTR mark = gPlaybackMark.mark.load();
+    ASSERT_NE(mark, 0u) << "no random source";
+    EndInjectionMark();
+    // The ended playback's own injection, and another program that learned its mark.
+    InjectAsPlayback();
+    InjectAsAnotherProgram(mark);
+    SeeAll(12);
+
+    std::vector<WPARAM> expected = OwnMessages;
+    expected.insert(expected.end(), OtherMessages.begin(), OtherMessages.end());
+    EXPECT_EQ(gReported, expected);
 }
