@@ -34,8 +34,14 @@ namespace {
 
 // Events the main thread has not taken yet. Far more than a thread's queue holds (10,000
 // posted messages by default): only a main thread stalled for many seconds of fast mouse
-// input fills it, and further events are then dropped, as a full queue would drop them.
-constexpr uint32_t HookEventSlots = 65536;
+// input fills it. Further events are then lost, and the main thread is told so where the gap
+// is (LostHookEventsMessage). A power of two, so that the counters' wrap keeps the slots in
+// step; a test build may make it smaller to fill it.
+#ifndef TANDREL_HOOK_EVENT_SLOTS
+#define TANDREL_HOOK_EVENT_SLOTS 65536
+#endif
+constexpr uint32_t HookEventSlots = TANDREL_HOOK_EVENT_SLOTS;
+static_assert(HookEventSlots != 0 && (HookEventSlots & (HookEventSlots - 1)) == 0, "a power of two");
 // How long the main thread waits for the hook thread to end: it only has to return from its
 // wait and remove two hooks.
 constexpr DWORD HookThreadEndWaitMilliseconds = 5000;
@@ -85,6 +91,11 @@ std::atomic<uint32_t> gEventsWritten{0};
 std::atomic<uint32_t> gEventsTaken{0};
 std::atomic<bool> gEventsAnnounced{false};
 HWND gEventsWindow = nullptr;
+// True once an event found the ring full: from then on the hook thread keeps no event, so that
+// none after the gap passes for continuous, until the main thread has taken every event before
+// the gap and, in place of the lost ones, LostHookEventsMessage (which clears it). Set by the
+// hook thread, cleared by the main thread (and by StartHookThread before a thread runs).
+std::atomic<bool> gEventsLost{false};
 
 // Re-installs since the hook thread started. Reset by StartHookThread on the main thread
 // before the thread starts; raised by the hook thread after it has installed the hooks again;
@@ -118,7 +129,11 @@ void Announce()
 void PassOn(const HookEvent& event)
 {
     const uint32_t written = gEventsWritten.load();
-    if (written - gEventsTaken.load() == HookEventSlots) return;
+    if (gEventsLost.load() || written - gEventsTaken.load() == HookEventSlots) {
+        gEventsLost = true;
+        Announce();
+        return;
+    }
     gEvents[written % HookEventSlots] = event;
     gEventsWritten.store(written + 1);
     Announce();
@@ -272,13 +287,13 @@ DWORD WINAPI HookThread(LPVOID parameter)
     gWatch = {};
     gWatch.keyboardPassedOn = gPlaybackMark.keyboardPassedOn.load();
     gWatch.mousePassedOn = gPlaybackMark.mousePassedOn.load();
-    // Should the window not be made, the hooks post straight to the main window, unwatched.
+    // The hooks' events come only through this window: without it no hook is installed, and
+    // start-up reports the failed hook as for a missing module.
     const HWND hookWindow = CreateHookWindow();
-    const HWND eventWindow = hookWindow != nullptr ? hookWindow : start->window;
-    start->result.keyboard = InstallKeyboardHook(eventWindow);
-    start->result.mouse = start->result.keyboard && InstallMouseHook(eventWindow);
+    start->result.keyboard = hookWindow != nullptr && InstallKeyboardHook(hookWindow);
+    start->result.mouse = start->result.keyboard && InstallMouseHook(hookWindow);
     // Hooks that could not be installed at the start are not watched: the program leaves.
-    const bool watching = hookWindow != nullptr && start->result.mouse;
+    const bool watching = start->result.mouse;
     if (watching) StartWatching(hookWindow);
     start->hookWindow = hookWindow;
     SetEvent(start->ready);  // `start` belongs to the main thread from here on
@@ -311,6 +326,7 @@ InstalledHooks StartHookThread(HWND window)
     gEventsWritten = 0;
     gEventsTaken = 0;
     gEventsAnnounced = false;
+    gEventsLost = false;
     gEventsWindow = window;
     gHookThread = CreateThread(nullptr, 0, HookThread, &start, 0, &gHookThreadId);
     if (gHookThread != nullptr) {
@@ -352,12 +368,17 @@ bool TakeHookEvent(HookEvent& event)
     gEventsAnnounced = false;
     const uint32_t taken = gEventsTaken.load();
     const uint32_t written = gEventsWritten.load();
-    if (written == taken) return false;
+    if (written == taken) {
+        // Every event before a gap is taken: now the word that events were lost there.
+        if (!gEventsLost.exchange(false)) return false;
+        event = {LostHookEventsMessage, 0, 0, 0, ReadMillisecondClock()};
+        return true;
+    }
     event = gEvents[taken % HookEventSlots];
     gEventsTaken.store(taken + 1);
     // The rest are announced before this one is handled: should it open a dialog, the
     // dialog's own loop takes them up, as it would posted messages.
-    if (written != taken + 1) Announce();
+    if (written != taken + 1 || gEventsLost.load()) Announce();
     return true;
 }
 
