@@ -4,7 +4,9 @@
 // program installs them on its hook thread (HookThread.cpp). The modules are loaded by their
 // full path in the program's own folder, never found by a search: a file of the same name in
 // the working directory (a downloads folder, a share) or on PATH must not run inside the
-// program, nor in every process whose input the hooks see.
+// program, on whose hook thread the system calls the low-level hook procedures for the input
+// of the whole desktop (they run in the installing thread, not in the processes whose input
+// they see).
 #include "hooks/HookModules.h"
 
 #include <string>
