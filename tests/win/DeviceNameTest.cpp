@@ -31,26 +31,7 @@ int64_t QueryFileSize(std::wstring_view path)
 
 namespace {
 
-using Bytes = std::vector<uint8_t>;
-const Bytes Content = {1, 2, 3, 4};
-
-class DeviceNames : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        EnterFreshWorkingFolder();
-        ASSERT_TRUE(CreateDirectoryW(L"Records", nullptr));
-        ResetFakeUi();
-    }
-    void TearDown() override
-    {
-        EXPECT_TRUE(gInputAnswers.empty()) << "answers left over";
-        ResetFakeUi();
-        LeaveWorkingFolder();
-    }
-};
-
-// Every dialog call: the input dialogs with their default texts, the messages with theirs.
+// Every dialog call: the input dialogs as "ask" with their default texts, messages by text.
 std::vector<std::wstring> Calls()
 {
     std::vector<std::wstring> calls;
@@ -60,23 +41,24 @@ std::vector<std::wstring> Calls()
 
 }  // namespace
 
-TEST_F(DeviceNames, AtNamingTheyAreInvalidAndNeverAskedAboutAsExisting)
+TEST(DeviceNames, AtNamingAndRenameTheyAreInvalidAndNeverTakenForExisting)
 {
-    WriteWholeFile(TempRecordPath, Content);
-    gInputAnswers = {L"CON", L"lpt1 .txt", L"fine"};
-    SaveRecording();
+    const std::vector<uint8_t> content = {1, 2, 3, 4};
     const std::wstring invalid = expected::InvalidNameWarning;
+    EnterFreshWorkingFolder();
+    ASSERT_TRUE(CreateDirectoryW(L"Records", nullptr));
+    WriteWholeFile(TempRecordPath, content);
+    ResetFakeUi();
+    gInputAnswers = {L"CON", L"lpt1 .txt", L"Demo"};
+    SaveRecording();
     EXPECT_EQ(Calls(), (std::vector<std::wstring>{L"ask ", invalid, L"ask CON", invalid, L"ask lpt1 .txt"}));
-    EXPECT_EQ(ReadWholeFile(L"Records\\fine.rec"), Content);
-}
 
-TEST_F(DeviceNames, AtRenameTheyAreInvalidAndNeverReportedAsExisting)
-{
-    WriteWholeFile(L"Records\\Demo.rec", Content);
+    ResetFakeUi();
     gSelectedName = L"Demo";
     gInputAnswers = {L"con", L"COM3.x", L""};
     RenameRecording();
-    const std::wstring invalid = expected::InvalidNameWarning;
     EXPECT_EQ(Calls(), (std::vector<std::wstring>{L"ask Demo", invalid, L"ask con", invalid, L"ask COM3.x"}));
-    EXPECT_EQ(ReadWholeFile(L"Records\\Demo.rec"), Content);
+    EXPECT_EQ(ReadWholeFile(L"Records\\Demo.rec"), content);
+    ResetFakeUi();
+    LeaveWorkingFolder();
 }

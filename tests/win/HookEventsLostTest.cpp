@@ -63,12 +63,10 @@ bool InstallKeyboardHook(HWND)
 {
     return true;
 }
-
 bool InstallMouseHook(HWND)
 {
     return true;
 }
-
 void RemoveHooks()
 {}
 
@@ -99,9 +97,9 @@ TEST(HookEventsLost, AFullRingHandsOverWhatItKeptThenTheGapThenNothingOfIt)
     PostKeys(hookWindow, 101, 2);
     ASSERT_TRUE(HookThreadCaughtUp(hookWindow));
     Take(window, RingSlots + 3);
-    gTakeAtMost = 100;
+    gTakeAtMost = 100;  // and nothing else comes
     PostMessageW(window, HookEventsWaitingMessage, 0, 0);
-    PumpUntil([] { return false; }, 200);  // and nothing else
+    PumpUntil([] { return false; }, 200);
 
     std::vector<uint32_t> expected;
     for (uint32_t key = 1; key <= RingSlots; ++key) expected.push_back(key);

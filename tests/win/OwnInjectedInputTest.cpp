@@ -75,9 +75,10 @@ void SendMouse(DWORD flags, DWORD data, ULONG_PTR extraInfo)
     SendInput(1, &input, sizeof input);
 }
 
-// The playback's own: F9 (which would cancel a playback if reported), a key, a click and a
-// wheel turn, through the real injection: seven events.
-void InjectAsPlayback()
+// The playback's own F9 (which would cancel a playback if reported), key, click and wheel turn,
+// through the real injection; then another program's F9, click and wheel turn with each of
+// `marks` as extra information. 7 + 5 per mark events.
+void InjectOwnThenOthers(const std::vector<ULONG_PTR>& marks)
 {
     InjectKey(VK_F9, true);
     InjectKey(VK_F9, false);
@@ -86,104 +87,81 @@ void InjectAsPlayback()
     InjectMouseButton(MouseRightDown);
     InjectMouseButton(MouseRightUp);
     InjectWheel(WHEEL_DELTA);
+    for (ULONG_PTR mark : marks) {
+        SendKey(VK_F9, true, mark);
+        SendKey(VK_F9, false, mark);
+        SendMouse(MOUSEEVENTF_RIGHTDOWN, 0, mark);
+        SendMouse(MOUSEEVENTF_RIGHTUP, 0, mark);
+        SendMouse(MOUSEEVENTF_WHEEL, WHEEL_DELTA, mark);
+    }
 }
 
-// Another program's F9, click and wheel turn with this extra information: five events.
-void InjectAsAnotherProgram(ULONG_PTR extraInfo)
+const std::vector<WPARAM> Own = {WM_KEYDOWN,     WM_KEYUP,     WM_KEYDOWN,   WM_KEYUP,
+                                 WM_RBUTTONDOWN, WM_RBUTTONUP, WM_MOUSEWHEEL};
+const std::vector<WPARAM> Other = {WM_KEYDOWN, WM_KEYUP, WM_RBUTTONDOWN, WM_RBUTTONUP, WM_MOUSEWHEEL};
+
+// Waits until the reference hooks have seen `count` events and the modules' messages are handled.
+bool SeeAll(size_t count)
 {
-    SendKey(VK_F9, true, extraInfo);
-    SendKey(VK_F9, false, extraInfo);
-    SendMouse(MOUSEEVENTF_RIGHTDOWN, 0, extraInfo);
-    SendMouse(MOUSEEVENTF_RIGHTUP, 0, extraInfo);
-    SendMouse(MOUSEEVENTF_WHEEL, WHEEL_DELTA, extraInfo);
+    const bool all = PumpUntil([count] { return gSeen.size() >= count; }, 20000);
+    PumpUntil([] { return false; }, 200);
+    return all;
 }
-
-const std::vector<WPARAM> OwnMessages = {WM_KEYDOWN,     WM_KEYUP,     WM_KEYDOWN,   WM_KEYUP,
-                                         WM_RBUTTONDOWN, WM_RBUTTONUP, WM_MOUSEWHEEL};
-const std::vector<WPARAM> OtherMessages = {WM_KEYDOWN, WM_KEYUP, WM_RBUTTONDOWN, WM_RBUTTONUP, WM_MOUSEWHEEL};
-
-class OwnInjectedInput : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        gReported.clear();
-        gSeen.clear();
-        window = OpenMessageWindow(L"TandrelOwnInjectedInputTest", ReceiverProc);
-        ASSERT_NE(window, nullptr);
-        keyboard = SetWindowsHookExW(WH_KEYBOARD_LL, ReferenceKeyboardHook, GetModuleHandleW(nullptr), 0);
-        mouse = SetWindowsHookExW(WH_MOUSE_LL, ReferenceMouseHook, GetModuleHandleW(nullptr), 0);
-        ASSERT_NE(keyboard, nullptr);
-        ASSERT_NE(mouse, nullptr);
-        ASSERT_FALSE(DistFolder().empty()) << "TANDREL_DIST_DIR is not set";
-        ASSERT_TRUE(SetDllDirectoryW(DistFolder().c_str()));
-        LoadHookModules();
-        ASSERT_TRUE(InstallKeyboardHook(window));
-        ASSERT_TRUE(InstallMouseHook(window));
-    }
-    void TearDown() override
-    {
-        EndInjectionMark();
-        RemoveHooks();
-        UnloadHookModules();
-        SetDllDirectoryW(nullptr);
-        if (keyboard != nullptr) UnhookWindowsHookEx(keyboard);
-        if (mouse != nullptr) UnhookWindowsHookEx(mouse);
-        if (window != nullptr) DestroyWindow(window);
-    }
-    // Waits until the reference hooks have seen `count` events and the modules' last
-    // messages are handled.
-    static void SeeAll(size_t count)
-    {
-        EXPECT_TRUE(PumpUntil([count] { return gSeen.size() >= count; }, 20000))
-            << "the reference hooks saw " << gSeen.size() << " of " << count << " events";
-        PumpUntil([] { return false; }, 200);
-    }
-    HWND window = nullptr;
-    HHOOK keyboard = nullptr;
-    HHOOK mouse = nullptr;
-};
 
 }  // namespace
 
-TEST_F(OwnInjectedInput, DuringAPlaybackOnlyItsOwnMarkPassesUnreported)
+TEST(OwnInjectedInput, OnlyTheRunningPlaybacksOwnMarkPassesUnreported)
 {
+    HWND window = OpenMessageWindow(L"TandrelOwnInjectedInputTest", ReceiverProc);
+    ASSERT_NE(window, nullptr);
+    HHOOK keyboard = SetWindowsHookExW(WH_KEYBOARD_LL, ReferenceKeyboardHook, GetModuleHandleW(nullptr), 0);
+    HHOOK mouse = SetWindowsHookExW(WH_MOUSE_LL, ReferenceMouseHook, GetModuleHandleW(nullptr), 0);
+    ASSERT_NE(keyboard, nullptr);
+    ASSERT_NE(mouse, nullptr);
+    ASSERT_FALSE(DistFolder().empty()) << "TANDREL_DIST_DIR is not set";
+    ASSERT_TRUE(SetDllDirectoryW(DistFolder().c_str()));
+    LoadHookModules();
+    ASSERT_TRUE(InstallKeyboardHook(window));
+    ASSERT_TRUE(InstallMouseHook(window));
+
+    // During a playback: its own, then another program's without a mark, with a wrong guess
+    // and with the fixed mark of earlier versions.
     StartInjectionMark();
     const ULONG_PTR mark = gPlaybackMark.mark.load();
-    ASSERT_NE(mark, 0u) << "no random source";
-    InjectAsPlayback();
-    InjectAsAnotherProgram(0);
-    InjectAsAnotherProgram(mark + 1);
-    InjectAsAnotherProgram(0x54414E44);  // the fixed mark of earlier versions
-    SeeAll(22);
+    InjectOwnThenOthers({0, mark + 1, 0x54414E44});
+    const bool duringSeen = SeeAll(22);
+    const std::vector<SeenEvent> during = gSeen;
+    const std::vector<WPARAM> reportedDuring = gReported;
+    // The next playback draws another mark. After it, its own input and another program's with
+    // its mark are reported like any other.
+    EndInjectionMark();
+    StartInjectionMark();
+    const ULONG_PTR nextMark = gPlaybackMark.mark.load();
+    EndInjectionMark();
+    gSeen.clear();
+    gReported.clear();
+    InjectOwnThenOthers({nextMark});
+    const bool afterSeen = SeeAll(12);
 
-    ASSERT_EQ(gSeen.size(), 22u);
-    for (size_t i = 0; i < 22; ++i) {
-        EXPECT_EQ(gSeen[i].message, i < 7 ? OwnMessages[i] : OtherMessages[(i - 7) % 5]) << i;
-        EXPECT_EQ(gSeen[i].extraInfo == mark, i < 7) << i;
+    RemoveHooks();
+    UnloadHookModules();
+    SetDllDirectoryW(nullptr);
+    UnhookWindowsHookEx(keyboard);
+    UnhookWindowsHookEx(mouse);
+    DestroyWindow(window);
+
+    ASSERT_NE(mark, 0u) << "no random source";
+    EXPECT_NE(nextMark, mark);
+    ASSERT_TRUE(duringSeen && afterSeen) << "the reference hooks missed events";
+    // All passed on, in order, the first seven with the mark.
+    for (size_t i = 0; i < during.size(); ++i) {
+        EXPECT_EQ(during[i].message, i < 7 ? Own[i] : Other[(i - 7) % 5]) << i;
+        EXPECT_EQ(during[i].extraInfo == mark, i < 7) << i;
     }
-    // Only the other program's were reported, F9 among them.
-    std::vector<WPARAM> expected;
-    for (int copy = 0; copy < 3; ++copy) expected.insert(expected.end(), OtherMessages.begin(), OtherMessages.end());
-    EXPECT_EQ(gReported, expected);
-
-    // Each playback draws its own.
-    EndInjectionMark();
-    StartInjectionMark();
-    EXPECT_NE(gPlaybackMark.mark.load(), mark);
-}
-
-TEST_F(OwnInjectedInput, WithNoPlaybackRunningEverythingIsReportedWhateverItCarries)
-{
-    StartInjectionMark();
-    const ULONG_PTR mark = gPlaybackMark.mark.load();
-    ASSERT_NE(mark, 0u) << "no random source";
-    EndInjectionMark();
-    // The ended playback's own injection, and another program that learned its mark.
-    InjectAsPlayback();
-    InjectAsAnotherProgram(mark);
-    SeeAll(12);
-
-    std::vector<WPARAM> expected = OwnMessages;
-    expected.insert(expected.end(), OtherMessages.begin(), OtherMessages.end());
-    EXPECT_EQ(gReported, expected);
+    std::vector<WPARAM> others;
+    for (int copy = 0; copy < 3; ++copy) others.insert(others.end(), Other.begin(), Other.end());
+    EXPECT_EQ(reportedDuring, others) << "only the other program's reported, F9 among them";
+    std::vector<WPARAM> all = Own;
+    all.insert(all.end(), Other.begin(), Other.end());
+    EXPECT_EQ(gReported, all) << "after the playback everything is reported";
 }
