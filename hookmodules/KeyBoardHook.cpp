@@ -1,10 +1,10 @@
 // KeyBoardHook.dll: the system-wide low-level keyboard hook. Every key press and release is
 // posted to the window given to InitKeyBoardHook as HookEventMessage (wParam the key message,
-// lParam the virtual-key code) and passed on to the next hook unchanged; anything else it is
-// given is posted as HookAliveMessage (wParam 0), which tells the watchdog the hook is alive.
+// lParam the virtual-key code) and passed on to the next hook unchanged. The running
+// playback's own keys (they carry its mark, HookProtocol.h) are passed on unreported.
 //
-// The procedure runs on the thread that installed the hook, inside that thread's message
-// wait. It only posts and returns: nothing of the program may run inside a hook call, or a
+// The procedure runs on the thread that installed the hook (the program's hook thread), inside
+// that thread's message wait, not in the processes whose input it sees. It only posts and returns: nothing of the program may run inside a hook call, or a
 // slow handler would stall the input of the whole system (Windows removes such a hook).
 #include <windows.h>
 
@@ -18,10 +18,24 @@ namespace {
 HWND gWindow = nullptr;
 // This module's hook, for CallNextHookEx. Written by InitKeyBoardHook; read by KeyBoardHookProc.
 HHOOK gHook = nullptr;
+// The program's playback mark (HookProtocol.h), or null. Written by ShareKeyBoardHookMark on the main thread
+// before the hook thread installs the hook; read (and its passed-on tick written) by KeyBoardHookProc.
+PlaybackMark* gPlaybackMark = nullptr;
 
 bool IsKeyMessage(WPARAM message)
 {
     return message == WM_KEYDOWN || message == WM_KEYUP || message == WM_SYSKEYDOWN || message == WM_SYSKEYUP;
+}
+
+// True for the running playback's own input: the mark is set and the event carries it. The
+// tick tells the watchdog that the hook is alive.
+bool IsOwnPlayback(ULONG_PTR extraInformation)
+{
+    if (gPlaybackMark == nullptr) return false;
+    const uintptr_t mark = gPlaybackMark->mark.load();
+    if (mark == 0 || extraInformation != mark) return false;
+    gPlaybackMark->keyboardPassedOn.store(GetTickCount());
+    return true;
 }
 
 }  // namespace
@@ -30,15 +44,13 @@ extern "C" LRESULT CALLBACK KeyBoardHookProc(int code, WPARAM wParam, LPARAM lPa
 {
     // The program's own playback is passed on unreported: reporting it would only keep the
     // program's threads busy while the target waits for this call to return.
-    if (code == HC_ACTION && reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam)->dwExtraInfo == InjectedInputMark) {
+    if (code == HC_ACTION && IsOwnPlayback(reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam)->dwExtraInfo)) {
         return CallNextHookEx(gHook, code, wParam, lParam);
     }
+    // A low-level keyboard hook is given the four key messages only, each of them reported.
     if (code == HC_ACTION && gWindow != nullptr && IsKeyMessage(wParam)) {
         const KBDLLHOOKSTRUCT* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
         PostMessageW(gWindow, HookEventMessage, wParam, static_cast<LPARAM>(key->vkCode));
-    } else if (code == HC_ACTION && gWindow != nullptr) {
-        // Not a key message: nothing to report, but the hook is alive.
-        PostMessageW(gWindow, HookAliveMessage, 0, 0);
     }
     // Always passed on: the user's typing must keep reaching every other application.
     return CallNextHookEx(gHook, code, wParam, lParam);
@@ -48,4 +60,9 @@ extern "C" void WINAPI InitKeyBoardHook(HWND window, HHOOK hook)
 {
     gWindow = window;
     gHook = hook;
+}
+
+extern "C" void WINAPI ShareKeyBoardHookMark(PlaybackMark* shared)
+{
+    gPlaybackMark = shared;
 }

@@ -9,8 +9,12 @@
 // Everything else the hook sees (a wheel step smaller than a notch, say) is posted as
 // HookAliveMessage with wParam 1: the hook thread's watchdog learns that the hook is alive.
 //
-// The procedure runs on the thread that installed the hook, inside that thread's message
-// wait. It only posts and returns: nothing of the program may run inside a hook call.
+// The running playback's own events (they carry its mark, HookProtocol.h) are passed on
+// unreported.
+//
+// The procedure runs on the thread that installed the hook (the program's hook thread), inside
+// that thread's message wait, not in the processes whose input it sees. It only posts and
+// returns: nothing of the program may run inside a hook call.
 #include <windows.h>
 
 // The program and this module share nothing but the exports, these message numbers and the
@@ -30,6 +34,9 @@ constexpr unsigned MovePositionSlots = 65536;
 HWND gWindow = nullptr;
 // This module's hook, for CallNextHookEx. Written by InitMouseHook; read by MouseHookProc.
 HHOOK gHook = nullptr;
+// The program's playback mark (HookProtocol.h), or null. Written by ShareMouseHookMark on the main thread
+// before the hook thread installs the hook; read (and its passed-on tick written) by MouseHookProc.
+PlaybackMark* gPlaybackMark = nullptr;
 // Screen positions of the posted moves. Written by MouseHookProc; read by the receiving window
 // through the address in each move message.
 POINT gMovePositions[MovePositionSlots];
@@ -92,13 +99,24 @@ void ReportMouseEvent(WPARAM message, const MSLLHOOKSTRUCT& mouse)
     }
 }
 
+// True for the running playback's own input: the mark is set and the event carries it. The
+// tick tells the watchdog that the hook is alive.
+bool IsOwnPlayback(ULONG_PTR extraInformation)
+{
+    if (gPlaybackMark == nullptr) return false;
+    const uintptr_t mark = gPlaybackMark->mark.load();
+    if (mark == 0 || extraInformation != mark) return false;
+    gPlaybackMark->mousePassedOn.store(GetTickCount());
+    return true;
+}
+
 }  // namespace
 
 extern "C" LRESULT CALLBACK MouseHookProc(int code, WPARAM wParam, LPARAM lParam)
 {
     // The program's own playback is passed on unreported: reporting it would only keep the
     // program's threads busy while the target waits for this call to return.
-    if (code == HC_ACTION && reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam)->dwExtraInfo == InjectedInputMark) {
+    if (code == HC_ACTION && IsOwnPlayback(reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam)->dwExtraInfo)) {
         return CallNextHookEx(gHook, code, wParam, lParam);
     }
     if (code == HC_ACTION && gWindow != nullptr) {
@@ -112,4 +130,9 @@ extern "C" void WINAPI InitMouseHook(HWND window, HHOOK hook)
 {
     gWindow = window;
     gHook = hook;
+}
+
+extern "C" void WINAPI ShareMouseHookMark(PlaybackMark* shared)
+{
+    gPlaybackMark = shared;
 }

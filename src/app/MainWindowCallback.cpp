@@ -1,7 +1,8 @@
 // The window callback: what each hook event, the end of a playback and the end of the session
 // mean, by the Activity state. Runs on the main thread, from the message loop (the hook thread
-// announces the events it has timed and copied; a notification posted straight to the window
-// is taken as an event of now), and re-entrantly from the loops of the dialogs it opens.
+// announces the events it has timed and copied, the one way input reaches the program: a
+// HookEventMessage posted straight to the main window, which anyone can post, is not looked
+// at), and re-entrantly from the loops of the dialogs it opens.
 #include "app/MainWindowCallback.h"
 
 #include "app/CommonExit.h"
@@ -12,7 +13,6 @@
 #include "core/Messages.h"
 #include "core/Settings.h"
 #include "core/UserTexts.h"
-#include "hooks/HookModules.h"
 #include "hooks/HookThread.h"
 #include "library/LeftoverRecording.h"
 #include "library/RecordingsList.h"
@@ -35,20 +35,13 @@ bool gCancelNoticeOpen = false;
 constexpr UINT_PTR RecordingFlushTimer = 0x7A9;
 constexpr UINT RecordingFlushMilliseconds = 500;
 
-// A hook event as the callback reads it: plain notifications carry no time of their own.
-struct InputEvent {
-    WPARAM message;
-    LPARAM value;
-    const HookEvent* timed;  // the hook thread's copy, or null for a plain notification
-};
-
-bool IsF9Press(const InputEvent& event)
+bool IsF9Press(const HookEvent& event)
 {
     return (event.message == WM_KEYDOWN || event.message == WM_SYSKEYDOWN) &&
            static_cast<uint32_t>(event.value) == VirtualKeyF9;
 }
 
-void StartRecordingByF9(const InputEvent& event)
+void StartRecordingByF9(const HookEvent& event)
 {
     // A stopped worker ends within milliseconds of the stop; should it still be on its way
     // out, its release of held input must not fall into a new recording.
@@ -65,24 +58,23 @@ void StartRecordingByF9(const InputEvent& event)
         return;
     }
     gActivityState.store(Recording);
-    if (event.timed != nullptr)
-        SetReferenceTime(event.timed->time);
-    else
-        SetReferenceTimeToNow();
+    SetReferenceTime(event.time);
     SetTimer(gMainWindow, RecordingFlushTimer, RecordingFlushMilliseconds, nullptr);
     HideMainWindow();
     ChangeTrayIcon(TrayIconId, gActiveIcon);
 }
 
-// F9 during a recording, and a write of the recording that failed: either way the recording
-// ends and what reached the file is offered for naming.
-void EndRecording()
+// F9 during a recording, a write of the recording that failed, and input the hook thread could
+// not keep: either way the recording ends and what reached the file is offered for naming,
+// after the warning when something is missing.
+void EndRecording(bool inputLost = false)
 {
     gActivityState.store(Busy);
     KillTimer(gMainWindow, RecordingFlushTimer);
     ShowMainWindow();
     ChangeTrayIcon(TrayIconId, gIdleIcon);
-    if (!StopRecording()) MessageDialog(MessageTitle, RecordingIncompleteWarning, StyleWarning);
+    const bool written = StopRecording();
+    if (!written || inputLost) MessageDialog(MessageTitle, RecordingIncompleteWarning, StyleWarning);
     SaveRecording();
     RefreshRecordingsList();
     gActivityState.store(Idle);
@@ -120,21 +112,12 @@ void CancelPlaybackByF9()
     gActivityState.store(Idle);
 }
 
-void RecordInput(const InputEvent& event)
+void RecordInput(const HookEvent& event)
 {
-    bool recorded = true;
-    if (event.timed != nullptr) {
-        recorded = RecordHookEventAt(*event.timed);
-    } else {
-        // A move's position is read through the address in the message. Anyone can post this
-        // message; only an address in the mouse hook module's ring of positions is read.
-        if (event.message == WM_MOUSEMOVE && !IsMovePositionAddress(static_cast<uintptr_t>(event.value))) return;
-        recorded = RecordHookEvent(static_cast<uintptr_t>(event.message), static_cast<intptr_t>(event.value));
-    }
-    if (!recorded) EndRecording();
+    if (!RecordHookEventAt(event)) EndRecording();
 }
 
-void OnHookEvent(const InputEvent& event)
+void OnHookEvent(const HookEvent& event)
 {
     int32_t state = gActivityState.load();
     if (IsF9Press(event) && state != Busy) {
@@ -149,11 +132,23 @@ void OnHookEvent(const InputEvent& event)
     if (state == Recording) RecordInput(event);
 }
 
+// Events were lost (the main thread stalled while input came fast): a recording cannot go on
+// as if nothing happened, so it ends with what it holds up to the gap. Outside a recording
+// there is nothing to end; an F9 among the lost ones is pressed again.
+void OnHookEventsLost()
+{
+    if (gActivityState.load() == Recording) EndRecording(true);
+}
+
 // The oldest event the hook thread has waiting; the message comes again for the next one.
 void OnHookEventsWaiting()
 {
     HookEvent event;
-    if (TakeHookEvent(event)) OnHookEvent({event.message, event.value, &event});
+    if (!TakeHookEvent(event)) return;
+    if (event.message == LostHookEventsMessage)
+        OnHookEventsLost();
+    else
+        OnHookEvent(event);
 }
 
 void OnFlushTimer()
@@ -179,12 +174,10 @@ void OnEndSession(WPARAM ending)
 
 }  // namespace
 
-bool MainWindowCallback(HWND, UINT message, WPARAM wParam, LPARAM lParam)
+bool MainWindowCallback(HWND, UINT message, WPARAM wParam, LPARAM)
 {
     if (message == HookEventsWaitingMessage)
         OnHookEventsWaiting();
-    else if (message == HookEventMessage)
-        OnHookEvent({wParam, lParam, nullptr});
     else if (message == WM_TIMER && wParam == RecordingFlushTimer)
         OnFlushTimer();
     else if (message == PlaybackEndedMessage)

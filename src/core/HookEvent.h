@@ -12,3 +12,8 @@ struct HookEvent {
     int32_t y;
     uint32_t time;  // ReadMillisecondClock when the module's message reached the hook thread
 };
+
+// The message of the event that TakeHookEvent hands over in place of the events the hook thread
+// could not keep (its ring was full): events were lost here, and none after them was kept until
+// the main thread had taken this one. No input message is 0.
+constexpr uint32_t LostHookEventsMessage = 0;

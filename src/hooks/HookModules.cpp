@@ -4,11 +4,14 @@
 // program installs them on its hook thread (HookThread.cpp). The modules are loaded by their
 // full path in the program's own folder, never found by a search: a file of the same name in
 // the working directory (a downloads folder, a share) or on PATH must not run inside the
-// program, nor in every process whose input the hooks see.
+// program, on whose hook thread the system calls the low-level hook procedures for the input
+// of the whole desktop (they run in the installing thread, not in the processes whose input
+// they see).
 #include "hooks/HookModules.h"
 
 #include <string>
 
+#include "core/PlaybackMark.h"
 #include "hooks/HookThread.h"
 #include "hooks/MovePositionAddress.h"
 
@@ -23,6 +26,8 @@ constexpr size_t LongestPath = 32768;
 
 // The init exports: (window, hook), stdcall; the module keeps both for its procedure.
 using InitHookFunction = void(WINAPI*)(HWND window, HHOOK hook);
+// The mark exports: the address of the program's playback mark, stdcall.
+using ShareMarkFunction = void(WINAPI*)(PlaybackMark* shared);
 
 // Loaded modules, or null. Written by LoadHookModules and UnloadHookModules on the main
 // thread; read by the install functions and by shutdown, on the main thread.
@@ -40,7 +45,8 @@ InitHookFunction gInitMouseHook = nullptr;
 HHOOK gKeyboardHook = nullptr;
 HHOOK gMouseHook = nullptr;
 // The loaded mouse module's image, where its ring of move positions lies; empty without the
-// module. Written with the modules on the main thread; read by IsMovePositionAddress there.
+// module. Written with the modules on the main thread, while no hook thread runs (before it
+// starts, after it has ended); read by IsMovePositionAddress on the hook thread, for each move.
 AddressRange gMouseModuleImage = {0, 0};
 
 // GetProcAddress hands out a generic function pointer; the detour through void(*)() keeps
@@ -147,6 +153,11 @@ void LoadHookModulesFrom(const std::wstring& folder)
     gMouseHookProc = LookUpExport<HOOKPROC>(gMouseModule, "MouseHookProc");
     gInitMouseHook = LookUpExport<InitHookFunction>(gMouseModule, "InitMouseHook");
     gMouseModuleImage = ImageOfModule(gMouseModule);
+    // Before any hook is installed. A module without the export knows no mark and reports
+    // everything, the playback's own input too.
+    if (const auto share = LookUpExport<ShareMarkFunction>(gKeyboardModule, "ShareKeyBoardHookMark"))
+        share(&gPlaybackMark);
+    if (const auto share = LookUpExport<ShareMarkFunction>(gMouseModule, "ShareMouseHookMark")) share(&gPlaybackMark);
 }
 
 bool InstallKeyboardHook(HWND window)

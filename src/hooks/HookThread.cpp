@@ -13,8 +13,10 @@
 // window is top-level, though never shown: only top-level windows hear of power changes.
 //
 // Nothing on this thread waits or takes long, so each hook call returns within the system's
-// time-out however busy the main thread is. Only its own thread message ends it: whatever
-// anyone posts to its window or broadcasts, the window acts only on what it expects.
+// time-out however busy the main thread is. Only an event object that the program alone holds
+// ends it, never a message: any program can list our threads and post to them by id, and a
+// thread message has no window to tell ours from theirs. Whatever anyone posts to the thread
+// or its window, or broadcasts, the window acts only on what it expects.
 #include "hooks/HookThread.h"
 
 #include <atomic>
@@ -23,18 +25,23 @@
 #include "core/HookProtocol.h"
 #include "core/Messages.h"
 #include "core/MillisecondClock.h"
+#include "core/PlaybackMark.h"
 #include "hooks/HookModules.h"
 #include "hooks/HookWatchdog.h"
 #include "hooks/SessionNotifications.h"
 
 namespace {
 
-// Asks the hook thread to remove its hooks and end: a thread message, never a window's.
-constexpr UINT EndHookThreadMessage = WM_APP + 1;
 // Events the main thread has not taken yet. Far more than a thread's queue holds (10,000
 // posted messages by default): only a main thread stalled for many seconds of fast mouse
-// input fills it, and further events are then dropped, as a full queue would drop them.
-constexpr uint32_t HookEventSlots = 65536;
+// input fills it. Further events are then lost, and the main thread is told so where the gap
+// is (LostHookEventsMessage). A power of two, so that the counters' wrap keeps the slots in
+// step; a test build may make it smaller to fill it.
+#ifndef TANDREL_HOOK_EVENT_SLOTS
+#define TANDREL_HOOK_EVENT_SLOTS 65536
+#endif
+constexpr uint32_t HookEventSlots = TANDREL_HOOK_EVENT_SLOTS;
+static_assert(HookEventSlots != 0 && (HookEventSlots & (HookEventSlots - 1)) == 0, "a power of two");
 // How long the main thread waits for the hook thread to end: it only has to return from its
 // wait and remove two hooks.
 constexpr DWORD HookThreadEndWaitMilliseconds = 5000;
@@ -44,6 +51,7 @@ constexpr wchar_t HookWindowClass[] = L"TandrelHookThread";
 struct HookThreadStart {
     HWND window;            // where the hooks' events go on to
     HANDLE ready;           // set by the thread once it has tried to install both hooks
+    HANDLE end;             // set by the main thread when the thread is to end; outlives it
     InstalledHooks result;  // written by the thread before it sets `ready`
     HWND hookWindow;        // the same: the thread's window, or null
 };
@@ -53,6 +61,10 @@ struct HookThreadStart {
 HANDLE gHookThread = nullptr;
 DWORD gHookThreadId = 0;
 HWND gHookWindow = nullptr;
+// The event that ends the running hook thread: unnamed and never handed out, so no other
+// process can set it. Made by StartHookThread, set and closed by StopHookThread, main thread;
+// the hook thread waits on it.
+HANDLE gHookThreadEnd = nullptr;
 
 // What the watchdog knows. Written and read on the hook thread only (by its window
 // procedure); set afresh by each hook thread before it installs the hooks.
@@ -61,6 +73,9 @@ struct HookWatch {
     bool playingBefore;     // a playback ran at the previous check
     bool reinstallPending;  // the last re-install failed: it is tried again at the next check
     UINT timerDelay;        // the watchdog timer's current period, 0 before it is set
+    // The hooks' passed-on ticks of the playback's own input (gPlaybackMark) at the last check.
+    uint32_t keyboardPassedOn;
+    uint32_t mousePassedOn;
 };
 HookWatch gWatch = {};
 
@@ -76,6 +91,11 @@ std::atomic<uint32_t> gEventsWritten{0};
 std::atomic<uint32_t> gEventsTaken{0};
 std::atomic<bool> gEventsAnnounced{false};
 HWND gEventsWindow = nullptr;
+// True once an event found the ring full: from then on the hook thread keeps no event, so that
+// none after the gap passes for continuous, until the main thread has taken every event before
+// the gap and, in place of the lost ones, LostHookEventsMessage (which clears it). Set by the
+// hook thread, cleared by the main thread (and by StartHookThread before a thread runs).
+std::atomic<bool> gEventsLost{false};
 
 // Re-installs since the hook thread started. Reset by StartHookThread on the main thread
 // before the thread starts; raised by the hook thread after it has installed the hooks again;
@@ -109,7 +129,11 @@ void Announce()
 void PassOn(const HookEvent& event)
 {
     const uint32_t written = gEventsWritten.load();
-    if (written - gEventsTaken.load() == HookEventSlots) return;
+    if (gEventsLost.load() || written - gEventsTaken.load() == HookEventSlots) {
+        gEventsLost = true;
+        Announce();
+        return;
+    }
     gEvents[written % HookEventSlots] = event;
     gEventsWritten.store(written + 1);
     Announce();
@@ -158,16 +182,27 @@ void ReinstallHooks(HWND window)
     gReinstallCount.fetch_add(1);
 }
 
+// An event a hook passed on unreported because it carried the playback's mark was seen all
+// the same: a tick that changed since the last check counts as that hook's report.
+void NotePassedOn(const std::atomic<uint32_t>& passedOn, uint32_t& seen, uint32_t& report)
+{
+    const uint32_t tick = passedOn.load();
+    if (tick == seen) return;
+    seen = tick;
+    if (static_cast<int32_t>(tick - report) > 0) report = tick;
+}
+
 void CheckHooks(HWND window)
 {
+    NotePassedOn(gPlaybackMark.keyboardPassedOn, gWatch.keyboardPassedOn, gWatch.ticks.keyboardReport);
+    NotePassedOn(gPlaybackMark.mousePassedOn, gWatch.mousePassedOn, gWatch.ticks.mouseReport);
     LASTINPUTINFO input = {sizeof input, 0};
     // Without an answer nothing new is known: the input is what the previous check saw.
     gWatch.ticks.lastInput = GetLastInputInfo(&input) ? input.dwTime : gWatch.ticks.lastInputBefore;
     const uint32_t now = GetTickCount();
-    // A playback's own input counts as the system's input but is not reported: its keys,
-    // buttons and wheel turns carry the program's mark, and its cursor placements reach the
-    // hooks only on some systems. What happens during a playback, and up to the first check
-    // after it, needs no report.
+    // A playback's cursor placements count as the system's input but reach the hooks only on
+    // some systems (its keys, buttons and wheel turns are noted above). What happens during a
+    // playback, and up to the first check after it, needs no report.
     const bool playing = gActivityState.load() == Playing;
     if (playing || gWatch.playingBefore) gWatch.ticks.settled = now;
     gWatch.playingBefore = playing;
@@ -231,13 +266,15 @@ void StopWatching(HWND window)
     StopSessionNotifications(window);
 }
 
-// One message of the thread's queue; false when the thread is to end: only on its own thread
-// message, never on one posted to its window (which anyone can do, and a broadcast does).
-bool OnHookThreadMessage(const MSG& message)
+// Handles what the thread's queue holds (the system calls the hook procedures from inside this
+// look). Messages to the thread itself (WM_QUIT among them) are taken off and ignored: the
+// program never posts one, so each came from outside.
+void PumpHookThreadMessages()
 {
-    if (message.hwnd == nullptr) return message.message != EndHookThreadMessage;
-    DispatchMessageW(&message);
-    return true;
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.hwnd != nullptr) DispatchMessageW(&message);
+    }
 }
 
 DWORD WINAPI HookThread(LPVOID parameter)
@@ -246,28 +283,26 @@ DWORD WINAPI HookThread(LPVOID parameter)
     // Little work, and all of it urgent: each hook call has the system's time-out, and each
     // event's time is read here. Where the system refuses a higher priority, normal does.
     SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_HIGHEST);
-    // The thread's message queue exists before the main thread hears from it, so that the
-    // message that ends the thread cannot be posted into nothing.
-    MSG message;
-    PeekMessageW(&message, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
+    const HANDLE end = start->end;
     gWatch = {};
-    // Should the window not be made, the hooks post straight to the main window, unwatched.
+    gWatch.keyboardPassedOn = gPlaybackMark.keyboardPassedOn.load();
+    gWatch.mousePassedOn = gPlaybackMark.mousePassedOn.load();
+    // The hooks' events come only through this window: without it no hook is installed, and
+    // start-up reports the failed hook as for a missing module.
     const HWND hookWindow = CreateHookWindow();
-    const HWND eventWindow = hookWindow != nullptr ? hookWindow : start->window;
-    start->result.keyboard = InstallKeyboardHook(eventWindow);
-    start->result.mouse = start->result.keyboard && InstallMouseHook(eventWindow);
+    start->result.keyboard = hookWindow != nullptr && InstallKeyboardHook(hookWindow);
+    start->result.mouse = start->result.keyboard && InstallMouseHook(hookWindow);
     // Hooks that could not be installed at the start are not watched: the program leaves.
-    const bool watching = hookWindow != nullptr && start->result.mouse;
+    const bool watching = start->result.mouse;
     if (watching) StartWatching(hookWindow);
     start->hookWindow = hookWindow;
     SetEvent(start->ready);  // `start` belongs to the main thread from here on
 
-    // -1 is a failed wait: the loop cannot go on. 0 is a WM_QUIT, which this thread never
-    // asks for: one posted from outside changes nothing.
+    // Until the end event is set; a failed wait cannot go on either.
     for (;;) {
-        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-        if (got == -1) break;
-        if (got != 0 && !OnHookThreadMessage(message)) break;
+        const DWORD woke = MsgWaitForMultipleObjectsEx(1, &end, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        if (woke != WAIT_OBJECT_0 + 1) break;
+        PumpHookThreadMessages();
     }
     if (watching) StopWatching(hookWindow);
     RemoveHooks();
@@ -280,12 +315,18 @@ DWORD WINAPI HookThread(LPVOID parameter)
 InstalledHooks StartHookThread(HWND window)
 {
     if (!StopHookThread()) return {false, false};
-    HookThreadStart start{window, CreateEventW(nullptr, TRUE, FALSE, nullptr), {false, false}, nullptr};
-    if (start.ready == nullptr) return start.result;
+    gHookThreadEnd = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HookThreadStart start{window, CreateEventW(nullptr, TRUE, FALSE, nullptr), gHookThreadEnd, {false, false}, nullptr};
+    if (start.ready == nullptr || start.end == nullptr) {
+        if (start.ready != nullptr) CloseHandle(start.ready);
+        StopHookThread();  // closes the end event
+        return {false, false};
+    }
     gReinstallCount = 0;
     gEventsWritten = 0;
     gEventsTaken = 0;
     gEventsAnnounced = false;
+    gEventsLost = false;
     gEventsWindow = window;
     gHookThread = CreateThread(nullptr, 0, HookThread, &start, 0, &gHookThreadId);
     if (gHookThread != nullptr) {
@@ -303,9 +344,16 @@ InstalledHooks StartHookThread(HWND window)
 
 bool StopHookThread()
 {
-    if (gHookThread == nullptr) return true;
-    PostThreadMessageW(gHookThreadId, EndHookThreadMessage, 0, 0);
+    if (gHookThread == nullptr) {
+        if (gHookThreadEnd != nullptr) CloseHandle(gHookThreadEnd);
+        gHookThreadEnd = nullptr;
+        return true;
+    }
+    SetEvent(gHookThreadEnd);
     const bool ended = WaitForSingleObject(gHookThread, HookThreadEndWaitMilliseconds) == WAIT_OBJECT_0;
+    // A thread that has not ended still waits on the event: it stays open for it.
+    if (ended) CloseHandle(gHookThreadEnd);
+    gHookThreadEnd = nullptr;
     CloseHandle(gHookThread);
     gHookThread = nullptr;
     gHookThreadId = 0;
@@ -320,12 +368,17 @@ bool TakeHookEvent(HookEvent& event)
     gEventsAnnounced = false;
     const uint32_t taken = gEventsTaken.load();
     const uint32_t written = gEventsWritten.load();
-    if (written == taken) return false;
+    if (written == taken) {
+        // Every event before a gap is taken: now the word that events were lost there.
+        if (!gEventsLost.exchange(false)) return false;
+        event = {LostHookEventsMessage, 0, 0, 0, ReadMillisecondClock()};
+        return true;
+    }
     event = gEvents[taken % HookEventSlots];
     gEventsTaken.store(taken + 1);
     // The rest are announced before this one is handled: should it open a dialog, the
     // dialog's own loop takes them up, as it would posted messages.
-    if (written != taken + 1) Announce();
+    if (written != taken + 1 || gEventsLost.load()) Announce();
     return true;
 }
 

@@ -24,7 +24,9 @@ bool StopHookThread();
 // Main thread, on HookEventsWaitingMessage (posted to the window given to StartHookThread
 // while events wait): takes the oldest event the hook thread has copied and timed; false when
 // none waits. When more wait, the message comes again, once for each: one event per message,
-// in the order they happened.
+// in the order they happened. Where events were lost (the ring was full), an event with
+// LostHookEventsMessage comes after the last one kept, and no event from the gap on is handed
+// over before it.
 bool TakeHookEvent(HookEvent& event);
 
 // For tests: the hook thread's hidden window, which the hook modules post to and which hears

@@ -12,8 +12,8 @@ namespace {
 
 // Enough for every leftover a user could ever gather; past it, nothing is renamed.
 constexpr unsigned MaxLeftoverNumber = 9999;
-// One Input record: a shorter file holds nothing to keep.
-constexpr int64_t SmallestRecording = 16;
+// Any byte is kept: even a torn first record is the user's, and only they may throw it away.
+constexpr int64_t SmallestRecording = 1;
 
 bool NameIsFree(const std::wstring& path)
 {

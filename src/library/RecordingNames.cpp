@@ -39,6 +39,8 @@ std::wstring_view DevicePart(std::wstring_view name)
     return part;
 }
 
+}  // namespace
+
 bool IsDeviceName(std::wstring_view name)
 {
     const std::wstring_view part = DevicePart(name);
@@ -51,8 +53,6 @@ bool IsDeviceName(std::wstring_view name)
     }
     return false;
 }
-
-}  // namespace
 
 std::wstring RecordingPath(std::wstring_view name)
 {

@@ -18,10 +18,11 @@ namespace {
 
 // The warning that refuses newName, or null when the rename may go ahead. The existence test
 // comes before the character test, so a name that is both in use and invalid is reported as
-// existing.
+// existing; but a device name first, which the platform reports as an existing file.
 const wchar_t* RefusalOfNewName(const std::wstring& newName)
 {
     if (IsReservedRecordingName(newName)) return ReservedNameWarning;
+    if (IsDeviceName(newName)) return InvalidNameWarning;
     if (QueryFileSize(RecordingPath(newName)) >= 0) return NameExistsWarning;
     if (!IsValidRecordingName(newName)) return InvalidNameWarning;
     return nullptr;

@@ -12,6 +12,7 @@
 #include "core/Settings.h"
 #include "core/UserTexts.h"
 #include "playback/HeldInputs.h"
+#include "playback/InjectionMark.h"
 #include "playback/Injection.h"
 #include "playback/PlayRecord.h"
 #include "playback/RecordBuffer.h"
@@ -152,6 +153,7 @@ PassEnd PlayOnePass()
 void EndPlayback(HWND mainWindow)
 {
     ReleaseHeldInputsOfWorker();
+    EndInjectionMark();
     PostMessageW(mainWindow, gQuitAfterPlayback != 0 ? WM_CLOSE : PlaybackEndedMessage, 0, 0);
     // Only Playing becomes Idle: after a cancel the main thread holds Busy while its message is
     // open and sets Idle itself, and may have started something new by the time we get here.
@@ -164,6 +166,7 @@ void EndPlayback(HWND mainWindow)
 DWORD WINAPI PlaybackWorker(LPVOID mainWindow)
 {
     gActivityState.store(Playing);
+    StartInjectionMark();
     PreparePlaybackThread();
     PlaybackEnd end = PlaybackEnd::Played;
     // The Repeat count is read afresh before every pass; a negative one gives no pass.

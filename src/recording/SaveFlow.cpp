@@ -37,6 +37,11 @@ NamingStep TryName(const std::wstring& name)
         MessageDialog(MessageTitle, ReservedNameWarning, StyleWarning);
         return NamingStep::AskAgain;
     }
+    // The platform reports a device (CON.rec) as an existing file: never the overwrite question.
+    if (IsDeviceName(name)) {
+        MessageDialog(MessageTitle, InvalidNameWarning, StyleWarning);
+        return NamingStep::AskAgain;
+    }
     std::wstring target = RecordingPath(name);
     // Only a No keeps the old recording; any other answer (0 when no box could be shown
     // included) goes on.

@@ -1,7 +1,9 @@
 // InputDialog: a small modal window of its own class that asks for one line of text, with OK,
 // Enter (confirm), Escape and the close box (cancel). Tab does nothing: the dialog has no
-// dialog navigation, only the entry field and the OK button. It is laid out at the DPI of the
-// display it is on, and again when that changes.
+// dialog navigation, only the entry field and the OK button. Like the platform's dialogs it
+// keeps the focus it had when another window is activated and gives it back when it is
+// activated again (by Alt+Tab or a click), so typing goes on in the entry field. It is laid out
+// at the DPI of the display it is on, and again when that changes.
 #include <string>
 
 #include "ui/InputDialog.h"
@@ -57,6 +59,8 @@ struct InputDialogState {
     HWND children[ChildCount];
     bool hasResult;
     std::wstring result;
+    // The child that had the focus when the dialog was last deactivated; null before.
+    HWND focus;
     // The children's font and the dialog's icons at its DPI; replaced when the DPI changes,
     // destroyed by InputDialog once the window is gone.
     InterfaceFont font;
@@ -144,9 +148,27 @@ LRESULT OnInputDpiChanged(HWND dialog, WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
+// Deactivated: the focused child is kept. Activated: it gets the focus back (the entry field
+// when none was kept); the default handling would give it to the dialog window itself, where
+// typing goes nowhere.
+LRESULT OnInputActivate(HWND dialog, WPARAM wParam, LPARAM lParam)
+{
+    InputDialogState* state = StateOf(dialog);
+    if (state == nullptr || state->closed) return DefWindowProcW(dialog, WM_ACTIVATE, wParam, lParam);
+    if (LOWORD(wParam) == WA_INACTIVE) {
+        const HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(dialog, focus)) state->focus = focus;
+        return 0;
+    }
+    const HWND focus = state->focus != nullptr && IsWindow(state->focus) ? state->focus : state->children[EntryField];
+    SetFocus(focus);
+    return 0;
+}
+
 LRESULT CALLBACK InputDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
+    case WM_ACTIVATE: return OnInputActivate(dialog, wParam, lParam);
     case WM_COMMAND: return OnInputCommand(dialog, wParam);
     case WM_CLOSE: return OnInputClose(dialog);
     case WM_DESTROY: return OnInputDestroy(dialog);

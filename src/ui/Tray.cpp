@@ -28,6 +28,37 @@ TrayShellFunction gTrayShell = Shell_NotifyIconW;
 // and read by IsTaskbarCreatedMessage on the main thread.
 UINT gTaskbarCreatedMessage = 0;
 
+// Not in every SDK's headers: let a message through the filter of a window (or, on Vista, of
+// the process) that shields a program running with higher rights from lower ones.
+constexpr DWORD MessageFilterAllow = 1;
+using ChangeWindowMessageFilterExFunction = BOOL(WINAPI*)(HWND window, UINT message, DWORD action, void* status);
+using ChangeWindowMessageFilterFunction = BOOL(WINAPI*)(UINT message, DWORD action);
+
+// GetProcAddress hands out a generic function pointer; the detour through void(*)() keeps
+// the compilers from warning about a cast between unrelated function types.
+template <typename Function>
+Function LookUpUser32(const char* name)
+{
+    const HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    if (user32 == nullptr) return nullptr;
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(user32, name)));
+}
+
+// A program running with higher rights (started as administrator) does not hear the shell's
+// "TaskbarCreated", which comes from a process with fewer, unless its window lets it through;
+// without it the icon would not come back after the shell restarts. Looked up at run time:
+// the window's filter from Windows 7 on, the process's on Vista, nothing before (no filter).
+void LetTaskbarCreatedThrough(HWND window)
+{
+    const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
+    if (message == 0) return;
+    if (const auto forWindow = LookUpUser32<ChangeWindowMessageFilterExFunction>("ChangeWindowMessageFilterEx")) {
+        forWindow(window, message, MessageFilterAllow, nullptr);
+    } else if (const auto forProcess = LookUpUser32<ChangeWindowMessageFilterFunction>("ChangeWindowMessageFilter")) {
+        forProcess(message, MessageFilterAllow);
+    }
+}
+
 TrayEntry* FindTrayEntry(UINT id)
 {
     for (TrayEntry& e : gTrayEntries)
@@ -56,6 +87,7 @@ bool AddTrayIcon(UINT id, HWND window, HICON icon)
     NOTIFYICONDATAW record = TrayAddRecord(id, window, icon);
     if (!gTrayShell(NIM_ADD, &record)) return false;
     *entry = {true, id, window, icon, {}};
+    LetTaskbarCreatedThrough(window);
     return true;
 }
 

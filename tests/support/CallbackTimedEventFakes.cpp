@@ -1,20 +1,8 @@
-// What the window callback calls besides the plain notifications' path, for its Win test,
-// which posts plain notifications only: no timed event waits, nothing left over to keep, and
+// What the window callback calls besides its test's own fakes: nothing left over to keep, and
 // the flush timer's write always succeeds.
-#include "hooks/HookThread.h"
 #include "library/LeftoverRecording.h"
 #include "recording/Recorder.h"
 
-bool TakeHookEvent(HookEvent&)
-{
-    return false;
-}
-bool RecordHookEventAt(const HookEvent&)
-{
-    return true;
-}
-void SetReferenceTime(uint32_t)
-{}
 bool FlushRecording()
 {
     return true;

@@ -70,24 +70,29 @@ protected:
     HWND window = nullptr;
 };
 
-TEST_F(HookModulesTest, ModulesExportTheirTwoPlainNamesAndNothingElse)
+TEST_F(HookModulesTest, ModulesExportTheirThreePlainNamesAndNothingElse)
 {
     struct Expected {
         const wchar_t* file;
         std::vector<std::string> names;
     };
-    const Expected modules[] = {{L"KeyBoardHook.dll", {"InitKeyBoardHook", "KeyBoardHookProc"}},
-                                {L"MouseHook.dll", {"InitMouseHook", "MouseHookProc"}}};
+    const Expected modules[] = {
+        {L"KeyBoardHook.dll", {"InitKeyBoardHook", "KeyBoardHookProc", "ShareKeyBoardHookMark"}},
+        {L"MouseHook.dll", {"InitMouseHook", "MouseHookProc", "ShareMouseHookMark"}}};
     for (const Expected& expected : modules) {
         HMODULE module = LoadLibraryW(DistPath(expected.file).c_str());
         ASSERT_NE(module, nullptr) << "loading " << DistPath(expected.file).c_str();
         DWORD functionCount = 0;
         EXPECT_EQ(ExportedNames(module, &functionCount), expected.names);
-        EXPECT_EQ(functionCount, 2u) << "no exports by ordinal only";
+        EXPECT_EQ(functionCount, 3u) << "no exports by ordinal only";
         for (const std::string& name : expected.names) {
             EXPECT_NE(GetProcAddress(module, name.c_str()), nullptr) << name;
             // The stdcall decorations are not part of the names the program looks up.
-            EXPECT_EQ(GetProcAddress(module, (name + (name.rfind("Init", 0) == 0 ? "@8" : "@12")).c_str()), nullptr);
+            EXPECT_EQ(GetProcAddress(module, (name + (name.rfind("Init", 0) == 0    ? "@8"
+                                                      : name.rfind("Share", 0) == 0 ? "@4"
+                                                                                    : "@12"))
+                                                 .c_str()),
+                      nullptr);
             EXPECT_EQ(GetProcAddress(module, ("_" + name).c_str()), nullptr);
         }
         FreeLibrary(module);

@@ -9,12 +9,15 @@
 
 #include <windows.h>
 
+#include <tlhelp32.h>
+
 #include <atomic>
 #include <vector>
 
 #include "core/HookProtocol.h"
 #include "core/Messages.h"
 #include "core/MillisecondClock.h"
+#include "core/PlaybackMark.h"
 #include "hooks/HookModules.h"
 #include "hooks/HookThread.h"
 #include "hooks/HookWatchdog.h"
@@ -53,21 +56,23 @@ LRESULT CALLBACK ReceiverProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     return 0;
 }
 
-void InjectKey(WORD vk, bool down)
+void InjectKey(WORD vk, bool down, ULONG_PTR extraInfo = 0)
 {
     INPUT input = {};
     input.type = INPUT_KEYBOARD;
     input.ki.wVk = vk;
     input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    input.ki.dwExtraInfo = extraInfo;
     SendInput(1, &input, sizeof input);
 }
 
-void InjectMouse(DWORD flags, DWORD data)
+void InjectMouse(DWORD flags, DWORD data, ULONG_PTR extraInfo = 0)
 {
     INPUT input = {};
     input.type = INPUT_MOUSE;
     input.mi.mouseData = data;
     input.mi.dwFlags = flags;
+    input.mi.dwExtraInfo = extraInfo;
     SendInput(1, &input, sizeof input);
 }
 
@@ -163,6 +168,54 @@ TEST_F(HookThreadEventsTest, MessagesFromOutsideChangeNothing)
     EXPECT_EQ(window, HookThreadWindow());
     EXPECT_TRUE(IsWindow(window)) << "its window was closed";
     EXPECT_EQ(0u, HookReinstallCount());
+}
+
+TEST_F(HookThreadEventsTest, ThreadMessagesPostedByIdToEveryThreadChangeNothing)
+{
+    // As another program would: list the process's threads and post to each by its id (all but
+    // the receiver, the test's stand-in for the main window, which ends on a thread message).
+    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    ASSERT_NE(snapshot, INVALID_HANDLE_VALUE);
+    THREADENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+        if (entry.th32OwnerProcessID != GetCurrentProcessId() || entry.th32ThreadID == receiver.id) continue;
+        for (UINT offset = 0; offset < 0x40; ++offset) {
+            PostThreadMessageW(entry.th32ThreadID, WM_USER + offset, 0, 0);
+            PostThreadMessageW(entry.th32ThreadID, WM_APP + offset, 0, 0);
+        }
+        PostThreadMessageW(entry.th32ThreadID, WM_CLOSE, 0, 0);
+        PostThreadMessageW(entry.th32ThreadID, WM_QUIT, 0, 0);
+    }
+    CloseHandle(snapshot);
+    // F9 still reaches the main window, where it would start a recording, and so does a key.
+    InjectKey(VK_F9, true);
+    InjectKey(VK_F9, false);
+    InjectKey('M', true);
+    InjectKey('M', false);
+    EXPECT_TRUE(WaitUntil([] { return gKeyDowns[VK_F9] == 1 && gKeyDowns['M'] == 1; }, DeadlineMs))
+        << "the hook thread has ended or mutes its hooks";
+    MSG message;  // what reached the test's own thread goes, before a later test pumps it
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    }
+}
+
+TEST_F(HookThreadEventsTest, APlaybacksOwnInputPassedOnUnreportedBringsNothingBack)
+{
+    // Four seconds of keys and clicks with the running playback's mark (the Activity state
+    // left Idle, so only the hooks' passed-on ticks can tell the watchdog they saw it).
+    constexpr ULONG_PTR Mark = 0x5EC2E7u;
+    gPlaybackMark.mark.store(Mark);
+    const DWORD start = GetTickCount();
+    for (int i = 0; GetTickCount() - start < 4000; ++i) {
+        InjectKey(VK_F24, i % 2 == 0, Mark);
+        InjectMouse(i % 2 == 0 ? MOUSEEVENTF_MIDDLEDOWN : MOUSEEVENTF_MIDDLEUP, 0, Mark);
+        Sleep(50);
+    }
+    const bool reinstalled = WaitUntil([] { return HookReinstallCount() > 0; }, QuietForMs);
+    gPlaybackMark.mark.store(0);
+    EXPECT_FALSE(reinstalled) << HookReinstallCount() << " re-installs";
+    EXPECT_EQ(0u, gEventsTaken.load()) << "the playback's own input was reported";
 }
 
 TEST_F(HookThreadEventsTest, InputTheHooksDoNotReportBringsNothingBack)

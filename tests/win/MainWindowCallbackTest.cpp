@@ -1,10 +1,13 @@
 // The window callback's transitions, with every operation it calls replaced by a fake that
-// writes its name into a log. The two task-modal boxes are real and answered by the dialog
-// driver's thread.
+// writes its name into a log. Hook events reach it as in the program: the hook thread's ring
+// (a scripted one here) and its announcement. The two task-modal boxes are real and answered by
+// the dialog driver's thread.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <atomic>
+#include <deque>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -16,7 +19,7 @@
 #include "core/ActivityState.h"
 #include "core/Messages.h"
 #include "core/Settings.h"
-#include "hooks/HookModules.h"
+#include "hooks/HookThread.h"
 #include "library/RecordingsList.h"
 #include "playback/PlaybackWorker.h"
 #include "recording/Recorder.h"
@@ -29,13 +32,14 @@
 
 static std::vector<std::string> gLog;
 static bool gStartSucceeds = true;
-// A write of the recording fails: in RecordHookEvent (during the recording) and in
+// A write of the recording fails: in RecordHookEventAt (during the recording) and in
 // StopRecording (which also reports an earlier one).
 static bool gRecordWriteFails = false;
 static bool gFinalWriteFails = false;
-// The fake mouse module's ring of positions: the addresses that IsMovePositionAddress accepts.
-constexpr uintptr_t FakeRingFirst = 0x1000;
-constexpr uintptr_t FakeRingEnd = 0x2000;
+// The hook thread's ring as the test scripts it: filled by the test's thread and the dialog
+// driver's, taken by the callback on the test's thread.
+static std::mutex gRingLock;
+static std::deque<HookEvent> gRing;
 static bool gWorkerRunning = false;
 // Set by the fake StopPlaybackWorker on the test's thread; read by the dialog driver's thread
 // while the cancel notice is open, into gStoppedWhileNoticeOpen: the worker is stopped before
@@ -54,14 +58,22 @@ bool StartRecording()
     gLog.push_back("StartRecording");
     return gStartSucceeds;
 }
-void SetReferenceTimeToNow()
+void SetReferenceTime(uint32_t time)
 {
-    gLog.push_back("SetReferenceTimeToNow");
+    gLog.push_back("SetReferenceTime " + std::to_string(time));
 }
-bool RecordHookEvent(uintptr_t wParam, intptr_t lParam)
+bool RecordHookEventAt(const HookEvent& event)
 {
-    gRecorded.push_back({wParam, lParam});
+    gRecorded.push_back({event.message, event.value});
     return !gRecordWriteFails;
+}
+bool TakeHookEvent(HookEvent& event)
+{
+    std::lock_guard<std::mutex> lock(gRingLock);
+    if (gRing.empty()) return false;
+    event = gRing.front();
+    gRing.pop_front();
+    return true;
 }
 bool StopRecording()
 {
@@ -96,10 +108,6 @@ bool IsAnotherCopyPlaying()
 }
 void NoteRunEnd(RunEnd)
 {}
-bool IsMovePositionAddress(uintptr_t address)
-{
-    return address >= FakeRingFirst && address < FakeRingEnd;
-}
 int MessageDialog(const wchar_t*, const wchar_t* text, unsigned style)
 {
     gLog.push_back("MessageDialog " + std::to_string(style) +
@@ -142,9 +150,16 @@ void AddTrayIconsAgain()
     gLog.push_back("AddTrayIconsAgain");
 }
 
+// The hook thread's way: the event into the ring, and its announcement to the window.
+static void PutInRing(WPARAM wParam, LPARAM lParam)
+{
+    std::lock_guard<std::mutex> lock(gRingLock);
+    gRing.push_back({static_cast<uint32_t>(wParam), static_cast<int32_t>(lParam), 0, 0, 4321});
+}
 static LRESULT Hook(WPARAM wParam, LPARAM lParam)
 {
-    return MainWindowCallback(gMainWindow, HookEventMessage, wParam, lParam);
+    PutInRing(wParam, lParam);
+    return MainWindowCallback(gMainWindow, HookEventsWaitingMessage, 0, 0);
 }
 
 // Notes whether the worker was stopped by the time the cancel notice is open.
@@ -159,6 +174,7 @@ protected:
     {
         gLog.clear();
         gRecorded.clear();
+        gRing.clear();
         gStartSucceeds = true;
         gRecordWriteFails = false;
         gFinalWriteFails = false;
@@ -181,7 +197,7 @@ TEST_F(MainWindowCallbackTest, F9InIdleStartsARecordingInOrder)
 {
     EXPECT_FALSE(Hook(WM_KEYDOWN, VirtualKeyF9));
     EXPECT_EQ(gActivityState.load(), Recording);
-    EXPECT_EQ(gLog, (std::vector<std::string>{"StartRecording", "SetReferenceTimeToNow", "HideMainWindow",
+    EXPECT_EQ(gLog, (std::vector<std::string>{"StartRecording", "SetReferenceTime 4321", "HideMainWindow",
                                               "ChangeTrayIcon 0 active"}));
     EXPECT_TRUE(gRecorded.empty());
 }
@@ -193,7 +209,7 @@ TEST_F(MainWindowCallbackTest, OnlyExactF9PressesToggleAndEverythingElseIsRecord
     Hook(WM_KEYDOWN, 0x41);
     Hook(WM_KEYDOWN, 0x100 | VirtualKeyF9);  // further bits set: not F9
     Hook(WM_SYSKEYUP, VirtualKeyF9);
-    Hook(WM_MOUSEMOVE, 0x1234);  // in the module's ring
+    Hook(WM_MOUSEMOVE, 0);  // the position was read on the hook thread
     Hook(WM_MOUSEWHEEL, -2);
     Hook(0x20E, 1);  // not a recorded kind: the recorder decides
     EXPECT_EQ(gActivityState.load(), Recording);
@@ -218,16 +234,45 @@ TEST_F(MainWindowCallbackTest, AltF9StopsTheRecordingAndF9IsDeadDuringTheSaveFlo
     EXPECT_TRUE(gRecorded.empty());
 }
 
-TEST_F(MainWindowCallbackTest, AMoveIsReadOnlyThroughAnAddressInTheMouseModulesRing)
+TEST_F(MainWindowCallbackTest, AHookNotificationPostedStraightToTheWindowIsNotInput)
 {
+    // Anyone can post it; only the hook thread's ring is input. (Whether a move's address lies
+    // in the mouse module's ring is checked where the position is read, on the hook thread.)
     gActivityState.store(Recording);
-    Hook(WM_MOUSEMOVE, 0);
-    Hook(WM_MOUSEMOVE, FakeRingFirst - 8);
-    Hook(WM_MOUSEMOVE, FakeRingEnd);
-    Hook(WM_MOUSEMOVE, -1);
-    Hook(WM_MOUSEMOVE, FakeRingFirst + 8);
-    EXPECT_EQ(gRecorded, (std::vector<std::pair<uintptr_t, intptr_t>>{{WM_MOUSEMOVE, FakeRingFirst + 8}}));
-    EXPECT_EQ(gActivityState.load(), Recording);
+    for (WPARAM message : {WPARAM(WM_KEYDOWN), WPARAM(WM_MOUSEMOVE), WPARAM(WM_LBUTTONDOWN)})
+        EXPECT_FALSE(MainWindowCallback(gMainWindow, HookEventMessage, message, 0x41));
+    EXPECT_FALSE(MainWindowCallback(gMainWindow, HookEventMessage, WM_KEYDOWN, VirtualKeyF9));
+    EXPECT_TRUE(gRecorded.empty());
+    EXPECT_TRUE(gLog.empty()) << "an F9 stopped the recording";
+    gActivityState.store(Idle);
+    MainWindowCallback(gMainWindow, HookEventMessage, WM_KEYDOWN, VirtualKeyF9);
+    EXPECT_EQ(gActivityState.load(), Idle) << "an F9 started a recording";
+    // The announcement with nothing in the ring does nothing either.
+    EXPECT_FALSE(MainWindowCallback(gMainWindow, HookEventsWaitingMessage, 0, 0));
+    EXPECT_TRUE(gLog.empty());
+}
+
+TEST_F(MainWindowCallbackTest, LostInputEndsTheRecordingAfterTheWarningAndOnlyThen)
+{
+    // Outside a recording the word of a gap changes nothing.
+    for (int32_t state : {Idle, Playing, Busy}) {
+        gActivityState.store(state);
+        Hook(LostHookEventsMessage, 0);
+        EXPECT_EQ(gActivityState.load(), state);
+    }
+    EXPECT_TRUE(gLog.empty());
+    // During one: what came before the gap is recorded, then the recording ends as after a
+    // failed write, and what the ring hands over after that is not recorded.
+    gActivityState.store(Recording);
+    PutInRing(WM_KEYDOWN, 0x41);
+    PutInRing(LostHookEventsMessage, 0);
+    PutInRing(WM_KEYDOWN, 0x42);
+    for (int i = 0; i < 3; ++i) MainWindowCallback(gMainWindow, HookEventsWaitingMessage, 0, 0);
+    EXPECT_EQ(gRecorded, (std::vector<std::pair<uintptr_t, intptr_t>>{{WM_KEYDOWN, 0x41}}));
+    EXPECT_EQ(gLog, (std::vector<std::string>{"ShowMainWindow", "ChangeTrayIcon 0 idle", "StopRecording",
+                                              "MessageDialog 48 incomplete", "SaveRecording state=3",
+                                              "RefreshRecordingsList"}));
+    EXPECT_EQ(gActivityState.load(), Idle);
 }
 
 TEST_F(MainWindowCallbackTest, AFailedWriteEndsTheRecordingLikeF9AfterTheWarning)
@@ -308,7 +353,8 @@ TEST_F(MainWindowCallbackTest, F9DuringPlaybackCancelsWithTheNoticeAndIgnoresInp
     // the answer does, behind the application the user is in. Another F9 does nothing.
     StartDialogScript({{DialogKind::Box, [](HWND box) {
                             NoteTheStop();
-                            PostMessageW(gMainWindow, HookEventMessage, WM_KEYDOWN, VirtualKeyF9);
+                            PutInRing(WM_KEYDOWN, VirtualKeyF9);
+                            PostMessageW(gMainWindow, HookEventsWaitingMessage, 0, 0);
                             PostMessageW(gMainWindow, PlaybackEndedMessage, 0, 0);
                             Sleep(200);
                             PostButtonClick(box, IDOK);

@@ -127,10 +127,10 @@ TEST_F(LeftoverRecording, ARecordingLeftInTempRecordIsKeptUnderTheFirstFreeName)
 {
     EXPECT_TRUE(KeepLeftoverRecording()) << "nothing there";
     EXPECT_FALSE(FileExists(TempRecordPath));
-    // Less than one record holds nothing to keep: it stays, for the new recording to empty.
-    WriteWholeFile(TempRecordPath, Bytes(15, 0x11));
+    // An empty file holds nothing to keep: it stays, for the new recording to empty.
+    WriteWholeFile(TempRecordPath, Bytes());
     EXPECT_TRUE(KeepLeftoverRecording());
-    EXPECT_EQ(QueryFileSize(TempRecordPath), 15);
+    EXPECT_EQ(QueryFileSize(TempRecordPath), 0);
 
     const Bytes first(32, 0x21);
     const Bytes second(16, 0x22);
@@ -154,4 +154,11 @@ TEST_F(LeftoverRecording, ARecordingLeftInTempRecordIsKeptUnderTheFirstFreeName)
     EXPECT_EQ(ReadWholeFile(path1), first);
     EXPECT_EQ(ReadWholeFile(RecordingPath(LeftoverRecordingName(2))), Bytes(16, 0x99));
     EXPECT_EQ(ReadWholeFile(path3), second);
+
+    // A torn first record is still the user's: kept too, never emptied.
+    const Bytes torn(1, 0x33);
+    WriteWholeFile(TempRecordPath, torn);
+    EXPECT_TRUE(KeepLeftoverRecording());
+    EXPECT_FALSE(FileExists(TempRecordPath));
+    EXPECT_EQ(ReadWholeFile(RecordingPath(LeftoverRecordingName(4))), torn);
 }

@@ -17,3 +17,8 @@ tandrel_win_test(win_library_real_dialogs
 if(WIN32)
   set_tests_properties(win_library_real_dialogs PROPERTIES TIMEOUT 180)
 endif()
+# A device name at naming and rename, against an existence test that answers as Windows does.
+tandrel_win_test(win_device_names NO_OBJECTS
+  SOURCES DeviceNameTest.cpp ${libraryTestFakes} ${PROJECT_SOURCE_DIR}/src/recording/SaveFlow.cpp
+          ${PROJECT_SOURCE_DIR}/src/library/RenameRecording.cpp ${PROJECT_SOURCE_DIR}/src/library/RecordingsList.cpp
+          ${PROJECT_SOURCE_DIR}/src/library/ActivityHold.cpp)

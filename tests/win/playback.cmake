@@ -22,4 +22,5 @@ tandrel_win_test(win_playback_exit
 # The playback's own injection (the real Injection.cpp) against the built hook modules.
 tandrel_win_test(win_own_injected_input
   SOURCES OwnInjectedInputTest.cpp ${TEST_SUPPORT}/WinePaths.cpp ${TEST_SUPPORT}/WindowHelpers.cpp
+          ${PROJECT_SOURCE_DIR}/src/playback/InjectionMark.cpp
   ONLY playback_injection hooks_win)

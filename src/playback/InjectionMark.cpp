@@ -1,0 +1,66 @@
+// Drawing the playback's mark. A fixed number would be known to every program that ever saw our
+// input in its own low-level hook, and input it injected with that number would hide from a
+// recording; a random one per playback is known to nobody beforehand, and worthless after.
+//
+// The random source is the system's (BCryptGenRandom with the system's preferred generator;
+// RtlGenRandom, exported as SystemFunction036, on systems before it), looked up at run time in
+// modules loaded by their full path from the system folder, never found by a search.
+#include "playback/InjectionMark.h"
+
+#include <windows.h>
+
+#include <string>
+
+#include "core/PlaybackMark.h"
+
+namespace {
+
+// Not in every SDK's headers.
+constexpr ULONG BcryptUseSystemPreferredRng = 0x00000002;
+using BCryptGenRandomFunction = LONG(WINAPI*)(void* algorithm, UCHAR* buffer, ULONG size, ULONG flags);
+using RtlGenRandomFunction = BOOLEAN(WINAPI*)(void* buffer, ULONG size);
+
+// GetProcAddress hands out a generic function pointer; the detour through void(*)() keeps
+// the compilers from warning about a cast between unrelated function types.
+template <typename Function>
+Function LookUp(HMODULE module, const char* name)
+{
+    if (module == nullptr) return nullptr;
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
+// A system module by its full path. It stays loaded: the next playback draws again.
+HMODULE LoadSystemModule(const wchar_t* file)
+{
+    wchar_t folder[MAX_PATH];
+    const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return nullptr;
+    const std::wstring path = std::wstring(folder, length) + L"\\" + file;
+    return LoadLibraryW(path.c_str());
+}
+
+bool DrawRandom(uintptr_t& value)
+{
+    auto* bytes = reinterpret_cast<UCHAR*>(&value);
+    const auto genRandom = LookUp<BCryptGenRandomFunction>(LoadSystemModule(L"bcrypt.dll"), "BCryptGenRandom");
+    if (genRandom != nullptr && genRandom(nullptr, bytes, sizeof value, BcryptUseSystemPreferredRng) >= 0) return true;
+    const auto rtlGenRandom = LookUp<RtlGenRandomFunction>(LoadSystemModule(L"advapi32.dll"), "SystemFunction036");
+    return rtlGenRandom != nullptr && rtlGenRandom(bytes, sizeof value) != FALSE;
+}
+
+}  // namespace
+
+void StartInjectionMark()
+{
+    uintptr_t mark = 0;
+    // 0 means "no playback": a draw of 0 is drawn again.
+    for (int attempt = 0; attempt < 4 && mark == 0; ++attempt) {
+        if (!DrawRandom(mark)) mark = 0;
+    }
+    gPlaybackMark.mark.store(mark);
+}
+
+void EndInjectionMark()
+{
+    gPlaybackMark.mark.store(0);
+}
