@@ -4,7 +4,6 @@
 #pragma once
 
 enum class PlaybackWaitMethod {
-    // ntdll's NtDelayExecution in slices of at most a millisecond, waited in the process
     // itself, with the stop read between them: under Wine.
     InProcessSlices,
     // The stop event's wait for whole milliseconds (through the wine server under Wine), then
