@@ -4,7 +4,9 @@
 #pragma once
 
 enum class PlaybackWaitMethod {
-    // itself, with the stop read between them: under Wine.
+    // ntdll's NtDelayExecution in slices of at most a millisecond, waited in the process
+    // itself, with the stop read between them and the last 0.1 ms watched on the clock: under
+    // Wine.
     InProcessSlices,
     // The stop event's wait for whole milliseconds (through the wine server under Wine), then
     // the last 1 to 2 ms with NtDelayExecution: the former way under Wine, kept to compare.
