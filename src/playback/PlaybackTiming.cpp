@@ -1,75 +1,34 @@
-// The real timing of playback: the worker thread's preparation, its waits, the stop that
-// ends them, and its clock.
+// The real timing of playback: the worker's ways of waiting, the stop that ends them, and its
+// clock. The worker thread's preparation, which chooses the way, is PlaybackThreadPreparation.cpp.
 //
 // Each wait is made with the finest means the system offers (PlaybackTiming.h names them).
-// Under Wine, waits with a time-out (Sleep, the stop event's, a waitable timer's) run on the
-// wine server's clock and end up to a few milliseconds late, while ntdll's NtDelayExecution
-// waits in the process itself, in units of 100 ns, to within a tenth of a millisecond: so the
-// stop event's wait takes the whole milliseconds and NtDelayExecution the last 1 to 2. On
-// Windows 10 1803 and later the high-resolution waitable timer ends within a fraction of a
-// millisecond, and the worker waits on it together with the stop event. Elsewhere (older
-// Windows) the system timer's resolution is raised to 1 ms once, never lowered, and Sleep
-// finishes each wait in whole milliseconds.
+// Under Wine every wait with a time-out (Sleep, the stop event's, a waitable timer's) is a
+// round trip to the wine server and runs on its clock, ending up to a few milliseconds late,
+// while ntdll's NtDelayExecution waits in the process itself, in units of 100 ns, to within a
+// tenth of a millisecond: so the whole wait is NtDelayExecution, in slices of at most a
+// millisecond with the stop flag read between them, and the last 0.1 ms watched on the clock,
+// since each sleep wakes 50 to 100 us late. On Windows, where NtDelayExecution keeps to
+// the system timer's ticks, the high-resolution waitable timer of Windows 10 1803 and later
+// ends within a fraction of a millisecond, and the worker waits on it together with the stop
+// event. Elsewhere (older Windows) the system timer's resolution is raised to 1 ms once, never
+// lowered, and Sleep finishes each wait in whole milliseconds.
 //
-// Every wait ends as soon as the playback is stopped: the stop event is part of every wait
-// but its last stretch, which is at most 2 ms (5 ms with Sleep); a stop within that stretch
-// is seen as soon as it is over.
+// Every wait ends as soon as the playback is stopped: within a slice under Wine, at once where
+// the stop event is part of the wait, and after the last stretch (at most 2 ms, 5 ms with Sleep)
+// where it is not.
 #include "playback/PlaybackTiming.h"
 
 #include <windows.h>
-#include <mmsystem.h>
 
 #include <atomic>
 
 #include "playback/Injection.h"
+#include "playback/PlaybackThreadPreparation.h"
 
 namespace {
 
 // Not in every SDK's headers yet; the value is part of the platform's interface.
 constexpr DWORD CreateWaitableTimerHighResolution = 0x00000002;
-
-// DPI awareness contexts of SetThreadDpiAwarenessContext, looked up at run time so the
-// program still starts on systems that lack it.
-using DpiAwarenessContext = void*;
-using SetThreadDpiAwarenessContextFunction = DpiAwarenessContext(WINAPI*)(DpiAwarenessContext);
-const DpiAwarenessContext PerMonitorAwareV2 = reinterpret_cast<DpiAwarenessContext>(-4);
-const DpiAwarenessContext PerMonitorAware = reinterpret_cast<DpiAwarenessContext>(-3);
-
-void MakeThreadPerMonitorDpiAware()
-{
-    HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    if (user32 == nullptr) {
-        return;
-    }
-    FARPROC found = GetProcAddress(user32, "SetThreadDpiAwarenessContext");
-    if (found == nullptr) {
-        return;
-    }
-    auto setContext = reinterpret_cast<SetThreadDpiAwarenessContextFunction>(reinterpret_cast<void*>(found));
-    if (setContext(PerMonitorAwareV2) == nullptr) {
-        setContext(PerMonitorAware);
-    }
-}
-
-// The first key mapping of a thread readies the keyboard layout for it, and under Wine the
-// thread's own connection to the display, which the injection of keys and moves needs: some
-// 30 ms, more on a busy machine. Done in the preparation, before the pass's pause, it does not
-// hold up the first records.
-void ReadyThreadForInjection()
-{
-    MapVirtualKeyW(VK_SPACE, MAPVK_VK_TO_VSC);
-}
-
-// Whether the system timer's resolution has been raised to 1 ms (it is never lowered). Written
-// and read on the worker thread; only one worker runs at a time.
-bool gTimerResolutionRaised = false;
-
-void RaiseTimerResolutionOnce()
-{
-    if (gTimerResolutionRaised) return;
-    timeBeginPeriod(1);
-    gTimerResolutionRaised = true;
-}
 
 bool RunsUnderWine()
 {
@@ -89,7 +48,7 @@ DelayExecutionFunction LookUpDelayExecution()
 }
 
 // The means of waiting this system offers: found by the first preparation and held until the
-// process ends (the timer too). Written by PreparePlaybackThread on the worker thread; only
+// process ends (the timer too). Written by ChoosePlaybackWaitMethod on the worker thread; only
 // one worker runs at a time, and later ones only read it.
 struct WaitMeans {
     bool found;
@@ -100,10 +59,10 @@ struct WaitMeans {
 WaitMeans gWaitMeans = {};
 // The method the benchmark or a test asked for, if any. Written by PreferPlaybackWaitMethod and
 // UseFinestPlaybackWaitMethod on the main thread before it starts a worker; read by
-// PreparePlaybackThread on the worker.
+// ChoosePlaybackWaitMethod on the worker.
 bool gMethodPreferred = false;
 PlaybackWaitMethod gPreferredMethod = PlaybackWaitMethod::Sleep;
-// The method of the running worker's waits. Written by PreparePlaybackThread, and by
+// The method of the running worker's waits. Written by ChoosePlaybackWaitMethod, and by
 // PlaybackWait when the timer fails, on the worker thread; read by its waits.
 PlaybackWaitMethod gWaitMethod = PlaybackWaitMethod::Sleep;
 // Performance-counter ticks per second, 0 before the first reading. The counter's frequency is
@@ -122,6 +81,13 @@ HANDLE gStopEvent = nullptr;
 // wait ends late by up to a millisecond and a little (the wine server rounds its time-outs up
 // to whole milliseconds), and this absorbs it.
 constexpr int64_t FineFinishMicroseconds = 1000;
+// The longest slice of an in-process wait: a stop is seen within it.
+constexpr int64_t SliceMicroseconds = 1000;
+// The last part of an in-process wait, watched on the clock rather than slept: NtDelayExecution
+// wakes some 50 to 100 us after its time (the kernel's timer slack and the wake-up), so the
+// sleep ends this much early and the clock is read until the time has come. Mostly some
+// 30 us of watching per wait; none at all when the wake-up came later than this.
+constexpr int64_t WatchedFinishMicroseconds = 100;
 // The last part of a wait that Sleep finishes: under Wine the stop event's time-out ends up to
 // a few milliseconds late (1.2 ms at the 99th percentile, 3.7 ms at most, measured), and Sleep
 // in whole milliseconds.
@@ -142,6 +108,7 @@ void FindWaitMeans()
 bool IsOffered(PlaybackWaitMethod method)
 {
     switch (method) {
+    case PlaybackWaitMethod::InProcessSlices:
     case PlaybackWaitMethod::DelayExecution: return gWaitMeans.delayExecution != nullptr;
     case PlaybackWaitMethod::HighResolutionTimer: return gWaitMeans.highResolutionTimer != nullptr;
     case PlaybackWaitMethod::Sleep: return true;
@@ -154,7 +121,7 @@ PlaybackWaitMethod FinestWaitMethod()
     // Under Wine the timer is accepted but fires on the wine server's clock; on Windows
     // NtDelayExecution keeps to the system timer's ticks as Sleep does.
     const PlaybackWaitMethod finest =
-        gWaitMeans.underWine ? PlaybackWaitMethod::DelayExecution : PlaybackWaitMethod::HighResolutionTimer;
+        gWaitMeans.underWine ? PlaybackWaitMethod::InProcessSlices : PlaybackWaitMethod::HighResolutionTimer;
     return IsOffered(finest) ? finest : PlaybackWaitMethod::Sleep;
 }
 
@@ -180,15 +147,38 @@ void SleepMicroseconds(int64_t microseconds)
     }
 }
 
+void DelayFor(int64_t microseconds)
+{
+    LARGE_INTEGER interval;
+    interval.QuadPart = -microseconds * 10;  // relative, in units of 100 ns
+    gWaitMeans.delayExecution(FALSE, &interval);
+}
+
 // Waits with NtDelayExecution until the clock reads `until`; again should it end early.
 void DelayUntil(int64_t until)
 {
     for (;;) {
         const int64_t remaining = until - PlaybackClock();
         if (remaining <= 0) return;
-        LARGE_INTEGER interval;
-        interval.QuadPart = -remaining * 10;  // relative, in units of 100 ns
-        gWaitMeans.delayExecution(FALSE, &interval);
+        DelayFor(remaining);
+    }
+}
+
+// The whole wait in the process itself, the stop read before each slice: no wine server
+// round trip, and a stop seen within a slice.
+bool WaitInProcessSlices(int64_t microseconds)
+{
+    const int64_t deadline = PlaybackClock() + microseconds;
+    for (;;) {
+        if (IsStopRequested()) return false;
+        const int64_t remaining = deadline - PlaybackClock();
+        if (remaining <= 0) return true;
+        if (remaining <= WatchedFinishMicroseconds) {
+            YieldProcessor();
+            continue;
+        }
+        const int64_t sleep = remaining - WatchedFinishMicroseconds;
+        DelayFor(sleep < SliceMicroseconds ? sleep : SliceMicroseconds);
     }
 }
 
@@ -246,14 +236,11 @@ bool WaitWithSleep(int64_t microseconds)
 
 }  // namespace
 
-void PreparePlaybackThread()
+PlaybackWaitMethod ChoosePlaybackWaitMethod()
 {
-    MakeThreadPerMonitorDpiAware();
-    ReadyThreadForInjection();
     FindWaitMeans();
     gWaitMethod = gMethodPreferred && IsOffered(gPreferredMethod) ? gPreferredMethod : FinestWaitMethod();
-    // The stop event's time-outs keep to the system timer too.
-    if (gWaitMethod != PlaybackWaitMethod::HighResolutionTimer) RaiseTimerResolutionOnce();
+    return gWaitMethod;
 }
 
 bool PlaybackWait(int64_t microseconds)
@@ -261,6 +248,7 @@ bool PlaybackWait(int64_t microseconds)
     if (IsStopRequested()) return false;
     if (microseconds <= 0) return true;
     switch (gWaitMethod) {
+    case PlaybackWaitMethod::InProcessSlices: return WaitInProcessSlices(microseconds);
     case PlaybackWaitMethod::DelayExecution: return WaitWithDelayExecution(microseconds);
     case PlaybackWaitMethod::HighResolutionTimer:
         switch (WaitOnTimer(microseconds)) {

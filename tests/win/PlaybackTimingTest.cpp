@@ -1,14 +1,12 @@
 // The real timing of playback under Wine: the worker thread's preparation makes it per-monitor
-// DPI aware where the system can and readies it for key injection, waits never end early
-// whichever way they are made, a stop ends each way's wait, waits under Wine are finer than a
-// millisecond, and the clock runs in microseconds. Upper bounds are left generous on purpose:
-// punctuality is measured by the benchmark.
+// DPI aware where the system can, waits never end early whichever way they are made and never
+// seconds late, a stop ends each way's wait, waits under Wine are made in the process itself,
+// and the clock runs in microseconds. Bounds are sanity bounds that a busy machine keeps:
+// punctuality, and the time the preparation saves the first key, are the benchmarks' to measure
+// (bench/PlaybackTimingBench.cpp, bench/PlaybackSideBySide.py).
 #include <gtest/gtest.h>
 
 #include <windows.h>
-
-#include <algorithm>
-#include <vector>
 
 #include "playback/Injection.h"
 #include "playback/PlaybackTiming.h"
@@ -82,13 +80,6 @@ DWORD WINAPI StopSoon(LPVOID)
     return 0;
 }
 
-int64_t MicrosecondsOfFirstKeyMapping()
-{
-    const int64_t start = PlaybackClock();
-    MapVirtualKeyW('K', MAPVK_VK_TO_VSC);
-    return PlaybackClock() - start;
-}
-
 }  // namespace
 
 TEST(PlaybackTiming, PreparationMakesTheWorkerThreadPerMonitorDpiAware)
@@ -132,8 +123,8 @@ TEST(PlaybackTiming, WaitsNeverEndEarlyAndTheClockCountsMicroseconds)
 
 TEST(PlaybackTiming, EveryWayOfWaitingWaitsItsTimeAndEndsAtAStop)
 {
-    for (PlaybackWaitMethod method :
-         {PlaybackWaitMethod::DelayExecution, PlaybackWaitMethod::HighResolutionTimer, PlaybackWaitMethod::Sleep}) {
+    for (PlaybackWaitMethod method : {PlaybackWaitMethod::InProcessSlices, PlaybackWaitMethod::DelayExecution,
+                                      PlaybackWaitMethod::HighResolutionTimer, PlaybackWaitMethod::Sleep}) {
         PreferPlaybackWaitMethod(method);
         ResetPlaybackStop();
         PlaybackWaitMethod used = PlaybackWaitMethod::Sleep;
@@ -168,38 +159,17 @@ TEST(PlaybackTiming, EveryWayOfWaitingWaitsItsTimeAndEndsAtAStop)
     ResetPlaybackStop();
 }
 
-TEST(PlaybackTiming, UnderWineWaitsEndWithinAMillisecond)
+TEST(PlaybackTiming, UnderWineEveryWaitIsMadeInTheProcess)
 {
-    if (!RunsUnderWine()) GTEST_SKIP() << "only Wine waits with NtDelayExecution";
+    if (!RunsUnderWine()) GTEST_SKIP() << "only Wine waits in slices of NtDelayExecution";
     ResetPlaybackStop();
-    std::vector<int64_t> waited;
+    UseFinestPlaybackWaitMethod();
     PlaybackWaitMethod used = PlaybackWaitMethod::Sleep;
     OnFreshThread([&] {
         PreparePlaybackThread();
         used = PlaybackWaitMethodInUse();
-        for (int i = 0; i < 21; ++i) {
-            const int64_t start = PlaybackClock();
-            PlaybackWait(300);
-            waited.push_back(PlaybackClock() - start);
-        }
     });
-    EXPECT_EQ(PlaybackWaitMethod::DelayExecution, used);
-    // Waits in whole milliseconds would take a millisecond at least, each.
-    std::sort(waited.begin(), waited.end());
-    EXPECT_GE(waited.front(), 300);
-    EXPECT_LT(waited[waited.size() / 2], 900);
-}
-
-TEST(PlaybackTiming, PreparationReadiesTheThreadForKeyInjection)
-{
-    // Under Wine a thread's first key mapping takes some 30 ms unprepared. The least of three
-    // threads, so that one thread held up by a busy machine does not count.
-    int64_t least = INT64_MAX;
-    for (int i = 0; i < 3; ++i) {
-        OnFreshThread([&] {
-            PreparePlaybackThread();
-            least = std::min(least, MicrosecondsOfFirstKeyMapping());
-        });
-    }
-    EXPECT_LT(least, 5000);
+    // The wine server's time-outs end a millisecond or more late; how much finer the slices
+    // are is the benchmark's figure.
+    EXPECT_EQ(PlaybackWaitMethod::InProcessSlices, used);
 }
