@@ -226,25 +226,23 @@ void FillInputDialog(HWND dialog, InputDialogState& state, const std::wstring& p
     }
 }
 
-// Runs the thread's messages until the dialog is gone. Returns true when a WM_QUIT ended it;
-// its exit code is then in quitCode.
-bool RunInputDialog(HWND dialog, InputDialogState& state, HACCEL keys, WPARAM& quitCode)
+// Runs the thread's messages until the dialog is gone. A WM_QUIT, which the program never
+// posts and any program can post to this thread by its id, is ignored; a failed wait gives
+// everything back.
+void RunInputDialog(HWND dialog, InputDialogState& state, HACCEL keys)
 {
     while (!state.done) {
         MSG msg;
         const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-        if (got <= 0) {
-            // The program posts no WM_QUIT; should one come, give everything back and let the
-            // outer loop see it too.
+        if (got == 0) continue;
+        if (got < 0) {
             CloseInputDialog(dialog, state);
-            quitCode = msg.wParam;
-            return got == 0;
+            return;
         }
         if (TranslateAcceleratorW(dialog, keys, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
-    return false;
 }
 
 }  // namespace
@@ -291,8 +289,7 @@ std::wstring InputDialog(const wchar_t* title, const wchar_t* prompt, const wcha
     const HACCEL keys = CreateAcceleratorTableW(keyTable, 2);
     SetForegroundWindow(dialog);
     BringWindowToTop(dialog);
-    WPARAM quitCode = 0;
-    const bool quit = RunInputDialog(dialog, state, keys, quitCode);
+    RunInputDialog(dialog, state, keys);
     DestroyAcceleratorTable(keys);
     // The window and its children are gone: nothing shows the font and icons any more.
     DestroyInterfaceFont(state.font);
@@ -300,6 +297,5 @@ std::wstring InputDialog(const wchar_t* title, const wchar_t* prompt, const wcha
     // Only now, with its window gone, can the class be unregistered (it fails while another
     // input dialog is open; that one unregisters it).
     UnregisterClassW(InputDialogClass, instance);
-    if (quit) PostQuitMessage(static_cast<int>(quitCode));
     return state.hasResult ? state.result : std::wstring();
 }

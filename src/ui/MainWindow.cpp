@@ -322,8 +322,12 @@ WindowEvent WaitWindowEvent()
         WindowEvent event;
         if (PopEvent(event)) return event;
         MSG msg;
-        // 0 is WM_QUIT, -1 a failed wait: either way the loop cannot go on.
-        if (GetMessageW(&msg, nullptr, 0, 0) <= 0) return {WindowEventKind::CloseRequest, 0};
+        // The program posts no WM_QUIT, and any program can post one to this thread by its id:
+        // it is ignored, so that only a close request to the window (or the session's end)
+        // ends the program. A failed wait cannot go on.
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0) continue;
+        if (got < 0) return {WindowEventKind::CloseRequest, 0};
         // The dialog manager moves the focus with Tab and Shift+Tab among the gadgets.
         if (gMainWindow != nullptr && IsDialogMessageW(gMainWindow, &msg)) continue;
         TranslateMessage(&msg);

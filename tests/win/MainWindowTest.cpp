@@ -308,10 +308,14 @@ TEST_F(MainWindowTest, CloseBoxSystemMenuAndAltF4AskToCloseAndDestroyNothing)
     EXPECT_TRUE(IsWindowVisible(gMainWindow));
 }
 
-TEST_F(MainWindowTest, QuitMessageEndsTheWaitAsACloseRequest)
+// Any program can post WM_QUIT to the main thread by its id: it must not end the program.
+TEST_F(MainWindowTest, QuitMessageFromOutsideIsIgnored)
 {
-    PostQuitMessage(0);
-    EXPECT_EQ(WaitWindowEvent().kind, WindowEventKind::CloseRequest);
+    PostThreadMessageW(GetCurrentThreadId(), WM_QUIT, 0, 0);
+    PostSentinelClick();
+    const WindowEvent event = WaitWindowEvent();
+    EXPECT_NE(event.kind, WindowEventKind::CloseRequest);
+    EXPECT_EQ(event.gadget, RemoveButton);
 }
 
 // Events that arrive while another loop dispatches (a dialog's) wait for the event loop.
