@@ -11,5 +11,6 @@ tandrel_win_test(win_hook_thread_forged_move
           ${TEST_SUPPORT}/ReceiverThread.cpp ${TEST_SUPPORT}/TempWorkingFolder.cpp ${TEST_SUPPORT}/FileHelpers.cpp
   ONLY hooks_win core_clock_win recording_win recording_file_write_win library_win)
 if(WIN32)
-  set_tests_properties(win_playback_cancel_gap win_hook_thread_forged_move PROPERTIES TIMEOUT 120)
+  # 6 s on a quiet machine, a minute on a busy one.
+  set_tests_properties(win_playback_cancel_gap PROPERTIES TIMEOUT 180)
 endif()
