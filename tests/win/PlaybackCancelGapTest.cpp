@@ -26,7 +26,7 @@
 
 namespace {
 
-constexpr int Cancels = 3000;
+constexpr int Cancels = 2000;
 constexpr int RecordsPerPass = 512;
 constexpr DWORD DeadlineMs = 20000;
 
