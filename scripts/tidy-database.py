@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Writes the compile database that scripts/check-tidy.sh hands to clang-tidy, made from a
 build's own compile_commands.json: the project's own code only (src/, hookmodules/,
-tools/tandrel-rec/; their tests and the test suite left out), each file once, with its defines, include folders
-and standard as the build compiles it.
+tools/tandrel-rec/; their tests and the test suite are left out), each file once, with its
+defines, include folders and standard as the build compiles it.
 
 For the Windows build (--mingw) the command becomes clang's for i686-w64-mingw32, with the
 MinGW compiler's own C++ headers (clang would otherwise take the build machine's), since

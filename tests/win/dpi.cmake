@@ -9,7 +9,7 @@ if(WIN32)
     add_test(NAME win_ui_scaled_prefix_${dpi}
       COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/make-dpi-prefix.sh ${prefix} ${dpi})
     set_tests_properties(win_ui_scaled_prefix_${dpi} PROPERTIES
-      LABELS win RESOURCE_LOCK wine TIMEOUT 120 FIXTURES_SETUP wine_dpi_${dpi})
+      LABELS win RESOURCE_LOCK wine TIMEOUT 180 FIXTURES_SETUP wine_dpi_${dpi})
     # wine-env.sh takes the prefix from TANDREL_WINEPREFIX; WINEPREFIX says the same to
     # anything that reads it directly. wine-run.sh stops the prefix's wineserver after the run.
     add_test(NAME win_ui_scaled_${dpi} COMMAND win_ui_scaled)
