@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# Checks the format and the layers, builds the three configurations and runs every test:
+# Checks the format and the layers, builds the three configurations, analyses the code with
+# clang-tidy (scripts/check-tidy.sh) and runs every test:
 #   native (pure logic with address and undefined-behaviour sanitizers): label unit
 #   fuzz (clang, libFuzzer: each reader of outside input fuzzed for a short while): label fuzz
 #   mingw (the Windows program, under Wine on a virtual display): labels win and e2e
 # and last checks that the release is reproducible (scripts/check-reproducible.sh: the shipped
 # files and the zip built twice in other folders, compared byte for byte).
 # Exits non-zero when a check, a build or any test fails. Extra arguments go to every ctest run
-# (for instance -R TextToInteger).
+# (for instance -R TextToInteger). Every test has a time limit (scripts/check-timeouts.py), and
+# ctest brings its build up to date before any test runs (the test tandrel_build).
 set -uo pipefail
 root=$(cd "$(dirname "$0")" && pwd)
 cd "$root"
@@ -23,16 +25,25 @@ if python3 "$root/scripts/check-layers.py"; then echo "Layers: every include poi
 
 # Warnings fail the build here (and so in CI).
 step "Build: Windows (mingw)"
-cmake --preset mingw -DTANDREL_WARNINGS_AS_ERRORS=ON >/dev/null || exit 1
+cmake --preset mingw -DTANDREL_WARNINGS_AS_ERRORS=ON -DCMAKE_EXPORT_COMPILE_COMMANDS=ON >/dev/null || exit 1
 cmake --build build -j2 || exit 1
 
 step "Build: native with sanitizers"
-cmake --preset native -DTANDREL_WARNINGS_AS_ERRORS=ON >/dev/null || exit 1
+cmake --preset native -DTANDREL_WARNINGS_AS_ERRORS=ON -DCMAKE_EXPORT_COMPILE_COMMANDS=ON >/dev/null || exit 1
 cmake --build build/native -j2 || exit 1
 
 step "Build: fuzz targets (clang, libFuzzer)"
 cmake --preset fuzz -DTANDREL_WARNINGS_AS_ERRORS=ON >/dev/null || exit 1
 cmake --build build/fuzz -j2 || exit 1
+
+# The Windows and the native build's compile databases; a finding fails the run, but the tests
+# still run and report.
+step "Static analysis: clang-tidy (scripts/check-tidy.sh)"
+"$root/scripts/check-tidy.sh"
+tidyRc=$?
+
+step "Checks: every test has a time limit"
+python3 "$root/scripts/check-timeouts.py" build build/native build/fuzz || checksRc=1
 
 logs=$(mktemp -d)
 trap 'rm -rf "$logs"' EXIT
@@ -78,8 +89,9 @@ for run in native fuzz wine; do
   echo "-- $run:"
   grep -E '^([0-9]+% tests passed|Total Test time|No tests were found)' "$logs/$run.log" || true
 done
-if [ "$checksRc" -ne 0 ]; then echo "The format or layer check failed (see the top of this output)."; fi
+if [ "$checksRc" -ne 0 ]; then echo "The format, layer or time-limit check failed (see above)."; fi
+if [ "$tidyRc" -ne 0 ]; then echo "clang-tidy has findings (see the static analysis step)."; fi
 if [ "$reproducibleRc" -ne 0 ]; then echo "The release is not reproducible (see the step before the summary)."; fi
 if [ "$nativeRc" -ne 0 ] || [ "$fuzzRc" -ne 0 ] || [ "$wineRc" -ne 0 ] || [ "$checksRc" -ne 0 ] ||
-  [ "$reproducibleRc" -ne 0 ]; then exit 1; fi
+  [ "$tidyRc" -ne 0 ] || [ "$reproducibleRc" -ne 0 ]; then exit 1; fi
 exit 0

@@ -8,6 +8,19 @@
 
 set(TANDREL_WIN_SYSTEM_LIBS user32 gdi32 shell32 comctl32 winmm kernel32 advapi32)
 
+# Every test has a time limit a few times its usual length, so that a hang fails within
+# minutes rather than after ctest's 25: these by default, a longer one where a test that needs
+# it is registered.
+set(TANDREL_TIMEOUT_NATIVE 30)  # a native test: under 15 s
+set(TANDREL_TIMEOUT_WINE 60)    # a test under Wine: 2 to 12 s with Wine's start (its prefix is made before)
+set(TANDREL_TIMEOUT_E2E 180)    # the program end to end: 3 to 50 s on a busy machine
+
+# Before any test runs, the build is brought up to date: the test tandrel_build, which every
+# test requires, and which ctest adds to any choice of tests (-R, -L). A change that does not
+# compile then fails the run instead of leaving the previous test program in place to pass.
+add_test(NAME tandrel_build COMMAND ${CMAKE_COMMAND} --build ${CMAKE_BINARY_DIR} --config $<CONFIG> -j 2)
+set_tests_properties(tandrel_build PROPERTIES FIXTURES_SETUP tandrel_built TIMEOUT 1800)
+
 # The program's own code throws and catches nothing. In the MinGW build it is compiled without
 # exception tables, and src/core/LeanRuntime.cpp keeps the runtime's exception machinery out
 # of Tandrel.exe. Tests (GoogleTest) keep exceptions.
@@ -80,9 +93,10 @@ function(tandrel_unit_test name)
   target_link_libraries(${name} PRIVATE ${pure} GTest::gtest_main)
   add_test(NAME ${name} COMMAND ${name})
   if(WIN32)
-    set_tests_properties(${name} PROPERTIES LABELS win RESOURCE_LOCK wine)
+    set_tests_properties(${name} PROPERTIES LABELS win RESOURCE_LOCK wine TIMEOUT ${TANDREL_TIMEOUT_WINE}
+      FIXTURES_REQUIRED "tandrel_built;wine_prefix")
   else()
-    set_tests_properties(${name} PROPERTIES LABELS unit)
+    set_tests_properties(${name} PROPERTIES LABELS unit TIMEOUT ${TANDREL_TIMEOUT_NATIVE} FIXTURES_REQUIRED tandrel_built)
   endif()
 endfunction()
 
@@ -105,7 +119,8 @@ function(tandrel_win_test name)
   target_link_libraries(${name} PRIVATE ${pure} ${T_LIBS} GTest::gtest_main ${TANDREL_WIN_SYSTEM_LIBS})
   add_dependencies(${name} tandrel_dist)
   add_test(NAME ${name} COMMAND ${name})
-  set_tests_properties(${name} PROPERTIES LABELS win RESOURCE_LOCK wine
+  set_tests_properties(${name} PROPERTIES LABELS win RESOURCE_LOCK wine TIMEOUT ${TANDREL_TIMEOUT_WINE}
+    FIXTURES_REQUIRED "tandrel_built;wine_prefix"
     ENVIRONMENT "TANDREL_DIST_DIR=${TANDREL_DIST_DIR};TANDREL_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
 endfunction()
 
@@ -116,6 +131,7 @@ function(tandrel_e2e_test name script)
     return()
   endif()
   add_test(NAME ${name} COMMAND python3 ${CMAKE_CURRENT_SOURCE_DIR}/${script})
-  set_tests_properties(${name} PROPERTIES LABELS e2e RESOURCE_LOCK wine TIMEOUT 600
+  set_tests_properties(${name} PROPERTIES LABELS e2e RESOURCE_LOCK wine TIMEOUT ${TANDREL_TIMEOUT_E2E}
+    FIXTURES_REQUIRED "tandrel_built;wine_prefix"
     ENVIRONMENT "TANDREL_DIST_DIR=${TANDREL_DIST_DIR};TANDREL_BUILD_DIR=${CMAKE_BINARY_DIR};TANDREL_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
 endfunction()

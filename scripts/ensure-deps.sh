@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what building, testing and running Tandrel need on Debian 12, and only what is
 # missing: a machine that has everything is left alone and apt is never called.
-#   scripts/ensure-deps.sh          everything: test.sh (both builds, every test, the fuzz targets)
+#   scripts/ensure-deps.sh          everything: test.sh (both builds, every test, the fuzz targets,
+#                                   clang-tidy)
 #   scripts/ensure-deps.sh --build  what building the program, its modules and tandrel-rec needs
 #   scripts/ensure-deps.sh --run    that and what running it needs: Wine, the virtual display,
 #                                   the screenshot (run.sh installs these while it builds)
@@ -27,6 +28,7 @@ if [ "$mode" != "--build" ] && [ "$mode" != "--run" ]; then
     x11-utils                          # xwininfo and friends, to look at the virtual display by hand
     python3                            # the end-to-end test driver, the layer check, the release zip
     clang-format                       # the one C++ format, checked by test.sh
+    clang-tidy                         # static analysis (scripts/check-tidy.sh), run by test.sh
     clang libclang-rt-14-dev           # the fuzz targets (libFuzzer with sanitizers)
   )
 fi

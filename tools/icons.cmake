@@ -8,5 +8,6 @@ if(NOT WIN32)
   # The committed icon files must be exactly what the drawing program makes today.
   add_test(NAME IconFilesMatchTheirDrawing
     COMMAND make_icons --check ${PROJECT_SOURCE_DIR}/src/ui/icons)
-  set_tests_properties(IconFilesMatchTheirDrawing PROPERTIES LABELS unit)
+  set_tests_properties(IconFilesMatchTheirDrawing PROPERTIES LABELS unit TIMEOUT ${TANDREL_TIMEOUT_NATIVE}
+    FIXTURES_REQUIRED tandrel_built)
 endif()

@@ -3,18 +3,12 @@
 tandrel_win_test(win_hook_modules
   SOURCES HookModulesTest.cpp ${TEST_SUPPORT}/WinePaths.cpp ${TEST_SUPPORT}/TempWorkingFolder.cpp)
 tandrel_win_test(win_hook_events SOURCES HookEventsTest.cpp ${TEST_SUPPORT}/WinePaths.cpp ${TEST_SUPPORT}/WindowHelpers.cpp)
-if(WIN32)
-  set_tests_properties(win_hook_modules win_hook_events PROPERTIES TIMEOUT 300)
-endif()
 # The hook thread with the built modules and the real recorder: delays from when the input
 # happened, messages from outside, and input the hooks see but do not report.
 tandrel_win_test(win_hook_thread_events
   SOURCES HookThreadEventsTest.cpp ${TEST_SUPPORT}/WinePaths.cpp ${TEST_SUPPORT}/WindowHelpers.cpp
           ${TEST_SUPPORT}/ReceiverThread.cpp ${TEST_SUPPORT}/TempWorkingFolder.cpp ${TEST_SUPPORT}/FileHelpers.cpp
   ONLY hooks_win core_clock_win recording_win recording_file_write_win library_win)
-if(WIN32)
-  set_tests_properties(win_hook_thread_events PROPERTIES TIMEOUT 300)
-endif()
 # A full ring of events: the real hook thread built with a ring of 16, against install
 # functions of the test's own.
 tandrel_win_test(win_hook_events_lost NO_OBJECTS

@@ -14,9 +14,6 @@ tandrel_win_test(win_library_real_dialogs
           ${TEST_SUPPORT}/TempWorkingFolder.cpp ${TEST_SUPPORT}/FileHelpers.cpp
           ${PROJECT_SOURCE_DIR}/src/ui/Tandrel.rc
   ONLY recording_win recording_file_write_win library_win core_clock_win ui_win)
-if(WIN32)
-  set_tests_properties(win_library_real_dialogs PROPERTIES TIMEOUT 180)
-endif()
 # A device name at naming and rename, against an existence test that answers as Windows does.
 tandrel_win_test(win_device_names NO_OBJECTS
   SOURCES DeviceNameTest.cpp ${libraryTestFakes} ${PROJECT_SOURCE_DIR}/src/recording/SaveFlow.cpp

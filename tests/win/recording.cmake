@@ -13,9 +13,6 @@ tandrel_win_test(win_save_flow_real_dialogs
           ${TEST_SUPPORT}/TempWorkingFolder.cpp ${TEST_SUPPORT}/FileHelpers.cpp
           ${PROJECT_SOURCE_DIR}/src/ui/Tandrel.rc
   ONLY recording_win recording_file_write_win library_win core_clock_win ui_win)
-if(WIN32)
-  set_tests_properties(win_save_flow_real_dialogs PROPERTIES TIMEOUT 180)
-endif()
 
 # What the recorder keeps: a short write (a write of its own in place of the real one), the
 # writes at least once a second, and the leftover of an earlier recording.

@@ -7,9 +7,6 @@ tandrel_win_test(win_playback_stop
 # The hooks on their own thread, with the built modules (TANDREL_DIST_DIR).
 tandrel_win_test(win_hook_thread SOURCES HookThreadTest.cpp ${TEST_SUPPORT}/WinePaths.cpp ${TEST_SUPPORT}/WindowHelpers.cpp
   ONLY hooks_win core_clock_win)
-if(WIN32)
-  set_tests_properties(win_hook_thread PROPERTIES TIMEOUT 300)
-endif()
 # Unattended mode's start against fakes of everything it calls.
 tandrel_win_test(win_unattended_start NO_OBJECTS
   SOURCES UnattendedStartTest.cpp ${PROJECT_SOURCE_DIR}/src/app/UnattendedStart.cpp

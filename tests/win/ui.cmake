@@ -12,6 +12,4 @@ if(WIN32)
     SOURCES DialogInputTest.cpp ${shownMainWindow} ${TEST_SUPPORT}/DialogDriver.cpp ${uiResources})
   tandrel_win_test(win_ui_message_dialog
     SOURCES DialogMessageTest.cpp ${shownMainWindow} ${TEST_SUPPORT}/DialogDriver.cpp ${uiResources})
-  # Each window that goes away costs Wine two seconds without a window manager.
-  set_tests_properties(win_ui_main_window win_ui_input_dialog win_ui_message_dialog PROPERTIES TIMEOUT 300)
 endif()

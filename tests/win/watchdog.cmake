@@ -7,5 +7,5 @@ tandrel_win_test(win_hook_watchdog_retry NO_OBJECTS
   SOURCES HookWatchdogRetryTest.cpp ${PROJECT_SOURCE_DIR}/src/hooks/HookThread.cpp
           ${PROJECT_SOURCE_DIR}/src/hooks/SessionNotifications.cpp ${PROJECT_SOURCE_DIR}/src/core/MillisecondClock.cpp)
 if(WIN32)
-  set_tests_properties(win_hook_watchdog win_hook_watchdog_retry PROPERTIES TIMEOUT 300)
+  set_tests_properties(win_hook_watchdog PROPERTIES TIMEOUT 120)
 endif()

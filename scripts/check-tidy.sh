@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Static analysis: clang-tidy with the checks of .clang-tidy over the project's own code
+# (src/, hookmodules/, tools/tandrel-rec/), as the Windows build compiles it (clang for
+# i686-w64-mingw32 with the MinGW headers) and as the native build does. Prints each finding
+# once and fails when there is one; the whole output of clang-tidy is kept in build/tidy.log.
+#   scripts/check-tidy.sh             both builds
+#   scripts/check-tidy.sh mingw       only the Windows build (or: native)
+# A build folder that has no compile database yet is configured (not built) with one. Run by
+# ./test.sh; about three minutes on two cores. TANDREL_TIDY_JOBS sets how many run at once.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+jobs=${TANDREL_TIDY_JOBS:-2}
+configs=("$@")
+[ ${#configs[@]} -eq 0 ] && configs=(mingw native)
+
+command -v clang-tidy >/dev/null || { echo "clang-tidy is missing: scripts/ensure-deps.sh installs it" >&2; exit 1; }
+start=$(date +%s)
+mkdir -p build
+log=build/tidy.log
+: >"$log"
+for config in "${configs[@]}"; do
+  case "$config" in
+    mingw) dir=build; extra=(--mingw) ;;
+    native) dir=build/native; extra=() ;;
+    *) echo "check-tidy: unknown build '$config' (mingw or native)" >&2; exit 2 ;;
+  esac
+  if [ ! -f "$dir/compile_commands.json" ]; then
+    cmake --preset "$config" -DCMAKE_EXPORT_COMPILE_COMMANDS=ON >/dev/null || exit 1
+  fi
+  python3 scripts/tidy-database.py "$dir" "$dir/tidy" "${extra[@]}" >/dev/null || exit 1
+  mapfile -t files < <(python3 -c 'import json, sys; [print(e["file"]) for e in json.load(open(sys.argv[1]))]' \
+    "$dir/tidy/compile_commands.json")
+  echo "clang-tidy: ${#files[@]} files of the $config build"
+  printf '%s\n' "${files[@]}" |
+    xargs -P "$jobs" -n 4 clang-tidy -p "$dir/tidy" --quiet --header-filter="^$root/(src|hookmodules|tools/tandrel-rec)/" \
+      >>"$log" 2>&1
+done
+
+# A finding in a header shows once for every file that includes it: each is listed once.
+mapfile -t findings < <(grep -E '^/.*:[0-9]+:[0-9]+: (warning|error): ' "$log" | sed "s|^$root/||" | sort -u)
+echo "clang-tidy took $(($(date +%s) - start)) s"
+if [ ${#findings[@]} -gt 0 ]; then
+  echo "clang-tidy: ${#findings[@]} findings (details in $log):"
+  printf '  %s\n' "${findings[@]}"
+  exit 1
+fi
+echo "clang-tidy: no findings."

@@ -1,0 +1,137 @@
+// The cancel against a worker in full flight: the real worker plays zero-delay moves as fast as
+// it can through a fake injection that only counts, and F9's cancel (Busy, then
+// StopPlaybackWorker) comes at many random moments. Once the cancel has returned nothing more
+// may be injected: a record whose state check came before the cancel and whose injection came
+// after it would show here. The gap is a few instructions wide, so only many cancels, some of
+// them landing right after an injection, find it.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <atomic>
+#include <cstdio>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "core/ActivityState.h"
+#include "core/Settings.h"
+#include "playback/HeldInputs.h"
+#include "playback/Injection.h"
+#include "playback/PlaybackWorker.h"
+#include "recording/InputRecord.h"
+#include "support/FileHelpers.h"
+#include "support/RecordingBytes.h"
+#include "support/TempWorkingFolder.h"
+
+namespace {
+
+constexpr int Cancels = 2000;
+constexpr int RecordsPerPass = 512;
+constexpr DWORD DeadlineMs = 20000;
+
+// Written by the worker in every injection; read by the test thread.
+std::atomic<uint32_t> gInjections{0};
+// Written by the test thread (the stop, its reset); read by the worker in every wait.
+std::atomic<bool> gStopped{false};
+
+void CountInjection()
+{
+    gInjections.fetch_add(1);
+}
+
+// Spins until the worker has injected `count` records; false when it does not within the deadline.
+bool SpinUntilInjected(uint32_t count)
+{
+    const DWORD start = GetTickCount();
+    while (gInjections.load() < count) {
+        if (GetTickCount() - start > DeadlineMs) return false;
+        YieldProcessor();
+    }
+    return true;
+}
+
+}  // namespace
+
+// The seam of playback/Injection.h: every injection counted, every wait over at once unless stopped.
+void InjectKey(uint8_t, bool)
+{
+    CountInjection();
+}
+void InjectMouseButton(uint32_t)
+{
+    CountInjection();
+}
+void InjectWheel(int32_t)
+{
+    CountInjection();
+}
+void InjectCursorMove(int32_t, int32_t)
+{
+    CountInjection();
+}
+void InjectXButton(int32_t, bool)
+{
+    CountInjection();
+}
+void InjectHorizontalWheel(int32_t)
+{
+    CountInjection();
+}
+void PreparePlaybackThread()
+{}
+bool PlaybackWait(int64_t)
+{
+    return !gStopped.load();
+}
+void SignalPlaybackStop()
+{
+    gStopped.store(true);
+}
+void ResetPlaybackStop()
+{
+    gStopped.store(false);
+}
+int64_t PlaybackClock()
+{
+    return 0;
+}
+
+TEST(PlaybackCancelGap, NothingIsInjectedAfterTheCancelHasReturned)
+{
+    EnterFreshWorkingFolder();
+    const std::wstring path = WorkingFolder() + L"\\Moves.rec";
+    // Moves hold nothing, so the worker's release at its end injects nothing either.
+    WriteWholeFile(path, RecordingBytes(std::vector<InputRecord>(RecordsPerPass, InputRecord{Move, 0, 0, 0, 10, 20})));
+    CreateHeldInputList();
+    gPlaybackPath = path;
+    gSpeedDivisor = 1;
+    gRepeatCount = 1000000;  // the worker never ends by itself
+    gQuitAfterPlayback = 0;
+
+    const unsigned seed = std::random_device{}();
+    std::printf("seed %u\n", seed);
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<uint32_t> injectedBeforeCancel(1, 2 * RecordsPerPass);
+    std::uniform_int_distribution<int> spinsBeforeCancel(0, 400);
+    int late = 0;
+    for (int i = 0; i < Cancels; ++i) {
+        gActivityState.store(Idle);
+        gInjections.store(0);
+        ASSERT_TRUE(StartPlaybackWorker(nullptr));
+        ASSERT_TRUE(SpinUntilInjected(injectedBeforeCancel(random))) << "the worker stalled";
+        // A random moment within the next few records: right after an injection, in a wait,
+        // or between a record's state check and its injection.
+        for (volatile int spin = spinsBeforeCancel(random); spin > 0;) spin = spin - 1;
+        int32_t expected = Playing;
+        ASSERT_TRUE(gActivityState.compare_exchange_strong(expected, Busy));
+        StopPlaybackWorker();
+        const uint32_t atCancel = gInjections.load();
+        ASSERT_TRUE(WaitForPlaybackWorkerEnd(DeadlineMs)) << "the worker did not end";
+        CloseWorkerThreadHandles();
+        if (gInjections.load() != atCancel) ++late;
+    }
+    LeaveWorkingFolder();
+    EXPECT_EQ(0, late) << "a record was injected after the cancel had returned, in " << late << " of " << Cancels
+                       << " cancels";
+}
