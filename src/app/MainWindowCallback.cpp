@@ -10,6 +10,7 @@
 #include "core/Messages.h"
 #include "core/Settings.h"
 #include "core/UserTexts.h"
+#include "hooks/EventWindow.h"
 #include "hooks/HookModules.h"
 #include "hooks/HookThread.h"
 #include "library/LeftoverRecording.h"
@@ -115,11 +116,18 @@ void CancelPlaybackByF9()
     gActivityState.store(Idle);
 }
 
+// The window records of the window a press goes to, when it is another than the last one's.
+bool RecordWindowOf(const HookEvent& event)
+{
+    WindowIdentity window;
+    return !ReadHookEventWindow(event, window) || RecordEventWindow(event.windowSerial, window);
+}
+
 void RecordInput(const InputEvent& event)
 {
     bool recorded = true;
     if (event.timed != nullptr) {
-        recorded = RecordHookEventAt(*event.timed);
+        recorded = RecordWindowOf(*event.timed) && RecordHookEventAt(*event.timed);
     } else {
         // A move's position is read through the address in the message. Anyone can post this
         // message; only an address in the mouse hook module's ring of positions is read.

@@ -23,6 +23,7 @@
 #include "core/HookProtocol.h"
 #include "core/Messages.h"
 #include "core/MillisecondClock.h"
+#include "hooks/EventWindow.h"
 #include "hooks/HookModules.h"
 #include "hooks/HookWatchdog.h"
 #include "hooks/SessionNotifications.h"
@@ -130,6 +131,7 @@ void OnHookEvent(WPARAM wParam, LPARAM lParam)
         event.x = position->x;
         event.y = position->y;
     }
+    NoteEventWindow(event);
     PassOn(event);
 }
 

@@ -16,6 +16,7 @@
 #include "playback/PlayRecord.h"
 #include "playback/RecordBuffer.h"
 #include "playback/Schedule.h"
+#include "playback/WindowFollow.h"
 #include "ui/MessageDialog.h"
 
 namespace {
@@ -39,11 +40,11 @@ SRWLOCK gPlaybackLock = SRWLOCK_INIT;
 // by the exit.
 std::atomic<bool> gInjectionClosed{false};
 
-enum class PassEnd {
-    Completed,
-    Stopped,
-    OpenFailed
-};
+// How the last worker ended. Written by the worker before its end message; read by anyone after
+// that message (LastPlaybackEnd).
+std::atomic<PlaybackEnd> gLastPlaybackEnd{PlaybackEnd::Completed};
+
+using PassEnd = PlaybackEnd;
 
 bool IsStillPlaying()
 {
@@ -105,9 +106,11 @@ bool WaitAndStillPlaying(int64_t microseconds)
 
 // The records of one pass, each at its due time. A record whose wait a stop cut short, or
 // after whose wait the state is no longer Playing, is not injected.
-PassEnd PlayRecords(HANDLE file)
+PassEnd PlayRecords(HANDLE file, WindowFollow& follow)
 {
     PlaybackSchedule schedule = StartPlaybackSchedule(PlaybackClock());
+    StartWindowFollow(follow);
+    InputRecord placement{};
     RecordBuffer buffer;
     ResetRecordBuffer(buffer);
     InputRecord record{};
@@ -115,8 +118,14 @@ PassEnd PlayRecords(HANDLE file)
         if (!ReadNextRecord(file, buffer, record)) {
             return PassEnd::Completed;
         }
-        if (!PlaybackWait(NextRecordWait(schedule, record.delay, gSpeedDivisor, PlaybackClock())) ||
-            !PlayIfStillPlaying(record)) {
+        if (!PlaybackWait(NextRecordWait(schedule, record.delay, gSpeedDivisor, PlaybackClock()))) {
+            return PassEnd::Stopped;
+        }
+        // The window the record goes to: waited for, and a Move placed relative to it.
+        const WindowStep window = FollowWindow(follow, record, schedule);
+        if (window == WindowStep::WindowMissing) return PassEnd::WindowMissing;
+        if (window == WindowStep::Stopped ||
+            (TakeCursorPlacement(follow, placement) && !PlayIfStillPlaying(placement)) || !PlayIfStillPlaying(record)) {
             return PassEnd::Stopped;
         }
     }
@@ -139,15 +148,18 @@ PassEnd PlayOnePass()
         return PassEnd::OpenFailed;
     }
     // A stop during the pause ends the pass before anything is injected.
-    const PassEnd end = WaitAndStillPlaying(PassPauseMicroseconds) ? PlayRecords(file) : PassEnd::Stopped;
+    WindowFollow follow;
+    const PassEnd end = WaitAndStillPlaying(PassPauseMicroseconds) ? PlayRecords(file, follow) : PassEnd::Stopped;
     CloseHandle(file);
     ReleaseHeldInputsOfWorker();
+    if (end == PassEnd::WindowMissing) ShowWindowMissingMessage(follow.target);
     return end;
 }
 
-void EndPlayback(HWND mainWindow)
+void EndPlayback(HWND mainWindow, PlaybackEnd end)
 {
     ReleaseHeldInputsOfWorker();
+    gLastPlaybackEnd.store(end);
     PostMessageW(mainWindow, gQuitAfterPlayback != 0 ? WM_CLOSE : PlaybackEndedMessage, 0, 0);
     // Only Playing becomes Idle: after a cancel the main thread holds Busy while its message is
     // open and sets Idle itself, and may have started something new by the time we get here.
@@ -162,15 +174,18 @@ DWORD WINAPI PlaybackWorker(LPVOID mainWindow)
     gActivityState.store(Playing);
     PreparePlaybackThread();
     // The Repeat count is read afresh before every pass; a negative one gives no pass.
+    PassEnd end = PassEnd::Completed;
     for (int32_t pass = 0; pass <= gRepeatCount; ++pass) {
         if (!IsStillPlaying()) {
+            end = PassEnd::Stopped;
             break;  // stopped between two passes
         }
-        if (PlayOnePass() != PassEnd::Completed || pass == LastPassNumber) {
+        end = PlayOnePass();
+        if (end != PassEnd::Completed || pass == LastPassNumber) {
             break;
         }
     }
-    EndPlayback(static_cast<HWND>(mainWindow));
+    EndPlayback(static_cast<HWND>(mainWindow), end);
     return 0;
 }
 
@@ -181,6 +196,11 @@ namespace {
 HANDLE gWorkerThread = nullptr;
 
 }  // namespace
+
+PlaybackEnd LastPlaybackEnd()
+{
+    return gLastPlaybackEnd.load();
+}
 
 bool IsPlaybackWorkerRunning()
 {

@@ -4,8 +4,20 @@
 
 #include <cstdint>
 
+// How a worker ended: all passes played; stopped (F9, a close request, the exit); the file
+// could not be opened; a window the recording went to never came (the user was told).
+enum class PlaybackEnd {
+    Completed,
+    Stopped,
+    OpenFailed,
+    WindowMissing
+};
+
 // The thread procedure; its parameter is the main window, which gets the final message.
 DWORD WINAPI PlaybackWorker(LPVOID mainWindow);
+// Any thread, once the worker's end message (PlaybackEndedMessage, or WM_CLOSE in unattended
+// mode) has arrived: how the last worker ended.
+PlaybackEnd LastPlaybackEnd();
 // Main thread: starts PlaybackWorker on a new thread. Refuses (false) while an earlier worker
 // thread has not ended yet.
 bool StartPlaybackWorker(HWND mainWindow);
