@@ -9,6 +9,7 @@ struct StripKinds {
     bool wheel;  // both wheels
     bool keys;
     bool buttons;  // the X buttons too
+    bool windows = false;  // the window records: the recording plays blind again
 };
 
 // Drops every record of the kinds chosen, odd ones of those kinds included (records of unknown

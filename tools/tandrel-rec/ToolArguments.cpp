@@ -24,7 +24,8 @@ OptionKind KindOfOption(std::string_view command, std::string_view name)
     if (command == "thin") return valuedIf(name == "--min-interval");
     if (command == "rescale") return valuedIf(name == "--from" || name == "--to");
     if (command == "jitter") return valuedIf(name == "--ms" || name == "--seed");
-    if (command == "strip" && (name == "--moves" || name == "--wheel" || name == "--keys" || name == "--buttons")) {
+    if (command == "strip" &&
+        (name == "--moves" || name == "--wheel" || name == "--keys" || name == "--buttons" || name == "--windows")) {
         return OptionKind::Flag;
     }
     return OptionKind::Unknown;
@@ -101,10 +102,11 @@ bool ApplyOption(Arguments& parsed, std::string_view name, const std::string& va
             return Refuse(problem, "--seed \"" + value + "\" must be a whole number from 0 to 18446744073709551615");
         }
     } else {
-        bool& kind = name == "--moves"   ? parsed.strip.moves
-                     : name == "--wheel" ? parsed.strip.wheel
-                     : name == "--keys"  ? parsed.strip.keys
-                                         : parsed.strip.buttons;
+        bool& kind = name == "--moves"     ? parsed.strip.moves
+                     : name == "--wheel"   ? parsed.strip.wheel
+                     : name == "--keys"    ? parsed.strip.keys
+                     : name == "--windows" ? parsed.strip.windows
+                                           : parsed.strip.buttons;
         kind = true;
     }
     return true;
@@ -122,8 +124,8 @@ bool CheckComplete(const Arguments& parsed, std::string& problem)
     }
     if (command == "thin" && !parsed.hasMinInterval) return Refuse(problem, "thin needs --min-interval MS");
     const StripKinds& strip = parsed.strip;
-    if (command == "strip" && !strip.moves && !strip.wheel && !strip.keys && !strip.buttons) {
-        return Refuse(problem, "strip needs one or more of --moves, --wheel, --keys and --buttons");
+    if (command == "strip" && !strip.moves && !strip.wheel && !strip.keys && !strip.buttons && !strip.windows) {
+        return Refuse(problem, "strip needs one or more of --moves, --wheel, --keys, --buttons and --windows");
     }
     if (command == "rescale" && (!parsed.hasFrom || !parsed.hasTo)) {
         return Refuse(problem, "rescale needs --from WxH and --to WxH");

@@ -18,7 +18,7 @@ constexpr std::string_view Usage =
     "  retime IN --speed F | --fixed-delay MS | --max-pause MS\n"
     "                                      slower or faster, one delay for all, pauses cut short\n"
     "  thin IN --min-interval MS           fewer mouse moves, clicks where they were made\n"
-    "  strip IN --moves --wheel --keys --buttons\n"
+    "  strip IN --moves --wheel --keys --buttons --windows\n"
     "                                      without the kinds of records named (--wheel: both\n"
     "                                      wheels, --buttons: the X buttons too)\n"
     "  rescale IN --from WxH --to WxH      mouse moves for a screen of another size\n"
@@ -93,11 +93,13 @@ constexpr std::string_view ThinHelp =
     "keeps its bytes.\n";
 
 constexpr std::string_view StripHelp =
-    "Usage: tandrel-rec strip IN -o OUT [--force] [--moves] [--wheel] [--keys] [--buttons]\n"
+    "Usage: tandrel-rec strip IN -o OUT [--force] [--moves] [--wheel] [--keys] [--buttons] [--windows]\n"
     "\n"
     "Drops every record of the kinds named (one or more): --wheel both wheels, --buttons the X\n"
-    "buttons too. The delays of dropped records are added to the next record kept, so every\n"
-    "record kept plays at its old time; dropped records at the end take their time with them.\n"
+    "buttons too, --windows the window records (the recording then plays blind, as recordings\n"
+    "without them do). The delays of dropped records are added to the next record kept, so\n"
+    "every record kept plays at its old time; dropped records at the end take their time with\n"
+    "them.\n"
     "Records of unknown kinds always stay.\n";
 
 constexpr std::string_view RescaleHelp =
