@@ -13,6 +13,7 @@
 #include "core/Messages.h"
 #include "core/Settings.h"
 #include "core/UserTexts.h"
+#include "hooks/EventWindow.h"
 #include "hooks/HookThread.h"
 #include "library/LeftoverRecording.h"
 #include "library/RecordingsList.h"
@@ -112,9 +113,16 @@ void CancelPlaybackByF9()
     gActivityState.store(Idle);
 }
 
+// The window records of the window a press goes to, when it is another than the last one's.
+bool RecordWindowOf(const HookEvent& event)
+{
+    WindowIdentity window;
+    return !ReadHookEventWindow(event, window) || RecordEventWindow(event.windowSerial, window);
+}
+
 void RecordInput(const HookEvent& event)
 {
-    if (!RecordHookEventAt(event)) EndRecording();
+    if (!RecordWindowOf(event) || !RecordHookEventAt(event)) EndRecording();
 }
 
 void OnHookEvent(const HookEvent& event)

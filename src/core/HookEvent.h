@@ -11,6 +11,11 @@ struct HookEvent {
     int32_t x;         // a move's screen position, read on the hook thread; else 0
     int32_t y;
     uint32_t time;  // ReadMillisecondClock when the module's message reached the hook thread
+    // A press or a wheel turn: the window it went to (its handle's value) and the number under
+    // which the hook thread noted that window's identity (hooks/EventWindow.h); 0 for other
+    // events and when there is no such window.
+    uint32_t window = 0;
+    uint32_t windowSerial = 0;
 };
 
 // The message of the event that TakeHookEvent hands over in place of the events the hook thread

@@ -60,3 +60,9 @@ constexpr const wchar_t* ReservedNameWarning = L"Dieser Name ist f\u00fcr die la
 // The file system refused the name (too long for it, for instance): the recording would
 // otherwise stay in TempRecord.rec and be emptied by the next start of a recording.
 constexpr const wchar_t* NotSavedWarning = L"Die Aufzeichnung konnte unter diesem Namen nicht gespeichert werden!";
+
+// A window the recording went to did not come within its time-out: the playback stopped there,
+// nothing more was typed or clicked. The window's program and class go between the parts.
+constexpr const wchar_t* WindowMissingErrorStart = L"Das Fenster der Aufnahme ist nicht erschienen!\r\n\r\nProgramm: ";
+constexpr const wchar_t* WindowMissingErrorClass = L"\r\nFensterklasse: ";
+constexpr const wchar_t* WindowMissingErrorEnd = L"\r\n\r\nAbspielen wurde abgebrochen!";

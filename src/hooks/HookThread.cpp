@@ -26,6 +26,7 @@
 #include "core/Messages.h"
 #include "core/MillisecondClock.h"
 #include "core/PlaybackMark.h"
+#include "hooks/EventWindow.h"
 #include "hooks/HookModules.h"
 #include "hooks/HookWatchdog.h"
 #include "hooks/SessionNotifications.h"
@@ -154,6 +155,7 @@ void OnHookEvent(WPARAM wParam, LPARAM lParam)
         event.x = position->x;
         event.y = position->y;
     }
+    NoteEventWindow(event);
     PassOn(event);
 }
 

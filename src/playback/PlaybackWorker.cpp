@@ -17,6 +17,7 @@
 #include "playback/PlayRecord.h"
 #include "playback/RecordBuffer.h"
 #include "playback/Schedule.h"
+#include "playback/WindowFollow.h"
 #include "ui/MessageDialog.h"
 
 namespace {
@@ -47,8 +48,16 @@ std::atomic<int32_t> gPlayedPasses{0};
 enum class PassEnd {
     Completed,
     Stopped,
-    OpenFailed
+    OpenFailed,
+    WindowMissing
 };
+
+PlaybackEnd PlaybackEndOf(PassEnd end)
+{
+    if (end == PassEnd::OpenFailed) return PlaybackEnd::Unreadable;
+    if (end == PassEnd::WindowMissing) return PlaybackEnd::WindowMissing;
+    return PlaybackEnd::Stopped;
+}
 
 bool IsStillPlaying()
 {
@@ -110,9 +119,11 @@ bool WaitAndStillPlaying(int64_t microseconds)
 
 // The records of one pass, each at its due time. A record whose wait a stop cut short, or
 // after whose wait the state is no longer Playing, is not injected.
-PassEnd PlayRecords(HANDLE file)
+PassEnd PlayRecords(HANDLE file, WindowFollow& follow)
 {
     PlaybackSchedule schedule = StartPlaybackSchedule(PlaybackClock());
+    StartWindowFollow(follow);
+    InputRecord placement{};
     RecordBuffer buffer;
     ResetRecordBuffer(buffer);
     InputRecord record{};
@@ -120,8 +131,14 @@ PassEnd PlayRecords(HANDLE file)
         if (!ReadNextRecord(file, buffer, record)) {
             return PassEnd::Completed;
         }
-        if (!PlaybackWait(NextRecordWait(schedule, record.delay, gSpeedDivisor, PlaybackClock())) ||
-            !PlayIfStillPlaying(record)) {
+        if (!PlaybackWait(NextRecordWait(schedule, record.delay, gSpeedDivisor, PlaybackClock()))) {
+            return PassEnd::Stopped;
+        }
+        // The window the record goes to: waited for, and a Move placed relative to it.
+        const WindowStep window = FollowWindow(follow, record, schedule);
+        if (window == WindowStep::WindowMissing) return PassEnd::WindowMissing;
+        if (window == WindowStep::Stopped ||
+            (TakeCursorPlacement(follow, placement) && !PlayIfStillPlaying(placement)) || !PlayIfStillPlaying(record)) {
             return PassEnd::Stopped;
         }
     }
@@ -144,9 +161,11 @@ PassEnd PlayOnePass()
         return PassEnd::OpenFailed;
     }
     // A stop during the pause ends the pass before anything is injected.
-    const PassEnd end = WaitAndStillPlaying(PassPauseMicroseconds) ? PlayRecords(file) : PassEnd::Stopped;
+    WindowFollow follow;
+    const PassEnd end = WaitAndStillPlaying(PassPauseMicroseconds) ? PlayRecords(file, follow) : PassEnd::Stopped;
     CloseHandle(file);
     ReleaseHeldInputsOfWorker();
+    if (end == PassEnd::WindowMissing) ShowWindowMissingMessage(follow.target);
     return end;
 }
 
@@ -177,13 +196,13 @@ DWORD WINAPI PlaybackWorker(LPVOID mainWindow)
         }
         const PassEnd passEnd = PlayOnePass();
         if (passEnd != PassEnd::Completed) {
-            end = passEnd == PassEnd::OpenFailed ? PlaybackEnd::Unreadable : PlaybackEnd::Stopped;
+            end = PlaybackEndOf(passEnd);
             break;
         }
         if (pass == LastPassNumber) break;  // the count would overflow
         gPlayedPasses.store(pass + 1);
     }
-    // Before the final message, on which the unattended exit reads it.
+    // Before the final message, after which the run log and the tests read it.
     gPlaybackEnd.store(static_cast<int32_t>(end));
     EndPlayback(static_cast<HWND>(mainWindow));
     return 0;
@@ -196,6 +215,7 @@ namespace {
 HANDLE gWorkerThread = nullptr;
 
 }  // namespace
+
 
 bool IsPlaybackWorkerRunning()
 {

@@ -25,8 +25,10 @@ bool WaitForPlaybackWorkerEnd(uint32_t milliseconds);
 // Common exit: closes the handles of started worker threads without waiting for them.
 void CloseWorkerThreadHandles();
 
-// How the last worker ended, for the run log. Running until it ends (also while none was
-// started); Stopped for every stop (F9's cancel, a close request, the exit).
+// How the last worker ended, for the run log: Running until it ends (also while none was
+// started); all passes played; Stopped for every stop (F9's cancel, a close request, the
+// exit); the file could not be opened; a window the recording went to never came (the user
+// was told).
 enum class PlaybackEnd : int32_t {
     Running,
     Played,
@@ -34,6 +36,7 @@ enum class PlaybackEnd : int32_t {
     Unreadable,
     WindowMissing
 };
-// Any thread: how the last worker ended, and how many of its passes it played to the end.
+// Any thread, once the worker's end message (PlaybackEndedMessage, or WM_CLOSE in unattended
+// mode) has arrived: how the last worker ended, and how many of its passes it played to the end.
 PlaybackEnd LastPlaybackEnd();
 int32_t PlayedPassCount();

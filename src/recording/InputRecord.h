@@ -8,7 +8,12 @@ enum RecordKind : int8_t {
     Button = 1,
     Move = 2,
     Wheel = 3,
-    HorizontalWheel = 4
+    HorizontalWheel = 4,
+    // The window of the events that follow (WindowRecords.h): where it stood, its size, and
+    // the names of its program and class. A player that knows only the kinds above skips them.
+    WindowPlace = 5,
+    WindowSize = 6,
+    WindowName = 7
 };
 
 #pragma pack(push, 1)

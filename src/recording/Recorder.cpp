@@ -13,6 +13,7 @@
 #include "recording/InputRecord.h"
 #include "recording/InputRecordFromHookEvent.h"
 #include "recording/RecordingFileWrite.h"
+#include "recording/WindowRecords.h"
 
 namespace {
 
@@ -42,6 +43,10 @@ uint32_t gLastWriteOutTime = 0;
 // recorded then. Cleared by StartRecording, set by WriteOutBuffer; read by RecordHookEventAt,
 // FlushRecording and StopRecording. Main thread only.
 bool gWriteFailed = false;
+// The serial number (HookEvent::windowSerial) of the window whose records were written last, 0
+// before the first of a recording. Cleared by StartRecording, set by RecordEventWindow; main
+// thread only.
+uint32_t gLastWindowSerial = 0;
 
 // A write that stopped within a record leaves a piece of it at the end of the file; the
 // file is cut back to its last whole record, so that what is kept plays as it was recorded.
@@ -67,6 +72,16 @@ void WriteOutBuffer()
     gWriteBuffer.used = 0;
 }
 
+// True when the buffer was full and has been written out.
+bool PutRecord(const InputRecord& record)
+{
+    EncodeInputRecord(record, gWriteBuffer.bytes + gWriteBuffer.used);
+    gWriteBuffer.used += InputRecordSize;
+    if (gWriteBuffer.used != WriteBufferSize) return false;
+    WriteOutBuffer();
+    return true;
+}
+
 bool AppendRecord(InputRecord& record, uint32_t time)
 {
     // Events come in the order they happened; one posted straight to the window and timed on
@@ -74,11 +89,8 @@ bool AppendRecord(InputRecord& record, uint32_t time)
     const int32_t delay = MillisecondsBetween(gReferenceTime, time);
     record.delay = delay > 0 ? delay : 0;
     if (delay > 0) gReferenceTime = time;
-    EncodeInputRecord(record, gWriteBuffer.bytes + gWriteBuffer.used);
-    gWriteBuffer.used += InputRecordSize;
-    if (gWriteBuffer.used == WriteBufferSize) {
-        WriteOutBuffer();
-    } else if (MillisecondsBetween(gLastWriteOutTime, time) >= static_cast<int32_t>(RecordingWriteOutMilliseconds)) {
+    if (!PutRecord(record) &&
+        MillisecondsBetween(gLastWriteOutTime, time) >= static_cast<int32_t>(RecordingWriteOutMilliseconds)) {
         // Input that never pauses can keep the flush timer's message from ever being handled.
         WriteOutBuffer();
         gLastWriteOutTime = time;
@@ -101,6 +113,7 @@ bool StartRecording()
     }
     gWriteBuffer.used = 0;
     gWriteFailed = false;
+    gLastWindowSerial = 0;
     return gRecordingFile != INVALID_HANDLE_VALUE;
 }
 
@@ -122,6 +135,20 @@ bool RecordHookEventAt(const HookEvent& event)
     InputRecord record;
     if (!InputRecordFromHookEvent(event, record)) return true;
     return AppendRecord(record, event.time);
+}
+
+bool RecordEventWindow(uint32_t windowSerial, const WindowIdentity& window)
+{
+    if (gRecordingFile == INVALID_HANDLE_VALUE) return true;
+    if (gWriteFailed) return false;
+    if (windowSerial == 0 || windowSerial == gLastWindowSerial) return true;
+    gLastWindowSerial = windowSerial;
+    // Delay 0 each: the event after them keeps its delay, and a player that skips them plays
+    // the file as it would without them.
+    InputRecord records[MaxWindowRecords];
+    const uint32_t count = EncodeWindowRecords(window, records);
+    for (uint32_t i = 0; i < count; ++i) PutRecord(records[i]);
+    return !gWriteFailed;
 }
 
 bool RecordHookEvent(uintptr_t wParam, intptr_t lParam)

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "core/HookEvent.h"
+#include "core/WindowIdentity.h"
 
 // How long a record may wait in the write buffer: a killed program loses at most this much.
 constexpr uint32_t RecordingWriteOutMilliseconds = 1000;
@@ -20,6 +21,10 @@ void SetReferenceTime(uint32_t time);
 // False when a write of the recording has failed (now or before): the recording is to end
 // with StopRecording, and nothing more is recorded.
 bool RecordHookEventAt(const HookEvent& event);
+// Called before RecordHookEventAt of a press or wheel turn that has a window: when that window
+// is another than the last one written (or the recording's first), its window records go to
+// the file first (recording/WindowRecords.h). False as for RecordHookEventAt.
+bool RecordEventWindow(uint32_t windowSerial, const WindowIdentity& window);
 // The same for a notification posted straight to the main window (wParam the input message,
 // lParam per kind, a move's position read through its address), timed now.
 bool RecordHookEvent(uintptr_t wParam, intptr_t lParam);

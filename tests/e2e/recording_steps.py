@@ -13,12 +13,14 @@ VK_F9 = 0x78
 LIST_ID, FIELD_ID, PLAY_ID, RENAME_ID, REMOVE_ID = 1, 3, 4, 5, 6
 
 
-def read_records(path):
-    """The records of a recording file as tuples (kind, code, down, delay, x, y)."""
+def read_records(path, windows=False):
+    """The records of a recording file as tuples (kind, code, down, delay, x, y); the window
+    records (kinds 5 to 7, each with delay 0) only when asked for."""
     with open(path, "rb") as f:
         data = f.read()
     assert len(data) % 16 == 0, "a recording is a whole number of 16-byte records"
-    return [struct.unpack("<bhbiii", data[i:i + 16]) for i in range(0, len(data), 16)]
+    records = [struct.unpack("<bhbiii", data[i:i + 16]) for i in range(0, len(data), 16)]
+    return [r for r in records if windows or r[0] not in (5, 6, 7)]
 
 
 def record_summary(rec):

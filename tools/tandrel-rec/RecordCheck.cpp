@@ -3,6 +3,7 @@
 #include "RecordCheck.h"
 
 #include "RecordOddity.h"
+#include "RecordWindows.h"
 #include "TextNumbers.h"
 #include "recording/InputRecord.h"
 
@@ -69,7 +70,9 @@ void CheckRecords(CheckState& state, std::span<const uint8_t> wholeRecords, std:
         if (delay > LongestPlainPause) {
             findings.push_back({number, "pause of " + std::to_string(delay) + " ms, over an hour", false});
         }
-        const std::string oddity = OddityFinding(record);
+        const std::string oddity = IsWindowRecordKind(record.kind) ? std::string{} : OddityFinding(record);
+        const std::string window = WindowRecordFinding(state.windows, record);
+        if (!window.empty()) findings.push_back({number, window, false});
         if (!oddity.empty()) findings.push_back({number, oddity, false});
         if (record.kind == Key && record.down == 1 && (record.code & 0xFF) == StartStopKey) {
             findings.push_back(

@@ -6,10 +6,14 @@
 #include <algorithm>
 
 #include "RecordOddity.h"
+#include "RecordWindows.h"
 #include "TextNumbers.h"
 #include "recording/InputRecord.h"
 
 namespace {
+
+// info lists this many windows; a longer recording's count of the rest follows them.
+constexpr size_t MostWindowsListed = 50;
 
 std::string Number(int64_t value)
 {
@@ -32,6 +36,8 @@ void SummarizeRecords(RecordingInfo& info, std::span<const uint8_t> wholeRecords
         const int64_t number = ++info.records;
         if (record.kind == Button && IsXButtonMessage(record.code)) {
             ++info.xButtons;
+        } else if (IsWindowRecordKind(record.kind)) {
+            ++info.windowRecords;
         } else if (record.kind >= Key && record.kind <= HorizontalWheel) {
             ++info.byKind[record.kind];
         } else {
@@ -57,6 +63,14 @@ void SummarizeRecords(RecordingInfo& info, std::span<const uint8_t> wholeRecords
             info.maxY = std::max(info.maxY, y);
         }
         FollowHeld(info.following, record, number);
+        if (record.kind == WindowPlace) info.windowStart = number;
+        if (ReadWindowRecord(info.windowReader, record) == WindowRecordStep::Complete) {
+            if (info.windows.size() < MostWindowsListed)
+                info.windows.push_back("record " + Number(info.windowStart) + ": " +
+                                       WindowText(info.windowReader.window));
+            else
+                ++info.moreWindows;
+        }
     }
 }
 
@@ -89,6 +103,7 @@ std::string FormatRecordingInfo(const RecordingInfo& info)
                       Number(info.byKind[Button]) + ", x button " + Number(info.xButtons) + ", move " +
                       Number(info.byKind[Move]) + ", wheel " + Number(info.byKind[Wheel]) + ", hwheel " +
                       Number(info.byKind[HorizontalWheel]);
+    if (info.windowRecords > 0) out += ", window " + Number(info.windowRecords);
     if (info.otherKinds > 0) out += ", unknown kind " + Number(info.otherKinds);
     out += ")\n";
     if (info.tailBytes > 0) out += "partial:       " + Number(info.tailBytes) + " bytes at the end, never played\n";
@@ -113,6 +128,10 @@ std::string FormatRecordingInfo(const RecordingInfo& info)
     } else {
         out += "moves:         none\n";
     }
+    if (info.windows.empty()) out += "windows:       none (played blind)\n";
+    for (size_t i = 0; i < info.windows.size(); ++i)
+        out += (i == 0 ? "windows:       " : "               ") + info.windows[i] + "\n";
+    if (info.moreWindows > 0) out += "               and " + Number(info.moreWindows) + " more\n";
     if (info.longestPauseRecord > 0) {
         out += "longest pause: " + Number(info.longestPause) + " ms (" +
                ClockTime(std::max<int64_t>(info.longestPause, 0)) + ") before record " +

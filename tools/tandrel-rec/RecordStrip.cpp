@@ -15,6 +15,9 @@ bool Stripped(int8_t kind, const StripKinds& kinds)
     case Move: return kinds.moves;
     case Wheel:
     case HorizontalWheel: return kinds.wheel;
+    case WindowPlace:
+    case WindowSize:
+    case WindowName: return kinds.windows;
     default: return false;
     }
 }

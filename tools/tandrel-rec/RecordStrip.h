@@ -8,7 +8,8 @@ struct StripKinds {
     bool moves;
     bool wheel;  // both wheels
     bool keys;
-    bool buttons;  // the X buttons too
+    bool buttons;          // the X buttons too
+    bool windows = false;  // the window records: the recording plays blind again
 };
 
 // Drops every record of the kinds chosen, odd ones of those kinds included (records of unknown

@@ -10,6 +10,7 @@
 
 #include "KeyNames.h"
 #include "RecordOddity.h"
+#include "RecordWindows.h"
 #include "recording/InputRecord.h"
 
 namespace {
@@ -383,6 +384,13 @@ void AppendRecordsText(std::string& out, std::span<const uint8_t> wholeRecords)
     for (size_t i = 0; i < records; ++i) {
         const uint8_t* at = wholeRecords.data() + i * InputRecordSize;
         const InputRecord record = DecodeInputRecord(at);
+        if (IsWindowRecordKind(record.kind)) {
+            const size_t group = AppendWindowLine(out, wholeRecords.subspan(i * InputRecordSize));
+            if (group > 0) {
+                i += group - 1;
+                continue;
+            }
+        }
         if (OddityOf(record) == RecordOddity::None) {
             AppendRecordLine(out, record);
         } else {
@@ -454,6 +462,10 @@ bool ReadTextLines(TextReader& reader, std::string_view text, std::vector<uint8_
             }
             if (!ReadBytes(line, 1, bytes, problem)) return fail(problem);
             reader.tailLine = reader.lineNumber;
+            continue;
+        }
+        if (SameWord(line.fields[0], "window")) {
+            if (!ReadWindowLine(std::span(line.fields.data(), line.count), bytes, problem)) return fail(problem);
             continue;
         }
         InputRecord record;

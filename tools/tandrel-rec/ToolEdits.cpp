@@ -113,6 +113,12 @@ bool ApplyButtons(Arguments& parsed, const std::string&, std::string&)
     return true;
 }
 
+bool ApplyWindows(Arguments& parsed, const std::string&, std::string&)
+{
+    parsed.strip.windows = true;
+    return true;
+}
+
 void StripEdit(EditStates& states, const Arguments& args, std::span<const uint8_t> records, std::vector<uint8_t>& out)
 {
     StripRecords(states.strip, records, args.strip, out);
@@ -123,6 +129,7 @@ constexpr EditOption StripChoices[] = {
     {"--wheel", "", "drops the turns of both wheels", ApplyWheel},
     {"--keys", "", "drops the keys", ApplyKeys},
     {"--buttons", "", "drops the mouse buttons, the X buttons too", ApplyButtons},
+    {"--windows", "", "drops the window records: the recording plays blind again", ApplyWindows},
 };
 
 constexpr std::string_view StripDetails =

@@ -1,0 +1,17 @@
+// The window each press and wheel turn goes to, read on the hook thread where the event is
+// timed: the foreground window for a key, the top-level window under the pointer for a button
+// or the wheel (a click often activates a window that was not in front yet). Its identity is
+// read only when the window (or its rectangle) is another than the last press's, the program's
+// name at most once per window handle, so the hook thread stays as quick as before.
+#pragma once
+#include "core/HookEvent.h"
+#include "core/WindowIdentity.h"
+
+// Hook thread, for every event before it goes into the ring: a move's position is noted; a
+// press or wheel turn gets its window's handle and serial number.
+void NoteEventWindow(HookEvent& event);
+
+// Main thread: the identity noted for the event's window (false when the event has none). Should
+// the hook thread have noted so many windows since that the note is gone, it is read afresh from
+// the window's handle.
+bool ReadHookEventWindow(const HookEvent& event, WindowIdentity& identity);
