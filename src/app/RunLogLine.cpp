@@ -2,6 +2,8 @@
 // printf-style formatting would cost the program 28 KB.
 #include "app/RunLogLine.h"
 
+#include <type_traits>
+
 namespace {
 
 void AppendDecimal(std::string& out, int64_t value, int minimumDigits = 1)
@@ -68,14 +70,19 @@ void AppendUtf8(std::string& out, uint32_t c)
     }
 }
 
+uint32_t CodeUnit(wchar_t c)
+{
+    return static_cast<uint32_t>(static_cast<std::make_unsigned_t<wchar_t>>(c));
+}
+
 void AppendPath(std::string& out, std::wstring_view path)
 {
     // Windows' wchar_t holds UTF-16 units; a native build's, whole code points.
     constexpr uint32_t Replacement = 0xFFFD;
     for (size_t i = 0; i < path.size(); ++i) {
-        const uint32_t unit = static_cast<uint32_t>(path[i]);
+        const uint32_t unit = CodeUnit(path[i]);
         if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < path.size()) {
-            const uint32_t next = static_cast<uint32_t>(path[i + 1]);
+            const uint32_t next = CodeUnit(path[i + 1]);
             if (next >= 0xDC00 && next <= 0xDFFF) {
                 AppendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (next - 0xDC00));
                 ++i;
