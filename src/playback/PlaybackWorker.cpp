@@ -216,7 +216,6 @@ HANDLE gWorkerThread = nullptr;
 
 }  // namespace
 
-
 bool IsPlaybackWorkerRunning()
 {
     return gWorkerThread != nullptr && WaitForSingleObject(gWorkerThread, 0) == WAIT_TIMEOUT;
