@@ -1,6 +1,6 @@
-// Nanoseconds per hook notification for the recorder (records gathered in a 4096-byte buffer)
-// against the plain way (one WriteFile per record), both through real files in a temp folder;
-// and per event as the program records them, timed and copied by the hook thread.
+// Nanoseconds per hook event, as the hook thread times and copies it, for the recorder (records
+// gathered in a 4096-byte buffer) against the plain way (one WriteFile per record), both through
+// real files in a temp folder.
 #include <windows.h>
 
 #include <algorithm>
@@ -33,24 +33,19 @@ double NanosecondsPerEvent(int64_t start, int64_t end, int events)
     return static_cast<double>(end - start) / gTicksPerNanosecond / events;
 }
 
-// The notifications of a busy recording: mostly moves, now and then a key or a button.
-struct Notification {
-    uintptr_t wParam;
-    intptr_t lParam;
-};
-int32_t gPosition[2] = {0, 0};
-
-Notification NotificationNumber(int i)
+// The events of a busy recording: mostly moves, now and then a key or a button, each timed as
+// the hook thread times it (one clock reading per event).
+HookEvent EventNumber(int i)
 {
-    gPosition[0] = i & 1023;
-    gPosition[1] = (i >> 3) & 767;
+    HookEvent event{0x200, 0, i & 1023, (i >> 3) & 767, ReadMillisecondClock()};
     switch (i & 15) {
-    case 5: return {0x100, 0x41};
-    case 6: return {0x101, 0x41};
-    case 11: return {0x201, 0};
-    case 12: return {0x202, 0};
-    default: return {0x200, reinterpret_cast<intptr_t>(gPosition)};
+    case 5: event = {0x100, 0x41, 0, 0, event.time}; break;
+    case 6: event = {0x101, 0x41, 0, 0, event.time}; break;
+    case 11: event = {0x201, 0, 0, 0, event.time}; break;
+    case 12: event = {0x202, 0, 0, 0, event.time}; break;
+    default: break;
     }
+    return event;
 }
 
 int64_t QueryFileSizeOfTemp()
@@ -66,35 +61,9 @@ double MeasureRecorder()
         std::printf("cannot create %ls\n", TempRecordPath);
         return 0;
     }
-    SetReferenceTimeToNow();
+    SetReferenceTime(ReadMillisecondClock());
     int64_t start = Now();
-    for (int i = 0; i < BufferedEvents; ++i) {
-        Notification n = NotificationNumber(i);
-        RecordHookEvent(n.wParam, n.lParam);
-    }
-    StopRecording();
-    int64_t end = Now();
-    if (QueryFileSizeOfTemp() != int64_t{BufferedEvents} * 16) std::printf("recorder file has the wrong size!\n");
-    return NanosecondsPerEvent(start, end, BufferedEvents);
-}
-
-// The events as the hook thread hands them on: each with its time and a move's position.
-double MeasureRecorderTimed()
-{
-    if (!StartRecording()) return 0;
-    SetReferenceTime(0);
-    int64_t start = Now();
-    for (int i = 0; i < BufferedEvents; ++i) {
-        Notification n = NotificationNumber(i);
-        HookEvent event{static_cast<uint32_t>(n.wParam), 0, 0, 0, static_cast<uint32_t>(i / 8)};
-        if (n.wParam == 0x200) {
-            event.x = gPosition[0];
-            event.y = gPosition[1];
-        } else {
-            event.value = static_cast<int32_t>(n.lParam);
-        }
-        RecordHookEventAt(event);
-    }
+    for (int i = 0; i < BufferedEvents; ++i) RecordHookEventAt(EventNumber(i));
     StopRecording();
     int64_t end = Now();
     if (QueryFileSizeOfTemp() != int64_t{BufferedEvents} * 16) std::printf("recorder file has the wrong size!\n");
@@ -109,12 +78,11 @@ double MeasureWritePerRecord()
     uint32_t reference = ReadMillisecondClock();
     int64_t start = Now();
     for (int i = 0; i < PlainEvents; ++i) {
-        Notification n = NotificationNumber(i);
+        const HookEvent event = EventNumber(i);
         InputRecord record;
-        if (!InputRecordFromHookEvent(n.wParam, n.lParam, record)) continue;
-        uint32_t now = ReadMillisecondClock();
-        record.delay = MillisecondsBetween(reference, now);
-        reference = now;
+        if (!InputRecordFromHookEvent(event, record)) continue;
+        record.delay = MillisecondsBetween(reference, event.time);
+        reference = event.time;
         uint8_t bytes[InputRecordSize];
         EncodeInputRecord(record, bytes);
         DWORD written = 0;
@@ -150,23 +118,18 @@ int main()
     CreateDirectoryW(L"Records", nullptr);
 
     double buffered[Rounds];
-    double timed[Rounds];
     double plain[Rounds];
     for (int round = 0; round < Rounds; ++round) {
         buffered[round] = MeasureRecorder();
-        timed[round] = MeasureRecorderTimed();
         plain[round] = MeasureWritePerRecord();
     }
     double clock = MeasureClock();
     std::sort(buffered, buffered + Rounds);
     std::sort(plain, plain + Rounds);
-    std::sort(timed, timed + Rounds);
 
-    std::printf("RecordHookEvent, 4096-byte buffer   : median %7.1f ns per event (best %.1f, worst %.1f; %d events per "
+    std::printf("RecordHookEventAt, 4096-byte buffer : median %7.1f ns per event (best %.1f, worst %.1f; %d events per "
                 "round)\n",
                 buffered[Rounds / 2], buffered[0], buffered[Rounds - 1], BufferedEvents);
-    std::printf("RecordHookEventAt (timed on the hook thread): median %7.1f ns per event (best %.1f, worst %.1f)\n",
-                timed[Rounds / 2], timed[0], timed[Rounds - 1]);
     std::printf("one WriteFile per record (baseline)  : median %7.1f ns per event (best %.1f, worst %.1f; %d events "
                 "per round)\n",
                 plain[Rounds / 2], plain[0], plain[Rounds - 1], PlainEvents);

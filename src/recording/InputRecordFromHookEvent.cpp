@@ -58,20 +58,6 @@ bool InputRecordFromHookEvent(const HookEvent& event, InputRecord& record)
     }
 }
 
-bool InputRecordFromHookEvent(uintptr_t wParam, intptr_t lParam, InputRecord& record)
-{
-    HookEvent event{static_cast<uint32_t>(wParam), static_cast<int32_t>(lParam), 0, 0, 0};
-    if (wParam == MouseMoveMessage) {
-        record = InputRecord{};
-        if (lParam == 0) return false;  // a malformed notification; better no record than a jump to 0,0
-        const auto* position = reinterpret_cast<const unsigned char*>(lParam);
-        std::memcpy(&event.x, position, sizeof event.x);
-        std::memcpy(&event.y, position + sizeof event.x, sizeof event.y);
-        event.value = 0;
-    }
-    return InputRecordFromHookEvent(event, record);
-}
-
 int32_t MillisecondsBetween(uint32_t earlier, uint32_t later)
 {
     // Unsigned subtraction is modulo 2^32, so a wrap in between cancels out.

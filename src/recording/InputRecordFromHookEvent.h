@@ -10,9 +10,6 @@
 // copied it (a move's position in x and y). False when the event makes no record (an input
 // message the recorder does not know, an X button other than the two).
 bool InputRecordFromHookEvent(const HookEvent& event, InputRecord& record);
-// The same for a notification as the hook module posts it, where a move's lParam is the
-// address of its position (two signed 32-bit integers, x then y) and 0 makes no record.
-bool InputRecordFromHookEvent(uintptr_t wParam, intptr_t lParam, InputRecord& record);
 
 // Milliseconds from earlier to later on a 32-bit clock; a wrap of the clock between the two
 // readings still gives the small difference.

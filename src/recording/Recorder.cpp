@@ -84,8 +84,8 @@ bool PutRecord(const InputRecord& record)
 
 bool AppendRecord(InputRecord& record, uint32_t time)
 {
-    // Events come in the order they happened; one posted straight to the window and timed on
-    // handling may still seem to come before the last one, and waits nothing then.
+    // Events come in the order the hook thread timed them; a time before the last one (the
+    // Reference time of a test, say) waits nothing rather than a negative delay.
     const int32_t delay = MillisecondsBetween(gReferenceTime, time);
     record.delay = delay > 0 ? delay : 0;
     if (delay > 0) gReferenceTime = time;
@@ -123,11 +123,6 @@ void SetReferenceTime(uint32_t time)
     gLastWriteOutTime = time;
 }
 
-void SetReferenceTimeToNow()
-{
-    SetReferenceTime(ReadMillisecondClock());
-}
-
 bool RecordHookEventAt(const HookEvent& event)
 {
     if (gRecordingFile == INVALID_HANDLE_VALUE) return true;
@@ -149,17 +144,6 @@ bool RecordEventWindow(uint32_t windowSerial, const WindowIdentity& window)
     const uint32_t count = EncodeWindowRecords(window, records);
     for (uint32_t i = 0; i < count; ++i) PutRecord(records[i]);
     return !gWriteFailed;
-}
-
-bool RecordHookEvent(uintptr_t wParam, intptr_t lParam)
-{
-    if (gRecordingFile == INVALID_HANDLE_VALUE) return true;
-    if (gWriteFailed) return false;
-    InputRecord record;
-    if (!InputRecordFromHookEvent(wParam, lParam, record)) return true;
-    // One reading serves as this record's end and the next record's start, so no time is
-    // lost between records.
-    return AppendRecord(record, ReadMillisecondClock());
 }
 
 bool FlushRecording()

@@ -12,9 +12,8 @@ constexpr uint32_t RecordingWriteOutMilliseconds = 1000;
 
 // Creates (empties) Records\TempRecord.rec; false when it cannot be created.
 bool StartRecording();
-// The Reference time (the start of a recording) becomes the clock's current value, or the
-// time of the event that started it (the F9 press as the hook thread timed it).
-void SetReferenceTimeToNow();
+// The Reference time (the start of a recording) becomes the time of the event that started it
+// (the F9 press as the hook thread timed it).
 void SetReferenceTime(uint32_t time);
 // One hook event as the hook thread copied and timed it becomes one record; its delay is the
 // time since the previous record's event (or the Reference time).
@@ -25,9 +24,6 @@ bool RecordHookEventAt(const HookEvent& event);
 // is another than the last one written (or the recording's first), its window records go to
 // the file first (recording/WindowRecords.h). False as for RecordHookEventAt.
 bool RecordEventWindow(uint32_t windowSerial, const WindowIdentity& window);
-// The same for a notification posted straight to the main window (wParam the input message,
-// lParam per kind, a move's position read through its address), timed now.
-bool RecordHookEvent(uintptr_t wParam, intptr_t lParam);
 // Writes out what the buffer holds, so that it is on disk however the program ends; called
 // about twice a second while recording. False as for RecordHookEventAt.
 bool FlushRecording();

@@ -1,4 +1,4 @@
-// What each hook notification becomes as an Input record, and the clock's delay arithmetic.
+// What each hook event becomes as an Input record, and the clock's delay arithmetic.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -26,6 +26,12 @@ void ExpectRecord(const InputRecord& r, int kind, int code, int down, int x, int
     EXPECT_EQ(int{r.y}, y);
 }
 
+// A key, button or wheel event as the hook thread copies it.
+bool FromEvent(uintptr_t message, int32_t value, InputRecord& r)
+{
+    return InputRecordFromHookEvent(HookEvent{static_cast<uint32_t>(message), value, 0, 0, 0}, r);
+}
+
 }  // namespace
 
 TEST(InputRecordFromHookEvent, KeyPressesAndReleasesPlainAndSystem)
@@ -36,7 +42,7 @@ TEST(InputRecordFromHookEvent, KeyPressesAndReleasesPlainAndSystem)
     };
     for (Case c : {Case{0x100, 1}, Case{0x104, 1}, Case{0x101, 0}, Case{0x105, 0}}) {
         InputRecord r = Dirty();
-        ASSERT_TRUE(InputRecordFromHookEvent(c.message, 0x41, r));
+        ASSERT_TRUE(FromEvent(c.message, 0x41, r));
         ExpectRecord(r, Key, 0x41, c.down, 0, 0);
     }
 }
@@ -44,9 +50,9 @@ TEST(InputRecordFromHookEvent, KeyPressesAndReleasesPlainAndSystem)
 TEST(InputRecordFromHookEvent, KeyCodeIsTheLow16BitsOfLParam)
 {
     InputRecord r = Dirty();
-    ASSERT_TRUE(InputRecordFromHookEvent(0x100, 0x7FFF0078, r));
+    ASSERT_TRUE(FromEvent(0x100, 0x7FFF0078, r));
     ExpectRecord(r, Key, 0x78, 1, 0, 0);
-    ASSERT_TRUE(InputRecordFromHookEvent(0x101, 0xFF, r));
+    ASSERT_TRUE(FromEvent(0x101, 0xFF, r));
     ExpectRecord(r, Key, 0xFF, 0, 0, 0);
 }
 
@@ -54,39 +60,17 @@ TEST(InputRecordFromHookEvent, ButtonsCarryTheirMessageNumberAndNoPosition)
 {
     for (uintptr_t message : {0x201u, 0x202u, 0x204u, 0x205u, 0x207u, 0x208u}) {
         InputRecord r = Dirty();
-        ASSERT_TRUE(InputRecordFromHookEvent(message, 12345, r)) << message;
+        ASSERT_TRUE(FromEvent(message, 12345, r)) << message;
         ExpectRecord(r, Button, static_cast<int>(message), 0, 0, 0);
     }
-}
-
-TEST(InputRecordFromHookEvent, MoveReadsTheSignedPositionAtTheAddress)
-{
-    int32_t position[2] = {-1920, 1080};
-    InputRecord r = Dirty();
-    ASSERT_TRUE(InputRecordFromHookEvent(0x200, reinterpret_cast<intptr_t>(position), r));
-    ExpectRecord(r, Move, 0, 0, -1920, 1080);
-
-    // The position need not be aligned.
-    alignas(4) unsigned char bytes[12] = {};
-    int32_t x = 640, y = -480;
-    std::memcpy(bytes + 1, &x, 4);
-    std::memcpy(bytes + 5, &y, 4);
-    ASSERT_TRUE(InputRecordFromHookEvent(0x200, reinterpret_cast<intptr_t>(bytes + 1), r));
-    ExpectRecord(r, Move, 0, 0, 640, -480);
-}
-
-TEST(InputRecordFromHookEvent, MoveWithoutAnAddressMakesNoRecord)
-{
-    InputRecord r;
-    EXPECT_FALSE(InputRecordFromHookEvent(0x200, 0, r));
 }
 
 TEST(InputRecordFromHookEvent, WheelNotchesAreSigned)
 {
     InputRecord r = Dirty();
-    ASSERT_TRUE(InputRecordFromHookEvent(0x20A, -1, r));
+    ASSERT_TRUE(FromEvent(0x20A, -1, r));
     ExpectRecord(r, Wheel, 0, 0, 0, -1);
-    ASSERT_TRUE(InputRecordFromHookEvent(0x20A, 3, r));
+    ASSERT_TRUE(FromEvent(0x20A, 3, r));
     ExpectRecord(r, Wheel, 0, 0, 0, 3);
 }
 
@@ -103,7 +87,7 @@ TEST(InputRecordFromHookEvent, XButtonsAndTheHorizontalWheelAsTheHookThreadCopie
     }
     ASSERT_TRUE(InputRecordFromHookEvent(HookEvent{0x20E, -3, 0, 0, 0}, r));
     ExpectRecord(r, HorizontalWheel, 0, 0, 0, -3);
-    ASSERT_TRUE(InputRecordFromHookEvent(0x20E, 2, r));
+    ASSERT_TRUE(FromEvent(0x20E, 2, r));
     ExpectRecord(r, HorizontalWheel, 0, 0, 0, 2);
     // A copied move carries its position itself, whatever the value says.
     ASSERT_TRUE(InputRecordFromHookEvent(HookEvent{0x200, 0x1000, -5, 700, 99}, r));
@@ -115,7 +99,7 @@ TEST(InputRecordFromHookEvent, OtherMessagesMakeNoRecord)
     // Double clicks, an X button that is neither of the two, and things that are no input.
     for (uintptr_t message : {0x0u, 0x102u, 0x103u, 0x203u, 0x206u, 0x209u, 0x20Bu, 0x20Cu, 0x20Du, 0x6EEu}) {
         InputRecord r;
-        EXPECT_FALSE(InputRecordFromHookEvent(message, 0x78, r)) << message;
+        EXPECT_FALSE(FromEvent(message, 0x78, r)) << message;
     }
 }
 

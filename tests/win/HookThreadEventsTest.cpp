@@ -124,7 +124,7 @@ TEST_F(HookThreadEventsTest, DelaysAreThoseOfTheInputHoweverLongTheMainThreadTak
 {
     gHoldPerEventMs = 300;
     ASSERT_TRUE(StartRecording());
-    SetReferenceTimeToNow();
+    SetReferenceTime(ReadMillisecondClock());
     // Six key events about 120 ms apart (as this thread's clock saw them sent); the stand-in
     // takes 300 ms over each, so they reach it further and further behind.
     constexpr int Events = 6;

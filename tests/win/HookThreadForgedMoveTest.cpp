@@ -13,6 +13,7 @@
 
 #include "core/HookProtocol.h"
 #include "core/Messages.h"
+#include "core/MillisecondClock.h"
 #include "hooks/HookModules.h"
 #include "hooks/HookThread.h"
 #include "recording/Recorder.h"
@@ -89,7 +90,7 @@ TEST(HookThreadForgedMove, AMoveOutsideTheMouseModuleGivesNoRecordAndTheThreadGo
     const HWND hookWindow = HookThreadWindow();
     ASSERT_NE(nullptr, hookWindow);
     ASSERT_TRUE(StartRecording());
-    SetReferenceTimeToNow();
+    SetReferenceTime(ReadMillisecondClock());
 
     // A readable address outside the module, which an unchecked thread would pass on.
     EXPECT_TRUE(ForgeMoveThenPressKey(hookWindow, reinterpret_cast<uintptr_t>(&ForgedPosition)));

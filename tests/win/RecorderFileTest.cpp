@@ -37,12 +37,18 @@ protected:
     {
         ASSERT_TRUE(StartRecording());
         gFakeClockNow = start;
-        SetReferenceTimeToNow();
+        SetReferenceTime(start);
     }
-    void EventAt(uint32_t now, uintptr_t wParam, intptr_t lParam)
+    // An event as the hook thread hands it on, timed `now`.
+    void EventAt(uint32_t now, uint32_t message, int32_t value)
     {
         gFakeClockNow = now;
-        RecordHookEvent(wParam, lParam);
+        RecordHookEventAt(HookEvent{message, value, 0, 0, now});
+    }
+    void MoveAt(uint32_t now, int32_t x, int32_t y)
+    {
+        gFakeClockNow = now;
+        RecordHookEventAt(HookEvent{0x200, 0, x, y, now});
     }
 };
 
@@ -80,7 +86,7 @@ TEST_F(RecorderFile, StartFailsWithoutTheRecordsFolder)
     EXPECT_FALSE(StartRecording());
     EXPECT_FALSE(IsRecordingFileOpen());
     // What the window callback could still send does no harm.
-    RecordHookEvent(0x100, 0x41);
+    RecordHookEventAt(HookEvent{0x100, 0x41, 0, 0, 0});
     StopRecording();
     EXPECT_FALSE(FolderExists(L"Records"));
 }
@@ -103,19 +109,19 @@ TEST_F(RecorderFile, WritesTheBytesOfEveryKindOfRecord)
     int32_t position[2] = {640, 480};
     int32_t leftOfPrimary[2] = {-1280, -5};
     StartAt(1000);
-    EventAt(1095, 0x101, 0x78);                                  // F9 released
-    EventAt(1215, 0x100, 0x41);                                  // A pressed
-    EventAt(1231, 0x200, reinterpret_cast<intptr_t>(position));  // moved
-    EventAt(1411, 0x201, 0);                                     // left pressed
-    EventAt(1661, 0x20A, -1);                                    // wheel toward the user
-    EventAt(1661, 0x104, 0x73);                                  // Alt+F4: F4 as a system key
-    EventAt(1662, 0x105, 0x12);                                  // Alt released as a system key
+    EventAt(1095, 0x101, 0x78);              // F9 released
+    EventAt(1215, 0x100, 0x41);              // A pressed
+    MoveAt(1231, position[0], position[1]);  // moved
+    EventAt(1411, 0x201, 0);                 // left pressed
+    EventAt(1661, 0x20A, -1);                // wheel toward the user
+    EventAt(1661, 0x104, 0x73);              // Alt+F4: F4 as a system key
+    EventAt(1662, 0x105, 0x12);              // Alt released as a system key
     EventAt(1700, 0x202, 0);
     EventAt(1701, 0x204, 0);
     EventAt(1702, 0x205, 0);
     EventAt(1703, 0x207, 0);
     EventAt(1704, 0x208, 0);
-    EventAt(1705, 0x200, reinterpret_cast<intptr_t>(leftOfPrimary));
+    MoveAt(1705, leftOfPrimary[0], leftOfPrimary[1]);
     EventAt(1706, 0x20A, 2);
     StopRecording();
 
@@ -174,7 +180,7 @@ TEST_F(RecorderFile, RepeatedMovesToTheSamePlaceEachMakeARecord)
 {
     int32_t position[2] = {10, 20};
     StartAt(0);
-    for (uint32_t t = 1; t <= 5; ++t) EventAt(t, 0x200, reinterpret_cast<intptr_t>(position));
+    for (uint32_t t = 1; t <= 5; ++t) MoveAt(t, position[0], position[1]);
     StopRecording();
     EXPECT_EQ(QueryFileSize(TempRecordPath), 5 * 16);
 }
@@ -182,7 +188,7 @@ TEST_F(RecorderFile, RepeatedMovesToTheSamePlaceEachMakeARecord)
 TEST_F(RecorderFile, RecordsReachTheDiskInWholeBuffersUntilTheStop)
 {
     StartAt(0);
-    for (uint32_t i = 0; i < 255; ++i) EventAt(i + 1, 0x100, static_cast<intptr_t>(i));
+    for (uint32_t i = 0; i < 255; ++i) EventAt(i + 1, 0x100, static_cast<int32_t>(i));
     // 255 records fill the 4096-byte buffer but for one record: nothing written yet.
     EXPECT_EQ(QueryFileSize(TempRecordPath), 0);
     EventAt(300, 0x101, 0x20);
@@ -202,7 +208,7 @@ TEST_F(RecorderFile, AThousandRecordsAreWrittenWholeAndInOrder)
         now += static_cast<uint32_t>(i % 37);
         position[0] = i;
         position[1] = -i;
-        EventAt(now, 0x200, reinterpret_cast<intptr_t>(position));
+        MoveAt(now, position[0], position[1]);
     }
     StopRecording();
     Bytes bytes = ReadWholeFile(TempRecordPath);

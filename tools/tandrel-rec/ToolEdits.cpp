@@ -89,33 +89,11 @@ constexpr std::string_view ThinDetails =
 
 // strip
 
-bool ApplyMoves(Arguments& parsed, const std::string&, std::string&)
+// Each option names one kind of records to drop.
+template <bool StripKinds::*Kind>
+bool ApplyStripKind(Arguments& parsed, const std::string&, std::string&)
 {
-    parsed.strip.moves = true;
-    return true;
-}
-
-bool ApplyWheel(Arguments& parsed, const std::string&, std::string&)
-{
-    parsed.strip.wheel = true;
-    return true;
-}
-
-bool ApplyKeys(Arguments& parsed, const std::string&, std::string&)
-{
-    parsed.strip.keys = true;
-    return true;
-}
-
-bool ApplyButtons(Arguments& parsed, const std::string&, std::string&)
-{
-    parsed.strip.buttons = true;
-    return true;
-}
-
-bool ApplyWindows(Arguments& parsed, const std::string&, std::string&)
-{
-    parsed.strip.windows = true;
+    parsed.strip.*Kind = true;
     return true;
 }
 
@@ -125,11 +103,12 @@ void StripEdit(EditStates& states, const Arguments& args, std::span<const uint8_
 }
 
 constexpr EditOption StripChoices[] = {
-    {"--moves", "", "drops the mouse moves", ApplyMoves},
-    {"--wheel", "", "drops the turns of both wheels", ApplyWheel},
-    {"--keys", "", "drops the keys", ApplyKeys},
-    {"--buttons", "", "drops the mouse buttons, the X buttons too", ApplyButtons},
-    {"--windows", "", "drops the window records: the recording plays blind again", ApplyWindows},
+    {"--moves", "", "drops the mouse moves", ApplyStripKind<&StripKinds::moves>},
+    {"--wheel", "", "drops the turns of both wheels", ApplyStripKind<&StripKinds::wheel>},
+    {"--keys", "", "drops the keys", ApplyStripKind<&StripKinds::keys>},
+    {"--buttons", "", "drops the mouse buttons, the X buttons too", ApplyStripKind<&StripKinds::buttons>},
+    {"--windows", "", "drops the window records: the recording plays blind again",
+     ApplyStripKind<&StripKinds::windows>},
 };
 
 constexpr std::string_view StripDetails =
