@@ -262,11 +262,14 @@ TEST_F(HookWatchdogTest, DuringAPlaybackOthersF9ComesItsOwnDoesNotAndTheHookIsBa
 
 TEST_F(HookWatchdogTest, ANudgeFromOutsideChangesNothingAndTheTimerFollowsThePlaybackWithoutOne)
 {
-    const HHOOK before = InstalledHookHandlesForTest().keyboard;
+    // Sent, so each has been handled when the call returns, long before the timer could undo it.
     const auto forgeNudges = [] {
-        for (WPARAM w = 0; w < 3; ++w) PostMessageW(HookThreadWindow(), HookThreadNudgeMessage, w, 1);
-        Sleep(NothingMoreWithinMs);
+        for (WPARAM w = 0; w < 3; ++w) {
+            DWORD_PTR answer = 0;
+            SendMessageTimeoutW(HookThreadWindow(), HookThreadNudgeMessage, w, 1, SMTO_NORMAL, DeadlineMs, &answer);
+        }
     };
+    const HHOOK before = InstalledHookHandlesForTest().keyboard;
     forgeNudges();
     EXPECT_EQ(before, InstalledHookHandlesForTest().keyboard) << "no playback runs";
     gActivityState = Playing;  // no nudge: lost, or never sent
