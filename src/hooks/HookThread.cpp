@@ -217,15 +217,13 @@ void ReconcileKeyboardPath(HWND window)
         return;
     }
     gWatch.rawUntil = GetTickCount();
-    const bool keyboard = InstallKeyboardHook(window);
+    // Should the hook be refused, raw input goes on reporting every key until the next check
+    // installs it.
+    if (!InstallKeyboardHook(window)) return;
     gWatch.keyboardRaw = false;
     StopRawKeyboard();
-    // As after any install, input before it was never the hook's to report; a failed install
-    // is tried again at the next check, as the watchdog's are.
-    if (keyboard)
-        gWatch.ticks.settled = GetTickCount();
-    else
-        gWatch.reinstallPending = true;
+    // As after any install, input before it was never the hook's to report.
+    gWatch.ticks.settled = GetTickCount();
 }
 
 void SetWatchdogTimer(HWND window, UINT delay)
@@ -328,9 +326,10 @@ void StartWatching(HWND window)
     gWatch.ticks = {now, now, now, now, now};
     SetWatchdogTimer(window, HookCheckPeriodMilliseconds);
     StartSessionNotifications(window);
-    // A playback that already runs has its keys' way cleared at once.
-    ReconcileKeyboardPath(window);
+    // The window first: a playback that starts after the look below nudges it; one that
+    // already runs has its keys' way cleared at once.
     gHookThreadNudgeWindow.store(window);
+    ReconcileKeyboardPath(window);
 }
 
 void StopWatching(HWND window)
