@@ -9,6 +9,8 @@
 constexpr unsigned PlaybackEndedMessage = 0x0400 + 751;  // WM_USER + 751 = 1775
 // Posted by the hook thread to the main window when input events wait for it (TakeHookEvent).
 constexpr unsigned HookEventsWaitingMessage = 0x0400 + 753;  // WM_USER + 753 = 1777
+// Posted to the hook thread's window when a playback starts or ends (HookThreadNudge.h).
+constexpr unsigned HookThreadNudgeMessage = 0x0400 + 758;  // WM_USER + 758 = 1782
 // The notification-area icon reports its mouse messages with this number.
 constexpr unsigned TrayCallbackMessage = 12501;
 

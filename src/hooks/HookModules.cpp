@@ -170,6 +170,11 @@ bool InstallMouseHook(HWND window)
     return InstallHook(WH_MOUSE_LL, gMouseModule, gMouseHookProc, gInitMouseHook, window, gMouseHook);
 }
 
+void RemoveKeyboardHook()
+{
+    RemoveHook(gKeyboardHook);
+}
+
 void RemoveHooks()
 {
     RemoveHook(gKeyboardHook);

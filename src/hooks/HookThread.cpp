@@ -12,6 +12,11 @@
 // so do resume from sleep and the session's unlock, after which hooks are often gone. The
 // window is top-level, though never shown: only top-level windows hear of power changes.
 //
+// While a playback runs, the keyboard hook is removed and the keyboard's raw input reports in
+// its place (RawKeyboard.h): with the hook, every injected key waited until this thread had been
+// called with it. The thread follows the Activity state alone: a nudge from the worker
+// (HookThreadNudgeMessage) and the watchdog timer only make it look again.
+//
 // Nothing on this thread waits or takes long, so each hook call returns within the system's
 // time-out however busy the main thread is. Only an event object that the program alone holds
 // ends it, never a message: any program can list our threads and post to them by id, and a
@@ -23,12 +28,14 @@
 
 #include "core/ActivityState.h"
 #include "core/HookProtocol.h"
+#include "core/HookThreadNudge.h"
 #include "core/Messages.h"
 #include "core/MillisecondClock.h"
 #include "core/PlaybackMark.h"
 #include "hooks/EventWindow.h"
 #include "hooks/HookModules.h"
 #include "hooks/HookWatchdog.h"
+#include "hooks/RawKeyboard.h"
 #include "hooks/SessionNotifications.h"
 
 namespace {
@@ -77,6 +84,16 @@ struct HookWatch {
     // The hooks' passed-on ticks of the playback's own input (gPlaybackMark) at the last check.
     uint32_t keyboardPassedOn;
     uint32_t mousePassedOn;
+    // True while the keyboard hook is off for a playback and raw input reports the keys. Raw
+    // input reports the keys that happened from `rawFrom` (the tick just before the hook went)
+    // until `rawUntil` (the tick just before it came back); the hook reports those before and
+    // after. Both are registered for a moment together at each switch, so that no key falls
+    // between them. A key in the very tick of a switch may come twice at the start (harmless
+    // while the state is Playing: F9 cancels once) and is left to the hook at the end, where a
+    // second F9 would start a recording.
+    bool keyboardRaw;
+    uint32_t rawFrom;
+    uint32_t rawUntil;
 };
 HookWatch gWatch = {};
 
@@ -165,18 +182,65 @@ void OnHookAlive(WPARAM hook)
     if (hook == 0 || hook == 1) NoteReport(hook == 0);
 }
 
+// True when raw input, not the hook, is to report a key that happened at this tick.
+bool IsRawKeysTime(uint32_t time)
+{
+    if (static_cast<int32_t>(time - gWatch.rawFrom) < 0) return false;
+    return gWatch.keyboardRaw || static_cast<int32_t>(time - gWatch.rawUntil) < 0;
+}
+
+// A key from raw input: its hook is alive, however it goes on. The playback's own keys (its mark,
+// while it is set) go no further; any other key is passed on as the hook would have.
+void OnRawInput(LPARAM input)
+{
+    const uint32_t now = ReadMillisecondClock();
+    RawKey key;
+    if (!ReadRawKey(input, key)) return;
+    const auto time = static_cast<uint32_t>(GetMessageTime());
+    if (!IsRawKeysTime(time)) return;
+    NoteReport(true);
+    const uintptr_t mark = gPlaybackMark.mark.load();
+    if (mark != 0 && key.extraInformation == mark) return;
+    PassOn(HookEvent{key.message, static_cast<int32_t>(key.virtualKey), 0, 0, now});
+}
+
+// The keyboard hook off while the state is Playing, on otherwise; raw input in its place.
+// Raw input is registered before the hook goes and removed after it is back. Should raw input
+// be refused, the hook stays: slower, but nothing goes unseen.
+void ReconcileKeyboardPath(HWND window)
+{
+    const bool playing = gActivityState.load() == Playing;
+    if (playing == gWatch.keyboardRaw) return;
+    if (playing) {
+        if (!StartRawKeyboard(window)) return;
+        gWatch.rawFrom = GetTickCount();
+        RemoveKeyboardHook();
+        gWatch.keyboardRaw = true;
+        return;
+    }
+    gWatch.rawUntil = GetTickCount();
+    // Should the hook be refused, raw input goes on reporting every key until the next check
+    // installs it.
+    if (!InstallKeyboardHook(window)) return;
+    gWatch.keyboardRaw = false;
+    StopRawKeyboard();
+    // As after any install, input before it was never the hook's to report.
+    gWatch.ticks.settled = GetTickCount();
+}
+
 void SetWatchdogTimer(HWND window, UINT delay)
 {
     if (delay != gWatch.timerDelay && SetTimer(window, WatchdogTimer, delay, nullptr) != 0) gWatch.timerDelay = delay;
 }
 
 // Removes both hooks (one that the system dropped is gone already; removing it again fails
-// harmlessly) and installs both again, each whatever became of the other. Should either fail,
+// harmlessly) and installs both again, each whatever became of the other; while the keyboard
+// hook is off for a playback, raw input is registered again in its place. Should either fail,
 // the next check tries again; the program goes on meanwhile.
 void ReinstallHooks(HWND window)
 {
     RemoveHooks();
-    const bool keyboard = InstallKeyboardHook(window);
+    const bool keyboard = gWatch.keyboardRaw ? StartRawKeyboard(window) : InstallKeyboardHook(window);
     const bool mouse = InstallMouseHook(window);
     gWatch.reinstallPending = !keyboard || !mouse;
     if (gWatch.reinstallPending) return;
@@ -196,6 +260,7 @@ void NotePassedOn(const std::atomic<uint32_t>& passedOn, uint32_t& seen, uint32_
 
 void CheckHooks(HWND window)
 {
+    ReconcileKeyboardPath(window);
     NotePassedOn(gPlaybackMark.keyboardPassedOn, gWatch.keyboardPassedOn, gWatch.ticks.keyboardReport);
     NotePassedOn(gPlaybackMark.mousePassedOn, gWatch.mousePassedOn, gWatch.ticks.mouseReport);
     LASTINPUTINFO input = {sizeof input, 0};
@@ -233,6 +298,9 @@ LRESULT CALLBACK HookWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     switch (message) {
     case HookEventMessage: OnHookEvent(wParam, lParam); return 0;
     case HookAliveMessage: OnHookAlive(wParam); return 0;
+    case HookThreadNudgeMessage: ReconcileKeyboardPath(window); return 0;
+    // The system frees the input's data in the default handling.
+    case WM_INPUT: OnRawInput(lParam); return DefWindowProcW(window, message, wParam, lParam);
     case WM_TIMER: OnTimer(window, wParam); return 0;
     case WM_POWERBROADCAST: OnPowerBroadcast(window, wParam); return TRUE;
     case WM_WTSSESSION_CHANGE: OnSessionChange(window, wParam); return 0;
@@ -260,12 +328,18 @@ void StartWatching(HWND window)
     gWatch.ticks = {now, now, now, now, now};
     SetWatchdogTimer(window, HookCheckPeriodMilliseconds);
     StartSessionNotifications(window);
+    // The window first: a playback that starts after the look below nudges it; one that
+    // already runs has its keys' way cleared at once.
+    gHookThreadNudgeWindow.store(window);
+    ReconcileKeyboardPath(window);
 }
 
 void StopWatching(HWND window)
 {
+    gHookThreadNudgeWindow.store(nullptr);
     KillTimer(window, WatchdogTimer);
     StopSessionNotifications(window);
+    if (gWatch.keyboardRaw) StopRawKeyboard();
 }
 
 // Handles what the thread's queue holds (the system calls the hook procedures from inside this

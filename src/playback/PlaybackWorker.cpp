@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "core/ActivityState.h"
+#include "core/HookThreadNudge.h"
 #include "core/Messages.h"
 #include "core/Settings.h"
 #include "core/UserTexts.h"
@@ -178,6 +179,8 @@ void EndPlayback(HWND mainWindow)
     // open and sets Idle itself, and may have started something new by the time we get here.
     int32_t expected = Playing;
     gActivityState.compare_exchange_strong(expected, Idle);
+    // The keyboard hook comes back now, not at the hook thread's next check.
+    NudgeHookThread();
 }
 
 }  // namespace
@@ -185,6 +188,8 @@ void EndPlayback(HWND mainWindow)
 DWORD WINAPI PlaybackWorker(LPVOID mainWindow)
 {
     gActivityState.store(Playing);
+    // The keyboard hook leaves the way of the keys within the pass's first pause.
+    NudgeHookThread();
     StartInjectionMark();
     PreparePlaybackThread();
     PlaybackEnd end = PlaybackEnd::Played;

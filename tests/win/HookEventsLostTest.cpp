@@ -70,6 +70,9 @@ bool InstallMouseHook(HWND)
 void RemoveHooks()
 {}
 
+void RemoveKeyboardHook()
+{}
+
 bool IsMovePositionAddress(uintptr_t)
 {
     SetEvent(gMoveReached);

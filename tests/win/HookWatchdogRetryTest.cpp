@@ -43,6 +43,9 @@ void RemoveHooks()
     ++gRemovals;
 }
 
+void RemoveKeyboardHook()
+{}
+
 bool IsMovePositionAddress(uintptr_t)
 {
     return false;

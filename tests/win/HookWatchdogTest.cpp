@@ -1,7 +1,10 @@
 // The hook thread's watchdog with the built modules: a hook removed behind the thread's back
 // is installed again once input goes unreported, and reports the next event; input the hooks
 // report never brings them back, not even while the main window leaves its queue unread for
-// seconds, and neither do a playback's own cursor placements; resume and unlock do.
+// seconds, and neither do a playback's own cursor placements; resume and unlock do. While
+// the state is Playing the keyboard hook is out of the way and raw input reports the keys:
+// another program's F9 still comes, the playback's own does not, nothing re-installs the hook
+// before the playback ends, and it is back after it; a nudge from outside changes nothing.
 //
 // The main window's stand-in belongs to a receiver thread of the test's own, which counts
 // what reaches it and can be told to stop pumping for a while, as the main thread does in a
@@ -14,7 +17,9 @@
 
 #include "core/ActivityState.h"
 #include "core/HookProtocol.h"
+#include "core/HookThreadNudge.h"
 #include "core/Messages.h"
+#include "core/PlaybackMark.h"
 #include "hooks/HookModules.h"
 #include "hooks/HookThread.h"
 #include "hooks/HookWatchdog.h"
@@ -60,6 +65,23 @@ void TapKey(WORD vk)
     SendInput(2, inputs, sizeof(INPUT));
 }
 
+void SendF9(ULONG_PTR extraInformation)
+{
+    INPUT inputs[2] = {};
+    for (INPUT& input : inputs) {
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = VK_F9;
+        input.ki.dwExtraInfo = extraInformation;
+    }
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, inputs, sizeof(INPUT));
+}
+
+bool KeyboardHookInstalled()
+{
+    return InstalledHookHandlesForTest().keyboard != nullptr;
+}
+
 void Nudge(int dx)
 {
     INPUT input = {};
@@ -87,6 +109,7 @@ protected:
     void TearDown() override
     {
         gActivityState = Idle;
+        gPlaybackMark.mark = 0;
         UnloadHookModules();
         SetDllDirectoryW(nullptr);
         SetEvent(gUnblock);
@@ -198,6 +221,66 @@ TEST_F(HookWatchdogTest, APlaybacksOwnCursorPlacementsBringNothingBack)
     // Without a playback the same placements are input that no hook reported.
     placeCursorFor(300);
     EXPECT_TRUE(WaitUntil([] { return HookReinstallCount() == 1; }, ReinstallWithinMs));
+}
+
+TEST_F(HookWatchdogTest, DuringAPlaybackOthersF9ComesItsOwnDoesNotAndTheHookIsBackAfter)
+{
+    constexpr ULONG_PTR Mark = 0x5EED1234;  // stands for the playback's drawn mark
+    gPlaybackMark.mark = Mark;
+    gActivityState = Playing;
+    NudgeHookThread();  // as the worker does
+    ASSERT_TRUE(WaitUntil([] { return !KeyboardHookInstalled(); }, DeadlineMs)) << "the hook stayed in the way";
+
+    // The own F9 first: were it reported, the count would pass two.
+    SendF9(Mark);
+    SendF9(0);
+    SendF9(Mark + 1);
+    EXPECT_TRUE(WaitUntil([] { return gKeyDowns[VK_F9] >= 2; }, DeadlineMs)) << "another program's F9 was lost";
+    // Resume re-installs what the system may have dropped, but not the hook that is off on purpose.
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutW(HookThreadWindow(), WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0, SMTO_NORMAL, DeadlineMs,
+                        &answer);
+    EXPECT_EQ(1u, HookReinstallCount());
+    // Keys during the playback are no sign of a dropped hook, for as long as the watchdog looks.
+    for (int i = 0; i < 4; ++i) {
+        TapKey('P');
+        Sleep(HookCheckPeriodMilliseconds / 2);
+    }
+    EXPECT_FALSE(WaitUntil([] { return HookReinstallCount() > 1 || KeyboardHookInstalled(); }, QuietForMs));
+    EXPECT_EQ(2u, gKeyDowns[VK_F9].load());
+    EXPECT_EQ(4u, gKeyDowns['P'].load());
+
+    gActivityState = Idle;
+    gPlaybackMark.mark = 0;
+    NudgeHookThread();
+    ASSERT_TRUE(WaitUntil(KeyboardHookInstalled, DeadlineMs)) << "the hook did not come back";
+    TapKey('R');
+    EXPECT_TRUE(WaitUntil([] { return gKeyDowns['R'] > 0; }, DeadlineMs));
+    EXPECT_FALSE(WaitUntil([] { return gKeyDowns['R'] > 1; }, NothingMoreWithinMs)) << "reported twice";
+    EXPECT_EQ(1u, HookReinstallCount());
+}
+
+TEST_F(HookWatchdogTest, ANudgeFromOutsideChangesNothingAndTheTimerFollowsThePlaybackWithoutOne)
+{
+    // Sent, so each has been handled when the call returns, long before the timer could undo it.
+    const auto forgeNudges = [] {
+        for (WPARAM w = 0; w < 3; ++w) {
+            DWORD_PTR answer = 0;
+            SendMessageTimeoutW(HookThreadWindow(), HookThreadNudgeMessage, w, 1, SMTO_NORMAL, DeadlineMs, &answer);
+        }
+    };
+    const HHOOK before = InstalledHookHandlesForTest().keyboard;
+    forgeNudges();
+    EXPECT_EQ(before, InstalledHookHandlesForTest().keyboard) << "no playback runs";
+    gActivityState = Playing;  // no nudge: lost, or never sent
+    EXPECT_TRUE(WaitUntil([] { return !KeyboardHookInstalled(); }, DeadlineMs)) << "the timer left the hook";
+    forgeNudges();
+    EXPECT_FALSE(KeyboardHookInstalled()) << "the playback runs";
+    gActivityState = Idle;
+    EXPECT_TRUE(WaitUntil(KeyboardHookInstalled, DeadlineMs)) << "the timer did not bring the hook back";
+    TapKey('N');
+    EXPECT_TRUE(WaitUntil([] { return gKeyDowns['N'] == 1; }, DeadlineMs));
+    EXPECT_EQ(0u, HookReinstallCount());
 }
 
 }  // namespace
