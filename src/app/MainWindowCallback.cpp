@@ -14,6 +14,7 @@
 #include "core/Settings.h"
 #include "core/UserTexts.h"
 #include "hooks/EventWindow.h"
+#include "hooks/HookEventRing.h"
 #include "hooks/HookThread.h"
 #include "library/LeftoverRecording.h"
 #include "library/RecordingsList.h"

@@ -170,11 +170,6 @@ bool InstallMouseHook(HWND window)
     return InstallHook(WH_MOUSE_LL, gMouseModule, gMouseHookProc, gInitMouseHook, window, gMouseHook);
 }
 
-void RemoveKeyboardHook()
-{
-    RemoveHook(gKeyboardHook);
-}
-
 void RemoveHooks()
 {
     RemoveHook(gKeyboardHook);

@@ -22,8 +22,6 @@ bool InstallKeyboardHook(HWND window);
 bool InstallMouseHook(HWND window);
 // Removes the keyboard hook, then the mouse hook (those that are installed).
 void RemoveHooks();
-// Removes the keyboard hook alone (while a playback runs, raw input reports the keys).
-void RemoveKeyboardHook();
 // Stops the hook thread (which removes its hooks) and removes the hooks installed on the
 // calling thread, then unloads the keyboard module and the mouse module (those still
 // loaded): the one way the hooks are taken down.

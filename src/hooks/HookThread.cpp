@@ -12,10 +12,8 @@
 // so do resume from sleep and the session's unlock, after which hooks are often gone. The
 // window is top-level, though never shown: only top-level windows hear of power changes.
 //
-// While a playback runs, the keyboard hook is removed and the keyboard's raw input reports in
-// its place (RawKeyboard.h): with the hook, every injected key waited until this thread had been
-// called with it. The thread follows the Activity state alone: a nudge from the worker
-// (HookThreadNudgeMessage) and the watchdog timer only make it look again.
+// While a playback runs, both hooks step out of the way of its input, and a hot key or raw input
+// hears the user's F9 in their place (PlaybackInputPath.h).
 //
 // Nothing on this thread waits or takes long, so each hook call returns within the system's
 // time-out however busy the main thread is. Only an event object that the program alone holds
@@ -33,23 +31,16 @@
 #include "core/MillisecondClock.h"
 #include "core/PlaybackMark.h"
 #include "hooks/EventWindow.h"
+#include "hooks/HookEventRing.h"
 #include "hooks/HookModules.h"
 #include "hooks/HookWatchdog.h"
+#include "hooks/PlaybackInputPath.h"
 #include "hooks/RawKeyboard.h"
 #include "hooks/SessionNotifications.h"
+#include "hooks/StopHotKey.h"
 
 namespace {
 
-// Events the main thread has not taken yet. Far more than a thread's queue holds (10,000
-// posted messages by default): only a main thread stalled for many seconds of fast mouse
-// input fills it. Further events are then lost, and the main thread is told so where the gap
-// is (LostHookEventsMessage). A power of two, so that the counters' wrap keeps the slots in
-// step; a test build may make it smaller to fill it.
-#ifndef TANDREL_HOOK_EVENT_SLOTS
-#define TANDREL_HOOK_EVENT_SLOTS 65536
-#endif
-constexpr uint32_t HookEventSlots = TANDREL_HOOK_EVENT_SLOTS;
-static_assert(HookEventSlots != 0 && (HookEventSlots & (HookEventSlots - 1)) == 0, "a power of two");
 // How long the main thread waits for the hook thread to end: it only has to return from its
 // wait and remove two hooks.
 constexpr DWORD HookThreadEndWaitMilliseconds = 5000;
@@ -84,36 +75,8 @@ struct HookWatch {
     // The hooks' passed-on ticks of the playback's own input (gPlaybackMark) at the last check.
     uint32_t keyboardPassedOn;
     uint32_t mousePassedOn;
-    // True while the keyboard hook is off for a playback and raw input reports the keys. Raw
-    // input reports the keys that happened from `rawFrom` (the tick just before the hook went)
-    // until `rawUntil` (the tick just before it came back); the hook reports those before and
-    // after. Both are registered for a moment together at each switch, so that no key falls
-    // between them. A key in the very tick of a switch may come twice at the start (harmless
-    // while the state is Playing: F9 cancels once) and is left to the hook at the end, where a
-    // second F9 would start a recording.
-    bool keyboardRaw;
-    uint32_t rawFrom;
-    uint32_t rawUntil;
 };
 HookWatch gWatch = {};
-
-// The ring of events on their way to the main thread: one writer (the hook thread, which
-// fills a slot and then counts it written), one reader (the main thread, which copies a slot
-// and then counts it taken). Both counts only grow (modulo 2^32); their difference is what
-// waits. gEventsAnnounced is true while a message that announces waiting events is on its way
-// to gEventsWindow (the main window): the hook thread posts one when there is none, the main
-// thread one for the rest each time it takes an event, so one is ever on its way and none is
-// lost. Set afresh by StartHookThread (main thread) before each hook thread runs.
-HookEvent gEvents[HookEventSlots];
-std::atomic<uint32_t> gEventsWritten{0};
-std::atomic<uint32_t> gEventsTaken{0};
-std::atomic<bool> gEventsAnnounced{false};
-HWND gEventsWindow = nullptr;
-// True once an event found the ring full: from then on the hook thread keeps no event, so that
-// none after the gap passes for continuous, until the main thread has taken every event before
-// the gap and, in place of the lost ones, LostHookEventsMessage (which clears it). Set by the
-// hook thread, cleared by the main thread (and by StartHookThread before a thread runs).
-std::atomic<bool> gEventsLost{false};
 
 // Re-installs since the hook thread started. Reset by StartHookThread on the main thread
 // before the thread starts; raised by the hook thread after it has installed the hooks again;
@@ -135,28 +98,6 @@ void NoteReport(bool keyboard)
         gWatch.ticks.mouseReport = posted;
 }
 
-// Copies an event into the ring and, unless an earlier one still waits announced, tells the
-// main window.
-void Announce()
-{
-    if (!gEventsAnnounced.exchange(true) && !PostMessageW(gEventsWindow, HookEventsWaitingMessage, 0, 0)) {
-        gEventsAnnounced = false;  // a full queue: the next event tries again
-    }
-}
-
-void PassOn(const HookEvent& event)
-{
-    const uint32_t written = gEventsWritten.load();
-    if (gEventsLost.load() || written - gEventsTaken.load() == HookEventSlots) {
-        gEventsLost = true;
-        Announce();
-        return;
-    }
-    gEvents[written % HookEventSlots] = event;
-    gEventsWritten.store(written + 1);
-    Announce();
-}
-
 // A hook's event: noted, timed, copied and passed on. A move's position is read through the
 // address the module posted, only when it lies in the module's ring of positions (anyone can
 // post this message to this window).
@@ -173,20 +114,13 @@ void OnHookEvent(WPARAM wParam, LPARAM lParam)
         event.y = position->y;
     }
     NoteEventWindow(event);
-    PassOn(event);
+    PassOnHookEvent(event);
 }
 
 // Input a hook saw and does not report: its hook is alive. wParam 0 keyboard, 1 mouse.
 void OnHookAlive(WPARAM hook)
 {
     if (hook == 0 || hook == 1) NoteReport(hook == 0);
-}
-
-// True when raw input, not the hook, is to report a key that happened at this tick.
-bool IsRawKeysTime(uint32_t time)
-{
-    if (static_cast<int32_t>(time - gWatch.rawFrom) < 0) return false;
-    return gWatch.keyboardRaw || static_cast<int32_t>(time - gWatch.rawUntil) < 0;
 }
 
 // A key from raw input: its hook is alive, however it goes on. The playback's own keys (its mark,
@@ -197,35 +131,27 @@ void OnRawInput(LPARAM input)
     RawKey key;
     if (!ReadRawKey(input, key)) return;
     const auto time = static_cast<uint32_t>(GetMessageTime());
-    if (!IsRawKeysTime(time)) return;
+    if (!IsRawKeyboardTime(time)) return;
     NoteReport(true);
     const uintptr_t mark = gPlaybackMark.mark.load();
     if (mark != 0 && key.extraInformation == mark) return;
-    PassOn(HookEvent{key.message, static_cast<int32_t>(key.virtualKey), 0, 0, now});
+    PassOnHookEvent(HookEvent{key.message, static_cast<int32_t>(key.virtualKey), 0, 0, now});
 }
 
-// The keyboard hook off while the state is Playing, on otherwise; raw input in its place.
-// Raw input is registered before the hook goes and removed after it is back. Should raw input
-// be refused, the hook stays: slower, but nothing goes unseen.
-void ReconcileKeyboardPath(HWND window)
+// F9 by the hot key: a press, whatever the modifiers (the hook, too, reports F9 alone).
+void OnHotKey(WPARAM id)
 {
-    const bool playing = gActivityState.load() == Playing;
-    if (playing == gWatch.keyboardRaw) return;
-    if (playing) {
-        if (!StartRawKeyboard(window)) return;
-        gWatch.rawFrom = GetTickCount();
-        RemoveKeyboardHook();
-        gWatch.keyboardRaw = true;
-        return;
-    }
-    gWatch.rawUntil = GetTickCount();
-    // Should the hook be refused, raw input goes on reporting every key until the next check
-    // installs it.
-    if (!InstallKeyboardHook(window)) return;
-    gWatch.keyboardRaw = false;
-    StopRawKeyboard();
-    // As after any install, input before it was never the hook's to report.
-    gWatch.ticks.settled = GetTickCount();
+    const uint32_t now = ReadMillisecondClock();
+    if (!IsStopHotKey(id) || !IsStopHotKeyTime()) return;
+    NoteReport(true);
+    PassOnHookEvent(HookEvent{WM_KEYDOWN, VK_F9, 0, 0, now});
+}
+
+// The hooks off while the state is Playing, back otherwise; as after any install, input before
+// they came back was never theirs to report.
+void FollowPlayback(HWND window)
+{
+    if (FollowPlaybackState(window)) gWatch.ticks.settled = GetTickCount();
 }
 
 void SetWatchdogTimer(HWND window, UINT delay)
@@ -234,16 +160,19 @@ void SetWatchdogTimer(HWND window, UINT delay)
 }
 
 // Removes both hooks (one that the system dropped is gone already; removing it again fails
-// harmlessly) and installs both again, each whatever became of the other; while the keyboard
-// hook is off for a playback, raw input is registered again in its place. Should either fail,
-// the next check tries again; the program goes on meanwhile.
+// harmlessly) and installs both again, each whatever became of the other; while they are off
+// for a playback, its raw input is registered again instead. Should anything fail, the next
+// check tries again; the program goes on meanwhile.
 void ReinstallHooks(HWND window)
 {
     RemoveHooks();
-    const bool keyboard = gWatch.keyboardRaw ? StartRawKeyboard(window) : InstallKeyboardHook(window);
-    const bool mouse = InstallMouseHook(window);
-    gWatch.reinstallPending = !keyboard || !mouse;
-    if (gWatch.reinstallPending) return;
+    bool installed = RenewPlaybackInputPath(window);
+    if (CurrentPlaybackInputPath() == PlaybackInputPath::Hooks) {
+        const bool keyboard = InstallKeyboardHook(window);
+        installed = InstallMouseHook(window) && keyboard;
+    }
+    gWatch.reinstallPending = !installed;
+    if (!installed) return;
     gWatch.ticks.settled = GetTickCount();
     gReinstallCount.fetch_add(1);
 }
@@ -260,7 +189,7 @@ void NotePassedOn(const std::atomic<uint32_t>& passedOn, uint32_t& seen, uint32_
 
 void CheckHooks(HWND window)
 {
-    ReconcileKeyboardPath(window);
+    FollowPlayback(window);
     NotePassedOn(gPlaybackMark.keyboardPassedOn, gWatch.keyboardPassedOn, gWatch.ticks.keyboardReport);
     NotePassedOn(gPlaybackMark.mousePassedOn, gWatch.mousePassedOn, gWatch.ticks.mouseReport);
     LASTINPUTINFO input = {sizeof input, 0};
@@ -298,7 +227,8 @@ LRESULT CALLBACK HookWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     switch (message) {
     case HookEventMessage: OnHookEvent(wParam, lParam); return 0;
     case HookAliveMessage: OnHookAlive(wParam); return 0;
-    case HookThreadNudgeMessage: ReconcileKeyboardPath(window); return 0;
+    case HookThreadNudgeMessage: FollowPlayback(window); return 0;
+    case WM_HOTKEY: OnHotKey(wParam); return 0;
     // The system frees the input's data in the default handling.
     case WM_INPUT: OnRawInput(lParam); return DefWindowProcW(window, message, wParam, lParam);
     case WM_TIMER: OnTimer(window, wParam); return 0;
@@ -329,9 +259,10 @@ void StartWatching(HWND window)
     SetWatchdogTimer(window, HookCheckPeriodMilliseconds);
     StartSessionNotifications(window);
     // The window first: a playback that starts after the look below nudges it; one that
-    // already runs has its keys' way cleared at once.
+    // already runs has its input's way cleared at once.
+    StartPlaybackInputPath();
     gHookThreadNudgeWindow.store(window);
-    ReconcileKeyboardPath(window);
+    FollowPlayback(window);
 }
 
 void StopWatching(HWND window)
@@ -339,7 +270,7 @@ void StopWatching(HWND window)
     gHookThreadNudgeWindow.store(nullptr);
     KillTimer(window, WatchdogTimer);
     StopSessionNotifications(window);
-    if (gWatch.keyboardRaw) StopRawKeyboard();
+    StopPlaybackInputPath(window);
 }
 
 // Handles what the thread's queue holds (the system calls the hook procedures from inside this
@@ -399,11 +330,7 @@ InstalledHooks StartHookThread(HWND window)
         return {false, false};
     }
     gReinstallCount = 0;
-    gEventsWritten = 0;
-    gEventsTaken = 0;
-    gEventsAnnounced = false;
-    gEventsLost = false;
-    gEventsWindow = window;
+    ResetHookEventRing(window);
     gHookThread = CreateThread(nullptr, 0, HookThread, &start, 0, &gHookThreadId);
     if (gHookThread != nullptr) {
         // The thread either reports or, should it somehow end first, has installed nothing
@@ -435,27 +362,6 @@ bool StopHookThread()
     gHookThreadId = 0;
     gHookWindow = nullptr;
     return ended;
-}
-
-bool TakeHookEvent(HookEvent& event)
-{
-    // The message that brought the main thread here has arrived. An event written before the
-    // look below is taken or announced by it; one written after it finds the flag cleared.
-    gEventsAnnounced = false;
-    const uint32_t taken = gEventsTaken.load();
-    const uint32_t written = gEventsWritten.load();
-    if (written == taken) {
-        // Every event before a gap is taken: now the word that events were lost there.
-        if (!gEventsLost.exchange(false)) return false;
-        event = {LostHookEventsMessage, 0, 0, 0, ReadMillisecondClock()};
-        return true;
-    }
-    event = gEvents[taken % HookEventSlots];
-    gEventsTaken.store(taken + 1);
-    // The rest are announced before this one is handled: should it open a dialog, the
-    // dialog's own loop takes them up, as it would posted messages.
-    if (written != taken + 1 || gEventsLost.load()) Announce();
-    return true;
 }
 
 HWND HookThreadWindow()

@@ -6,8 +6,6 @@
 #pragma once
 #include <windows.h>
 
-#include "core/HookEvent.h"
-
 struct InstalledHooks {
     bool keyboard;
     bool mouse;  // tried only when the keyboard hook is installed
@@ -20,14 +18,6 @@ InstalledHooks StartHookThread(HWND window);
 // Main thread: the hook thread removes its hooks and ends; waits a few seconds for that.
 // True when no hook thread runs any more (also when none ran).
 bool StopHookThread();
-
-// Main thread, on HookEventsWaitingMessage (posted to the window given to StartHookThread
-// while events wait): takes the oldest event the hook thread has copied and timed; false when
-// none waits. When more wait, the message comes again, once for each: one event per message,
-// in the order they happened. Where events were lost (the ring was full), an event with
-// LostHookEventsMessage comes after the last one kept, and no event from the gap on is handed
-// over before it.
-bool TakeHookEvent(HookEvent& event);
 
 // For tests: the hook thread's hidden window, which the hook modules post to and which hears
 // of resume and unlock (null when no hook thread runs); and how often the hook thread has

@@ -16,9 +16,15 @@ bool IsXButton(int32_t button)
     return button == XButton1 || button == XButton2;
 }
 
+// What InjectKey is given for a Key record: the low byte, the extended-key flag set apart.
+uint8_t VirtualKeyOf(const InputRecord& record)
+{
+    return static_cast<uint8_t>(record.code & 0xFF);
+}
+
 void PlayKeyRecord(const InputRecord& record)
 {
-    const uint8_t virtualKey = static_cast<uint8_t>(record.code & 0xFF);
+    const uint8_t virtualKey = VirtualKeyOf(record);
     if (record.down == 1) {
         AddHeldInput(Key, record.code);
         InjectKey(virtualKey, true);
@@ -70,6 +76,11 @@ void PlayButtonRecord(const InputRecord& record)
 }
 
 }  // namespace
+
+bool PressesStopKey(const InputRecord& record)
+{
+    return record.kind == Key && record.down == 1 && VirtualKeyOf(record) == VirtualKeyF9;
+}
 
 int32_t WheelDataOfNotches(int32_t notches)
 {

@@ -111,6 +111,36 @@ bool ReadNextRecord(HANDLE file, RecordBuffer& buffer, InputRecord& record)
     return true;
 }
 
+// The recording at gPlaybackPath, for reading; INVALID_HANDLE_VALUE when it cannot be opened.
+// Others may read the file meanwhile, but not change, rename or delete it.
+HANDLE OpenRecording()
+{
+    HANDLE file = CreateFileW(gPlaybackPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    // A device under a recording's name (a serial port, the console) is no recording: its
+    // read could wait for ever, and no stop would cut it short.
+    if (file != INVALID_HANDLE_VALUE && GetFileType(file) != FILE_TYPE_DISK) {
+        CloseHandle(file);
+        return INVALID_HANDLE_VALUE;
+    }
+    return file;
+}
+
+// True when the recording presses F9 anywhere. Read once, as the playback starts; a file that
+// cannot be read presses nothing (its pass reports it).
+bool RecordingPressesStopKey()
+{
+    HANDLE file = OpenRecording();
+    if (file == INVALID_HANDLE_VALUE) return false;
+    RecordBuffer buffer;
+    ResetRecordBuffer(buffer);
+    InputRecord record{};
+    bool presses = false;
+    while (!presses && ReadNextRecord(file, buffer, record)) presses = PressesStopKey(record);
+    CloseHandle(file);
+    return presses;
+}
+
 // A wait of the pass; false when the playback has stopped meanwhile. The Activity state is
 // read after the wait, since F9's cancel may have come while it ran.
 bool WaitAndStillPlaying(int64_t microseconds)
@@ -148,15 +178,7 @@ PassEnd PlayRecords(HANDLE file, WindowFollow& follow)
 PassEnd PlayOnePass()
 {
     ClearHeldInputsOfWorker();
-    // Others may read the file meanwhile, but not change, rename or delete it.
-    HANDLE file = CreateFileW(gPlaybackPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    // A device under a recording's name (a serial port, the console) is no recording: its
-    // read could wait for ever, and no stop would cut it short.
-    if (file != INVALID_HANDLE_VALUE && GetFileType(file) != FILE_TYPE_DISK) {
-        CloseHandle(file);
-        file = INVALID_HANDLE_VALUE;
-    }
+    HANDLE file = OpenRecording();
     if (file == INVALID_HANDLE_VALUE) {
         MessageDialog(MessageTitle, PlaybackFailedError, StyleError);
         return PassEnd::OpenFailed;
@@ -179,7 +201,7 @@ void EndPlayback(HWND mainWindow)
     // open and sets Idle itself, and may have started something new by the time we get here.
     int32_t expected = Playing;
     gActivityState.compare_exchange_strong(expected, Idle);
-    // The keyboard hook comes back now, not at the hook thread's next check.
+    // The hooks come back now, not at the hook thread's next check.
     NudgeHookThread();
 }
 
@@ -188,7 +210,9 @@ void EndPlayback(HWND mainWindow)
 DWORD WINAPI PlaybackWorker(LPVOID mainWindow)
 {
     gActivityState.store(Playing);
-    // The keyboard hook leaves the way of the keys within the pass's first pause.
+    // The hooks leave the way of the input within the pass's first pause, for a hot key that
+    // hears F9 alone unless the recording presses F9 itself.
+    gPlaybackPressesStopKey.store(RecordingPressesStopKey());
     NudgeHookThread();
     StartInjectionMark();
     PreparePlaybackThread();

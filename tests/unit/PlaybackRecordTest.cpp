@@ -147,3 +147,13 @@ TEST_F(PlayRecord, HorizontalWheelNotchesBecome120UnitsEach)
         Played({Record(HorizontalWheel, 0, 0, 0, 1), Record(HorizontalWheel, 0, 0, 0, -3), Record(Wheel, 0, 0, 0, 2)}));
     EXPECT_EQ(Texts{}, ReleasedAtTheEnd());
 }
+
+TEST(StopKey, OnlyAnF9PressInAnyFormOfTheKeyCodeIsOne)
+{
+    EXPECT_TRUE(PressesStopKey(Record(Key, 0x78, 1)));
+    EXPECT_TRUE(PressesStopKey(Record(Key, 0x178, 1)));  // the extended-key flag set apart
+    EXPECT_FALSE(PressesStopKey(Record(Key, 0x78, 0)));
+    EXPECT_FALSE(PressesStopKey(Record(Key, 0x78, 2)));  // plays as nothing
+    EXPECT_FALSE(PressesStopKey(Record(Key, 0x79, 1)));
+    EXPECT_FALSE(PressesStopKey(Record(Button, 0x78, 1)));
+}

@@ -11,6 +11,7 @@
 #include "core/HookProtocol.h"
 #include "core/Messages.h"
 #include "hooks/HookModules.h"
+#include "hooks/HookEventRing.h"
 #include "hooks/HookThread.h"
 #include "support/WindowHelpers.h"
 
@@ -68,9 +69,6 @@ bool InstallMouseHook(HWND)
     return true;
 }
 void RemoveHooks()
-{}
-
-void RemoveKeyboardHook()
 {}
 
 bool IsMovePositionAddress(uintptr_t)

@@ -19,6 +19,7 @@
 #include "core/MillisecondClock.h"
 #include "core/PlaybackMark.h"
 #include "hooks/HookModules.h"
+#include "hooks/HookEventRing.h"
 #include "hooks/HookThread.h"
 #include "hooks/HookWatchdog.h"
 #include "library/RecordsFolder.h"

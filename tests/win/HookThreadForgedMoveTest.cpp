@@ -15,6 +15,7 @@
 #include "core/Messages.h"
 #include "core/MillisecondClock.h"
 #include "hooks/HookModules.h"
+#include "hooks/HookEventRing.h"
 #include "hooks/HookThread.h"
 #include "recording/Recorder.h"
 #include "support/FileHelpers.h"

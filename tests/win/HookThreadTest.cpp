@@ -16,6 +16,7 @@
 #include "core/HookProtocol.h"
 #include "core/Messages.h"
 #include "hooks/HookModules.h"
+#include "hooks/HookEventRing.h"
 #include "hooks/HookThread.h"
 #include "support/WinePaths.h"
 #include "support/WindowHelpers.h"

@@ -43,9 +43,6 @@ void RemoveHooks()
     ++gRemovals;
 }
 
-void RemoveKeyboardHook()
-{}
-
 bool IsMovePositionAddress(uintptr_t)
 {
     return false;

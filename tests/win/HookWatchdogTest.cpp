@@ -2,9 +2,10 @@
 // is installed again once input goes unreported, and reports the next event; input the hooks
 // report never brings them back, not even while the main window leaves its queue unread for
 // seconds, and neither do a playback's own cursor placements; resume and unlock do. While
-// the state is Playing the keyboard hook is out of the way and raw input reports the keys:
-// another program's F9 still comes, the playback's own does not, nothing re-installs the hook
-// before the playback ends, and it is back after it; a nudge from outside changes nothing.
+// the state is Playing the hooks are out of the way and a hot key hears F9 (or, for a
+// recording that presses F9 itself, raw input hears the keys): another program's F9 still
+// comes, the playback's own does not, nothing re-installs a hook before the playback ends, and
+// both are back after it; a nudge from outside changes nothing.
 //
 // The main window's stand-in belongs to a receiver thread of the test's own, which counts
 // what reaches it and can be told to stop pumping for a while, as the main thread does in a
@@ -21,6 +22,7 @@
 #include "core/Messages.h"
 #include "core/PlaybackMark.h"
 #include "hooks/HookModules.h"
+#include "hooks/HookEventRing.h"
 #include "hooks/HookThread.h"
 #include "hooks/HookWatchdog.h"
 #include "support/ReceiverThread.h"
@@ -110,6 +112,7 @@ protected:
     {
         gActivityState = Idle;
         gPlaybackMark.mark = 0;
+        gPlaybackPressesStopKey = false;
         UnloadHookModules();
         SetDllDirectoryW(nullptr);
         SetEvent(gUnblock);
@@ -223,20 +226,36 @@ TEST_F(HookWatchdogTest, APlaybacksOwnCursorPlacementsBringNothingBack)
     EXPECT_TRUE(WaitUntil([] { return HookReinstallCount() == 1; }, ReinstallWithinMs));
 }
 
-TEST_F(HookWatchdogTest, DuringAPlaybackOthersF9ComesItsOwnDoesNotAndTheHookIsBackAfter)
+bool HooksInstalled()
 {
-    constexpr ULONG_PTR Mark = 0x5EED1234;  // stands for the playback's drawn mark
-    gPlaybackMark.mark = Mark;
+    const InstalledHookHandles hooks = InstalledHookHandlesForTest();
+    return hooks.keyboard != nullptr && hooks.mouse != nullptr;
+}
+
+bool NoHookInstalled()
+{
+    const InstalledHookHandles hooks = InstalledHookHandlesForTest();
+    return hooks.keyboard == nullptr && hooks.mouse == nullptr;
+}
+
+// A playback with the hooks out of the way: F9 from `others` (marks that are not the
+// playback's, or no mark) counts once each, the playback's own marked F9 as `ownCounts`, and
+// four other keys as `otherKeysCount` each. The watchdog brings no hook back meanwhile, resume
+// included; after the playback both hooks are back and report a key once.
+void PlayWithTheHooksAside(ULONG_PTR mark, unsigned ownCounts, unsigned otherKeysCount)
+{
+    gPlaybackMark.mark = mark;
     gActivityState = Playing;
     NudgeHookThread();  // as the worker does
-    ASSERT_TRUE(WaitUntil([] { return !KeyboardHookInstalled(); }, DeadlineMs)) << "the hook stayed in the way";
+    ASSERT_TRUE(WaitUntil(NoHookInstalled, DeadlineMs)) << "a hook stayed in the way";
 
-    // The own F9 first: were it reported, the count would pass two.
-    SendF9(Mark);
+    // The own F9 first: were it counted wrongly, the count would pass the others'.
+    SendF9(mark);
     SendF9(0);
-    SendF9(Mark + 1);
-    EXPECT_TRUE(WaitUntil([] { return gKeyDowns[VK_F9] >= 2; }, DeadlineMs)) << "another program's F9 was lost";
-    // Resume re-installs what the system may have dropped, but not the hook that is off on purpose.
+    SendF9(mark + 1);
+    const unsigned f9s = 2 + ownCounts;
+    EXPECT_TRUE(WaitUntil([f9s] { return gKeyDowns[VK_F9] >= f9s; }, DeadlineMs)) << "another program's F9 was lost";
+    // Resume re-installs what the system may have dropped, but not the hooks that are off on purpose.
     DWORD_PTR answer = 0;
     SendMessageTimeoutW(HookThreadWindow(), WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0, SMTO_NORMAL, DeadlineMs,
                         &answer);
@@ -246,18 +265,34 @@ TEST_F(HookWatchdogTest, DuringAPlaybackOthersF9ComesItsOwnDoesNotAndTheHookIsBa
         TapKey('P');
         Sleep(HookCheckPeriodMilliseconds / 2);
     }
-    EXPECT_FALSE(WaitUntil([] { return HookReinstallCount() > 1 || KeyboardHookInstalled(); }, QuietForMs));
-    EXPECT_EQ(2u, gKeyDowns[VK_F9].load());
-    EXPECT_EQ(4u, gKeyDowns['P'].load());
+    EXPECT_FALSE(WaitUntil([] { return HookReinstallCount() > 1 || !NoHookInstalled(); }, QuietForMs));
+    EXPECT_EQ(f9s, gKeyDowns[VK_F9].load());
+    EXPECT_EQ(otherKeysCount, gKeyDowns['P'].load());
 
     gActivityState = Idle;
     gPlaybackMark.mark = 0;
     NudgeHookThread();
-    ASSERT_TRUE(WaitUntil(KeyboardHookInstalled, DeadlineMs)) << "the hook did not come back";
+    ASSERT_TRUE(WaitUntil(HooksInstalled, DeadlineMs)) << "the hooks did not come back";
     TapKey('R');
     EXPECT_TRUE(WaitUntil([] { return gKeyDowns['R'] > 0; }, DeadlineMs));
     EXPECT_FALSE(WaitUntil([] { return gKeyDowns['R'] > 1; }, NothingMoreWithinMs)) << "reported twice";
+    EXPECT_EQ(f9s, gKeyDowns[VK_F9].load()) << "an F9 of the playback counted after it";
     EXPECT_EQ(1u, HookReinstallCount());
+}
+
+constexpr ULONG_PTR Mark = 0x5EED1234;  // stands for the playback's drawn mark
+
+TEST_F(HookWatchdogTest, DuringAPlaybackTheHotKeyHearsF9AloneAndTheHooksAreBackAfter)
+{
+    gPlaybackPressesStopKey = false;
+    // The recording presses no F9, so every F9 is another's, whatever it carries.
+    PlayWithTheHooksAside(Mark, 1, 0);
+}
+
+TEST_F(HookWatchdogTest, ARecordingThatPressesF9IsPlayedWithRawInputThatTellsItsOwnF9)
+{
+    gPlaybackPressesStopKey = true;
+    PlayWithTheHooksAside(Mark, 0, 4);
 }
 
 TEST_F(HookWatchdogTest, ANudgeFromOutsideChangesNothingAndTheTimerFollowsThePlaybackWithoutOne)

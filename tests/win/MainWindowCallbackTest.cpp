@@ -19,6 +19,7 @@
 #include "core/ActivityState.h"
 #include "core/Messages.h"
 #include "core/Settings.h"
+#include "hooks/HookEventRing.h"
 #include "hooks/HookThread.h"
 #include "library/RecordingsList.h"
 #include "playback/PlaybackWorker.h"

@@ -12,9 +12,7 @@ tandrel_win_test(win_hook_thread_events
 # A full ring of events: the real hook thread built with a ring of 16, against install
 # functions of the test's own.
 tandrel_win_test(win_hook_events_lost NO_OBJECTS
-  SOURCES HookEventsLostTest.cpp ${PROJECT_SOURCE_DIR}/src/hooks/HookThread.cpp ${PROJECT_SOURCE_DIR}/src/hooks/RawKeyboard.cpp
-          ${PROJECT_SOURCE_DIR}/src/hooks/SessionNotifications.cpp ${PROJECT_SOURCE_DIR}/src/core/MillisecondClock.cpp
-          ${PROJECT_SOURCE_DIR}/src/hooks/EventWindow.cpp ${TEST_SUPPORT}/WindowHelpers.cpp)
+  SOURCES HookEventsLostTest.cpp ${HOOK_THREAD_SOURCES} ${TEST_SUPPORT}/WindowHelpers.cpp)
 if(TARGET win_hook_events_lost)
   target_compile_definitions(win_hook_events_lost PRIVATE TANDREL_HOOK_EVENT_SLOTS=16)
 endif()

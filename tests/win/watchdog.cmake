@@ -4,9 +4,7 @@
 tandrel_win_test(win_hook_watchdog SOURCES HookWatchdogTest.cpp ${TEST_SUPPORT}/WinePaths.cpp ${TEST_SUPPORT}/WindowHelpers.cpp
   ${TEST_SUPPORT}/ReceiverThread.cpp ONLY hooks_win core_clock_win)
 tandrel_win_test(win_hook_watchdog_retry NO_OBJECTS
-  SOURCES HookWatchdogRetryTest.cpp ${PROJECT_SOURCE_DIR}/src/hooks/HookThread.cpp ${PROJECT_SOURCE_DIR}/src/hooks/RawKeyboard.cpp
-          ${PROJECT_SOURCE_DIR}/src/hooks/SessionNotifications.cpp ${PROJECT_SOURCE_DIR}/src/core/MillisecondClock.cpp
-          ${PROJECT_SOURCE_DIR}/src/hooks/EventWindow.cpp)
+  SOURCES HookWatchdogRetryTest.cpp ${HOOK_THREAD_SOURCES})
 if(WIN32)
   set_tests_properties(win_hook_watchdog PROPERTIES TIMEOUT 120)
 endif()
