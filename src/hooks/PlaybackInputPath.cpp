@@ -73,11 +73,11 @@ void StartPlaybackInputPath()
 bool FollowPlaybackState(HWND window)
 {
     if (gActivityState.load() != Playing) return gInputPath.path != PlaybackInputPath::Hooks && ReturnToHooks(window);
-    const bool hotKey = !gPlaybackPressesStopKey.load() && !gInputPath.hotKeyRefused;
-    if (hotKey && gInputPath.path != PlaybackInputPath::StopHotKey) TakeHotKeyPath(window);
-    // Refused just now, or the recording turned out to press F9 itself.
-    const bool hotKeyAfter = !gPlaybackPressesStopKey.load() && !gInputPath.hotKeyRefused;
-    if (!hotKeyAfter && gInputPath.path != PlaybackInputPath::RawKeyboard) TakeRawKeyboardPath(window);
+    const bool ownF9 = gPlaybackPressesStopKey.load();
+    if (!ownF9 && !gInputPath.hotKeyRefused && gInputPath.path != PlaybackInputPath::StopHotKey) TakeHotKeyPath(window);
+    // The hot keys refused (just now, or earlier in this playback), or the recording presses F9.
+    if ((ownF9 || gInputPath.hotKeyRefused) && gInputPath.path != PlaybackInputPath::RawKeyboard)
+        TakeRawKeyboardPath(window);
     return false;
 }
 
