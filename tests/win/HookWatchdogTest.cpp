@@ -295,6 +295,15 @@ TEST_F(HookWatchdogTest, ARecordingThatPressesF9IsPlayedWithRawInputThatTellsIts
     PlayWithTheHooksAside(Mark, 0, 4);
 }
 
+TEST_F(HookWatchdogTest, WhereAnotherProgramHoldsOneOfTheHotKeysRawInputHearsF9)
+{
+    // Ctrl+F9 taken, as by another program: plain F9, which the test presses, stays free.
+    constexpr int TakenId = 1;
+    ASSERT_TRUE(RegisterHotKey(nullptr, TakenId, MOD_CONTROL, VK_F9));
+    PlayWithTheHooksAside(Mark, 0, 4);
+    UnregisterHotKey(nullptr, TakenId);
+}
+
 TEST_F(HookWatchdogTest, ANudgeFromOutsideChangesNothingAndTheTimerFollowsThePlaybackWithoutOne)
 {
     // Sent, so each has been handled when the call returns, long before the timer could undo it.
