@@ -103,6 +103,11 @@ bool SameRectangle(const WindowIdentity& a, const WindowIdentity& b)
 
 }  // namespace
 
+void ForgetLastMove()
+{
+    gMoveSeen = false;
+}
+
 void NoteEventWindow(HookEvent& event)
 {
     if (event.message == MouseMoveMessage) {

@@ -11,6 +11,11 @@
 // press or wheel turn gets its window's handle and serial number.
 void NoteEventWindow(HookEvent& event);
 
+// Hook thread, whenever the hooks have just been installed (again): the last move the mouse hook
+// reported may be long gone (a playback's cursor placements, a hook the system had dropped), so
+// the next button's window is looked up at the cursor's position until a move is reported.
+void ForgetLastMove();
+
 // Main thread: the identity noted for the event's window (false when the event has none). Should
 // the hook thread have noted so many windows since that the note is gone, it is read afresh from
 // the window's handle.

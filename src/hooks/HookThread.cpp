@@ -147,11 +147,18 @@ void OnHotKey(WPARAM id)
     PassOnHookEvent(HookEvent{WM_KEYDOWN, VK_F9, 0, 0, now});
 }
 
-// The hooks off while the state is Playing, back otherwise; as after any install, input before
-// they came back was never theirs to report.
+// What holds after every install: input before it was never the hooks' to report, and the last
+// move they reported is not to be trusted.
+void NoteHooksInstalled()
+{
+    gWatch.ticks.settled = GetTickCount();
+    ForgetLastMove();
+}
+
+// The hooks off while the state is Playing, back otherwise.
 void FollowPlayback(HWND window)
 {
-    if (FollowPlaybackState(window)) gWatch.ticks.settled = GetTickCount();
+    if (FollowPlaybackState(window)) NoteHooksInstalled();
 }
 
 void SetWatchdogTimer(HWND window, UINT delay)
@@ -173,7 +180,7 @@ void ReinstallHooks(HWND window)
     }
     gWatch.reinstallPending = !installed;
     if (!installed) return;
-    gWatch.ticks.settled = GetTickCount();
+    NoteHooksInstalled();
     gReinstallCount.fetch_add(1);
 }
 

@@ -42,6 +42,7 @@ constexpr UINT BlockMessage = WM_APP + 8;  // the receiver stops pumping until g
 // Counted by the receiver thread, read by the test.
 std::atomic<unsigned> gKeyDowns[256];
 std::atomic<unsigned> gMoves{0};
+std::atomic<uint32_t> gLastButtonWindow{0};  // the window of the last left button press
 HANDLE gUnblock = nullptr;
 
 LRESULT CALLBACK ReceiverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -52,6 +53,7 @@ LRESULT CALLBACK ReceiverProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     while (TakeHookEvent(event)) {
         if (event.message == WM_KEYDOWN && event.value >= 0 && event.value < 256) ++gKeyDowns[event.value];
         if (event.message == WM_MOUSEMOVE) ++gMoves;
+        if (event.message == WM_LBUTTONDOWN) gLastButtonWindow = event.window;
     }
     return 0;
 }
@@ -99,6 +101,7 @@ protected:
     {
         for (auto& count : gKeyDowns) count = 0;
         gMoves = 0;
+        gLastButtonWindow = 0;
         gUnblock = CreateEventW(nullptr, TRUE, FALSE, nullptr);
         ASSERT_TRUE(StartReceiverThread(L"TandrelHookWatchdogTest", ReceiverProc, receiver));
         ASSERT_FALSE(DistFolder().empty()) << "TANDREL_DIST_DIR is not set";
@@ -325,6 +328,56 @@ TEST_F(HookWatchdogTest, ANudgeFromOutsideChangesNothingAndTheTimerFollowsThePla
     TapKey('N');
     EXPECT_TRUE(WaitUntil([] { return gKeyDowns['N'] == 1; }, DeadlineMs));
     EXPECT_EQ(0u, HookReinstallCount());
+}
+
+HWND OpenPopup(int x)
+{
+    return CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"", WS_POPUP | WS_VISIBLE, x, 100, 200, 200, nullptr, nullptr,
+                           nullptr, nullptr);
+}
+
+void MoveTo(int x, int y)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof input);
+}
+
+void ClickWhereTheCursorIs()
+{
+    INPUT inputs[2] = {};
+    inputs[0].type = inputs[1].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, inputs, sizeof(INPUT));
+}
+
+// The hooks did not see where a playback left the cursor: a click right after it goes to the
+// window under the cursor, not to the one at the last move they reported.
+TEST_F(HookWatchdogTest, AfterAPlaybackAClickGoesToTheWindowUnderTheCursor)
+{
+    const HWND before = OpenPopup(100);
+    const HWND after = OpenPopup(400);
+    ASSERT_TRUE(before != nullptr && after != nullptr);
+    MoveTo(200, 200);
+    ASSERT_TRUE(WaitUntil([] { return gMoves > 0; }, DeadlineMs)) << "the move over the first window";
+
+    gActivityState = Playing;
+    NudgeHookThread();
+    ASSERT_TRUE(WaitUntil(NoHookInstalled, DeadlineMs));
+    SetCursorPos(500, 200);  // the playback's placement, which no hook reports
+    gActivityState = Idle;
+    NudgeHookThread();
+    ASSERT_TRUE(WaitUntil(HooksInstalled, DeadlineMs));
+
+    ClickWhereTheCursorIs();
+    EXPECT_TRUE(WaitUntil([] { return gLastButtonWindow != 0; }, DeadlineMs));
+    EXPECT_EQ(static_cast<uint32_t>(reinterpret_cast<uintptr_t>(after)), gLastButtonWindow.load());
+    DestroyWindow(before);
+    DestroyWindow(after);
 }
 
 }  // namespace
