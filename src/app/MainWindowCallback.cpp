@@ -1,8 +1,6 @@
-// The window callback: what each hook event, the end of a playback and the end of the session
-// mean, by the Activity state. Runs on the main thread, from the message loop (the hook thread
-// announces the events it has timed and copied, the one way input reaches the program: a
-// HookEventMessage posted straight to the main window, which anyone can post, is not looked
-// at), and re-entrantly from the loops of the dialogs it opens.
+// The window callback (see MainWindowCallback.h). Runs on the main thread, from the message
+// loop (the hook thread announces the events it has timed and copied: docs/architecture.md, the
+// way of an event), and re-entrantly from the loops of the dialogs it opens.
 #include "app/MainWindowCallback.h"
 
 #include "app/CommonExit.h"
@@ -32,8 +30,7 @@ namespace {
 bool gCancelNoticeOpen = false;
 
 // While recording, the buffer goes to the file at least this often, so that a killed program
-// loses at most the last second (the recorder also writes out whenever a record comes a
-// second after the last write, for input so steady that this timer's message never comes).
+// loses at most the last second (Recorder.h).
 constexpr UINT_PTR RecordingFlushTimer = 0x7A9;
 constexpr UINT RecordingFlushMilliseconds = 500;
 

@@ -1,4 +1,5 @@
-// What each hook notification and the playback's end mean, by the Activity state.
+// What each hook event, the end of a playback and the end of the session mean, by the
+// Activity state.
 #pragma once
 #include <windows.h>
 

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 // The decoded status icons, written by the first start-up step, destroyed by the common exit.
-// Read by MainWindowCallback and the Play button on the main thread.
+// Read by MainWindowCallback, the Play button and the unattended start on the main thread.
 extern HICON gIdleIcon;
 extern HICON gActiveIcon;
 

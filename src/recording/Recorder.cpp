@@ -1,9 +1,6 @@
-// The recorder: turns hook events into Input records and appends them to
-// Records\TempRecord.rec through a 4096-byte write buffer, which goes to the file when it is
-// full, when a record comes a second or more after the last write, and whenever the window
-// callback's flush timer asks (so nothing waits in memory much longer than a second). A write
-// that fails (a full disk, say) or comes out short ends the recording; the file keeps what
-// reached it, in whole records.
+// The recorder (see Recorder.h). Its write buffer goes to the file when it is full, when a
+// record comes a second or more after the last write, and whenever the window callback's flush
+// timer asks.
 #include "recording/Recorder.h"
 
 #include <windows.h>
@@ -33,10 +30,10 @@ HANDLE gRecordingFile = INVALID_HANDLE_VALUE;
 // full, after a second, by FlushRecording and by StopRecording; main thread only.
 WriteBuffer gWriteBuffer;
 // Clock value of the last record's event, or of the start of the recording. Written by
-// SetReferenceTime* and RecordHookEventAt, main thread only.
+// SetReferenceTime and RecordHookEventAt, main thread only.
 uint32_t gReferenceTime = 0;
 // Clock value (an event's time) at which the buffer was last written out because of its
-// age, or the start of the recording. Written and read by SetReferenceTime* and
+// age, or the start of the recording. Written and read by SetReferenceTime and
 // RecordHookEventAt, main thread only.
 uint32_t gLastWriteOutTime = 0;
 // True once a write of the open recording has failed or written short; nothing more is

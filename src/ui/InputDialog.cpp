@@ -1,9 +1,4 @@
-// InputDialog: a small modal window of its own class that asks for one line of text, with OK,
-// Enter (confirm), Escape and the close box (cancel). Tab does nothing: the dialog has no
-// dialog navigation, only the entry field and the OK button. Like the platform's dialogs it
-// keeps the focus it had when another window is activated and gives it back when it is
-// activated again (by Alt+Tab or a click), so typing goes on in the entry field. It is laid out
-// at the DPI of the display it is on, and again when that changes.
+// InputDialog (see InputDialog.h): a modal window of its own class, with its own message loop.
 #include <string>
 
 #include "ui/InputDialog.h"

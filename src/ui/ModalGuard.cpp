@@ -1,6 +1,5 @@
-// The modal guard around the program's dialogs: while one is open, the calling thread's other
-// visible top-level windows are disabled and lose their always-on-top state (so that the
-// topmost main window cannot cover the dialog), and they get both back when it closes.
+// The modal guard around the program's dialogs (see ModalGuard.h). The windows lose their
+// always-on-top state too, so that the topmost main window cannot cover the dialog.
 #include <vector>
 
 #include "ui/ModalGuard.h"

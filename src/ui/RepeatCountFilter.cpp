@@ -1,7 +1,4 @@
-// RepeatCountFilter: what may be typed into the Repeat count field. Digits and Backspace pass;
-// a comma passes only while the text has none (the field's digits-only style then refuses it
-// with the platform's notice); everything else typed, Ctrl+letter shortcuts included, is
-// swallowed. Pasting is no typed character and is not filtered.
+// RepeatCountFilter: what may be typed into the Repeat count field (see RepeatCountFilter.h).
 #include "ui/RepeatCountFilter.h"
 
 #include "ui/WindowText.h"

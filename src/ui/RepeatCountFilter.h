@@ -4,6 +4,8 @@
 
 // Puts RepeatCountFilter in front of the field's own window procedure (once per field).
 void PlaceRepeatCountFilter(HWND field);
-// Swallows typed characters other than digits, Backspace and a first comma; passes every
-// other message on to the field.
+// Digits and Backspace pass; a comma passes only while the text has none (the field's
+// digits-only style then refuses it with the platform's notice); every other typed character,
+// Ctrl+letter shortcuts included, is swallowed. Every other message goes on to the field: a
+// paste is no typed character and is not filtered.
 LRESULT CALLBACK RepeatCountFilter(HWND field, UINT message, WPARAM wParam, LPARAM lParam);

@@ -28,8 +28,7 @@ TrayShellFunction gTrayShell = Shell_NotifyIconW;
 // and read by IsTaskbarCreatedMessage on the main thread.
 UINT gTaskbarCreatedMessage = 0;
 
-// Not in every SDK's headers: let a message through the filter of a window (or, on Vista, of
-// the process) that shields a program running with higher rights from lower ones.
+// The message filter calls of LetTaskbarCreatedThrough, not in every SDK's headers.
 constexpr DWORD MessageFilterAllow = 1;
 using ChangeWindowMessageFilterExFunction = BOOL(WINAPI*)(HWND window, UINT message, DWORD action, void* status);
 using ChangeWindowMessageFilterFunction = BOOL(WINAPI*)(UINT message, DWORD action);

@@ -110,14 +110,23 @@ int Conclude(int status)
     return status == ExitBad ? ExitBad : Fail("cannot write standard output: " + ErrorText(error));
 }
 
+// Opens the input, then the output; false with the problem, and nothing left open, when either
+// cannot be opened.
+bool OpenFiles(const std::string& inputPath, const std::string& outputPath, bool force, InputFile& input,
+               OutputFile& output, std::string& problem)
+{
+    if (!OpenInput(inputPath, input, problem)) return false;
+    if (OpenOutput(outputPath, force, input, output, problem)) return true;
+    CloseInput(input);
+    return false;
+}
+
 int Dump(const Arguments& args)
 {
     InputFile input{};
     OutputFile output{};
     std::string problem;
-    if (!OpenInput(args.files[0], input, problem) || !OpenOutput("-", false, input, output, problem)) {
-        return Fail(problem);
-    }
+    if (!OpenFiles(args.files[0], "-", false, input, output, problem)) return Fail(problem);
     std::string text;
     AppendTextHeader(text);
     const auto records = [&](std::span<const uint8_t> piece, std::string& why) {
@@ -142,11 +151,7 @@ int Pack(const Arguments& args)
     InputFile input{};
     OutputFile output{};
     std::string problem;
-    if (!OpenInput(args.files[0], input, problem)) return Fail(problem);
-    if (!OpenOutput(args.output, args.force, input, output, problem)) {
-        CloseInput(input);
-        return Fail(problem);
-    }
+    if (!OpenFiles(args.files[0], args.output, args.force, input, output, problem)) return Fail(problem);
     TextReader reader{};
     TextError error{};
     std::vector<uint8_t> bytes;
@@ -196,11 +201,7 @@ int Edit(const Arguments& args)
     InputFile input{};
     OutputFile output{};
     std::string problem;
-    if (!OpenInput(args.files[0], input, problem)) return Fail(problem);
-    if (!OpenOutput(args.output, args.force, input, output, problem)) {
-        CloseInput(input);
-        return Fail(problem);
-    }
+    if (!OpenFiles(args.files[0], args.output, args.force, input, output, problem)) return Fail(problem);
     EditStates states{};
     states.random = args.seed;
     std::vector<uint8_t> out;

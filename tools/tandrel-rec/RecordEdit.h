@@ -1,6 +1,6 @@
 // What the edit commands (retime, thin, strip, rescale, jitter) share: a record's delay as the
-// player waits for it, and appending records with a new delay or at a new due time, everything
-// else about them left byte for byte.
+// player waits for it, appending records with a new delay or at a new due time, everything
+// else about them left byte for byte, and an edit of a whole file at once.
 #pragma once
 #include <cstdint>
 #include <span>
@@ -29,6 +29,18 @@ void AppendDueAt(std::vector<uint8_t>& out, int64_t& lastDue, const uint8_t* rec
 void AppendTail(std::vector<uint8_t>& out, std::span<const uint8_t> bytes);
 // The whole records of a file, without a partial record at the end.
 std::span<const uint8_t> WholeRecordsOf(std::span<const uint8_t> bytes);
+
+// An edit of a whole file in memory: edit(wholeRecords, out) for its whole records, then the
+// partial record at its end as it is.
+template <typename Edit>
+std::vector<uint8_t> EditWholeFile(std::span<const uint8_t> bytes, Edit edit)
+{
+    std::vector<uint8_t> out;
+    out.reserve(bytes.size());
+    edit(WholeRecordsOf(bytes), out);
+    AppendTail(out, bytes);
+    return out;
+}
 // Whether dump writes the record as raw bytes: such a record is never dropped or moved by thin,
 // nor changed by rescale.
 bool IsRawRecord(const uint8_t* record);

@@ -31,10 +31,8 @@ void JitterRecords(uint64_t& random, std::span<const uint8_t> wholeRecords, int6
 
 std::vector<uint8_t> JitterRecording(std::span<const uint8_t> bytes, int64_t maxChange, uint64_t seed)
 {
-    std::vector<uint8_t> out;
-    out.reserve(bytes.size());
     uint64_t random = seed;
-    JitterRecords(random, WholeRecordsOf(bytes), maxChange, out);
-    AppendTail(out, bytes);
-    return out;
+    return EditWholeFile(bytes, [&](std::span<const uint8_t> records, std::vector<uint8_t>& out) {
+        JitterRecords(random, records, maxChange, out);
+    });
 }

@@ -62,9 +62,7 @@ void RescaleRecords(std::span<const uint8_t> wholeRecords, const ScreenSize& fro
 
 std::vector<uint8_t> RescaleRecording(std::span<const uint8_t> bytes, const ScreenSize& from, const ScreenSize& to)
 {
-    std::vector<uint8_t> out;
-    out.reserve(bytes.size());
-    RescaleRecords(WholeRecordsOf(bytes), from, to, out);
-    AppendTail(out, bytes);
-    return out;
+    return EditWholeFile(bytes, [&](std::span<const uint8_t> records, std::vector<uint8_t>& out) {
+        RescaleRecords(records, from, to, out);
+    });
 }

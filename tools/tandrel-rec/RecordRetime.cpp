@@ -80,10 +80,8 @@ void RetimeRecords(RetimeState& state, std::span<const uint8_t> wholeRecords, co
 
 std::vector<uint8_t> RetimeRecording(std::span<const uint8_t> bytes, const RetimeOptions& options)
 {
-    std::vector<uint8_t> out;
-    out.reserve(bytes.size());
     RetimeState state{};
-    RetimeRecords(state, WholeRecordsOf(bytes), options, out);
-    AppendTail(out, bytes);
-    return out;
+    return EditWholeFile(bytes, [&](std::span<const uint8_t> records, std::vector<uint8_t>& out) {
+        RetimeRecords(state, records, options, out);
+    });
 }

@@ -37,10 +37,8 @@ void StripRecords(StripState& state, std::span<const uint8_t> wholeRecords, cons
 
 std::vector<uint8_t> StripRecording(std::span<const uint8_t> bytes, const StripKinds& kinds)
 {
-    std::vector<uint8_t> out;
-    out.reserve(bytes.size());
     StripState state{};
-    StripRecords(state, WholeRecordsOf(bytes), kinds, out);
-    AppendTail(out, bytes);
-    return out;
+    return EditWholeFile(bytes, [&](std::span<const uint8_t> records, std::vector<uint8_t>& out) {
+        StripRecords(state, records, kinds, out);
+    });
 }

@@ -11,11 +11,10 @@
 #include "KeyNames.h"
 #include "RecordOddity.h"
 #include "RecordWindows.h"
+#include "TextNumbers.h"
 #include "recording/InputRecord.h"
 
 namespace {
-
-constexpr char HexDigits[] = "0123456789ABCDEF";
 
 void AppendNumber(std::string& out, int64_t value)
 {
@@ -24,10 +23,10 @@ void AppendNumber(std::string& out, int64_t value)
     out.append(digits, end);
 }
 
-void AppendHexByte(std::string& out, uint8_t byte)
+void AppendLabelledNumber(std::string& out, std::string_view label, int64_t value)
 {
-    out.push_back(HexDigits[byte >> 4]);
-    out.push_back(HexDigits[byte & 15]);
+    out += label;
+    AppendNumber(out, value);
 }
 
 void AppendKey(std::string& out, int code)
@@ -59,18 +58,12 @@ void AppendRawLine(std::string& out, const uint8_t* bytes, const InputRecord& re
         out.push_back(' ');
         AppendHexByte(out, bytes[i]);
     }
-    out += "  # kind ";
-    AppendNumber(out, record.kind);
-    out += ", code ";
-    AppendNumber(out, record.code);
-    out += ", down ";
-    AppendNumber(out, record.down);
-    out += ", delay ";
-    AppendNumber(out, record.delay);
-    out += ", x ";
-    AppendNumber(out, record.x);
-    out += ", y ";
-    AppendNumber(out, record.y);
+    AppendLabelledNumber(out, "  # kind ", record.kind);
+    AppendLabelledNumber(out, ", code ", record.code);
+    AppendLabelledNumber(out, ", down ", record.down);
+    AppendLabelledNumber(out, ", delay ", record.delay);
+    AppendLabelledNumber(out, ", x ", record.x);
+    AppendLabelledNumber(out, ", y ", record.y);
     out.push_back('\n');
 }
 
@@ -183,19 +176,11 @@ bool ReadInt32(std::string_view text, int32_t& value, std::string& problem, std:
     return true;
 }
 
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
 // Exactly two hex digits, as dump writes them.
 bool ReadHexByte(std::string_view text, uint8_t& byte, std::string& problem)
 {
-    if (text.size() == 2 && HexValue(text[0]) >= 0 && HexValue(text[1]) >= 0) {
-        byte = static_cast<uint8_t>(HexValue(text[0]) * 16 + HexValue(text[1]));
+    if (text.size() == 2 && HexDigitValue(text[0]) >= 0 && HexDigitValue(text[1]) >= 0) {
+        byte = static_cast<uint8_t>(HexDigitValue(text[0]) * 16 + HexDigitValue(text[1]));
         return true;
     }
     problem = Quoted(text) + " is not a byte in hex (two digits, 00 to FF)";
@@ -208,8 +193,8 @@ bool ReadKeyCode(std::string_view text, int16_t& code, std::string& problem)
         int value = 0;
         bool digitsOnly = text.size() <= 4;
         for (size_t i = 2; i < text.size() && digitsOnly; ++i) {
-            digitsOnly = HexValue(text[i]) >= 0;
-            value = value * 16 + HexValue(text[i]);
+            digitsOnly = HexDigitValue(text[i]) >= 0;
+            value = value * 16 + HexDigitValue(text[i]);
         }
         if (digitsOnly && value >= 1 && value <= 255) {
             code = static_cast<int16_t>(value);
@@ -275,6 +260,44 @@ bool HasFields(const Line& line, size_t wanted, std::string_view usage, std::str
     return false;
 }
 
+// The fields of a record line after its delay, read into plain variables: the packed record's
+// fields take no references.
+struct LineFields {
+    int8_t kind;
+    int16_t code;
+    int8_t down;
+    int32_t x;
+    int32_t y;
+};
+
+bool ReadKindAndFields(const Line& line, LineFields& fields, std::string& problem)
+{
+    const std::string_view kind = line.fields[1];
+    if (SameWord(kind, "key")) {
+        fields.kind = Key;
+        return HasFields(line, 4, "DELAY key NAME down|up", problem) &&
+               ReadKeyCode(line.fields[2], fields.code, problem) && ReadUpOrDown(line.fields[3], fields.down, problem);
+    }
+    if (SameWord(kind, "button")) {
+        fields.kind = Button;
+        return HasFields(line, 4, "DELAY button left|right|middle|x1|x2 down|up", problem) &&
+               ReadButton(line.fields[2], line.fields[3], fields.code, fields.y, problem);
+    }
+    if (SameWord(kind, "move")) {
+        fields.kind = Move;
+        return HasFields(line, 4, "DELAY move X Y", problem) && ReadInt32(line.fields[2], fields.x, problem, "x") &&
+               ReadInt32(line.fields[3], fields.y, problem, "y");
+    }
+    if (SameWord(kind, "wheel") || SameWord(kind, "hwheel")) {
+        const bool vertical = SameWord(kind, "wheel");
+        fields.kind = vertical ? Wheel : HorizontalWheel;
+        return HasFields(line, 3, vertical ? "DELAY wheel NOTCHES" : "DELAY hwheel NOTCHES", problem) &&
+               ReadInt32(line.fields[2], fields.y, problem, "notches");
+    }
+    problem = "unknown kind " + Quoted(kind) + " (key, button, move, wheel or hwheel; a raw line for anything else)";
+    return false;
+}
+
 bool ReadRecordLine(const Line& line, InputRecord& record, std::string& problem)
 {
     record = InputRecord{};
@@ -286,61 +309,19 @@ bool ReadRecordLine(const Line& line, InputRecord& record, std::string& problem)
         }
         return false;
     }
-    record.delay = delay;
     if (line.count < 2) {
         problem = "missing the kind after the delay (key, button, move, wheel or hwheel)";
         return false;
     }
-    const std::string_view kind = line.fields[1];
-    if (SameWord(kind, "key")) {
-        record.kind = Key;
-        int16_t code = 0;
-        int8_t down = 0;
-        if (!HasFields(line, 4, "DELAY key NAME down|up", problem) || !ReadKeyCode(line.fields[2], code, problem) ||
-            !ReadUpOrDown(line.fields[3], down, problem)) {
-            return false;
-        }
-        record.code = code;
-        record.down = down;
-        return true;
-    }
-    if (SameWord(kind, "button")) {
-        record.kind = Button;
-        int16_t code = 0;
-        int32_t xButton = 0;
-        if (!HasFields(line, 4, "DELAY button left|right|middle|x1|x2 down|up", problem) ||
-            !ReadButton(line.fields[2], line.fields[3], code, xButton, problem)) {
-            return false;
-        }
-        record.code = code;
-        record.y = xButton;
-        return true;
-    }
-    if (SameWord(kind, "move")) {
-        record.kind = Move;
-        int32_t x = 0;
-        int32_t y = 0;
-        if (!HasFields(line, 4, "DELAY move X Y", problem) || !ReadInt32(line.fields[2], x, problem, "x") ||
-            !ReadInt32(line.fields[3], y, problem, "y")) {
-            return false;
-        }
-        record.x = x;
-        record.y = y;
-        return true;
-    }
-    if (SameWord(kind, "wheel") || SameWord(kind, "hwheel")) {
-        const bool vertical = SameWord(kind, "wheel");
-        record.kind = vertical ? Wheel : HorizontalWheel;
-        int32_t notches = 0;
-        if (!HasFields(line, 3, vertical ? "DELAY wheel NOTCHES" : "DELAY hwheel NOTCHES", problem) ||
-            !ReadInt32(line.fields[2], notches, problem, "notches")) {
-            return false;
-        }
-        record.y = notches;
-        return true;
-    }
-    problem = "unknown kind " + Quoted(kind) + " (key, button, move, wheel or hwheel; a raw line for anything else)";
-    return false;
+    LineFields fields{};
+    if (!ReadKindAndFields(line, fields, problem)) return false;
+    record.kind = fields.kind;
+    record.code = fields.code;
+    record.down = fields.down;
+    record.delay = delay;
+    record.x = fields.x;
+    record.y = fields.y;
+    return true;
 }
 
 bool ReadBytes(const Line& line, size_t first, std::vector<uint8_t>& bytes, std::string& problem)

@@ -61,11 +61,9 @@ void FinishThin(ThinState& state, std::vector<uint8_t>& out)
 
 std::vector<uint8_t> ThinRecording(std::span<const uint8_t> bytes, int64_t minInterval)
 {
-    std::vector<uint8_t> out;
-    out.reserve(bytes.size());
     ThinState state{};
-    ThinRecords(state, WholeRecordsOf(bytes), minInterval, out);
-    FinishThin(state, out);
-    AppendTail(out, bytes);
-    return out;
+    return EditWholeFile(bytes, [&](std::span<const uint8_t> records, std::vector<uint8_t>& out) {
+        ThinRecords(state, records, minInterval, out);
+        FinishThin(state, out);
+    });
 }

@@ -6,9 +6,10 @@
 #include <charconv>
 #include <cstring>
 
+#include "TextNumbers.h"
+
 namespace {
 
-constexpr char HexDigits[] = "0123456789ABCDEF";
 constexpr std::string_view WindowUsage = "window EXE CLASS X Y WIDTH HEIGHT";
 
 void AppendName(std::string& out, const char* name)
@@ -23,18 +24,9 @@ void AppendName(std::string& out, const char* name)
             out.push_back(*c);
         } else {
             out.push_back('%');
-            out.push_back(HexDigits[byte >> 4]);
-            out.push_back(HexDigits[byte & 15]);
+            AppendHexByte(out, byte);
         }
     }
-}
-
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
 }
 
 bool ReadName(std::string_view text, char* name, size_t room, std::string_view what, std::string& problem)
@@ -45,11 +37,11 @@ bool ReadName(std::string_view text, char* name, size_t room, std::string_view w
     for (size_t i = 0; i < text.size(); ++i) {
         char c = text[i];
         if (c == '%') {
-            if (i + 2 >= text.size() || HexValue(text[i + 1]) < 0 || HexValue(text[i + 2]) < 0) {
+            if (i + 2 >= text.size() || HexDigitValue(text[i + 1]) < 0 || HexDigitValue(text[i + 2]) < 0) {
                 problem = std::string(what) + " \"" + std::string(text) + "\": % needs two hex digits after it";
                 return false;
             }
-            c = static_cast<char>(HexValue(text[i + 1]) * 16 + HexValue(text[i + 2]));
+            c = static_cast<char>(HexDigitValue(text[i + 1]) * 16 + HexDigitValue(text[i + 2]));
             i += 2;
         }
         if (c == '\0' || used + 1 >= room) {
