@@ -6,7 +6,8 @@ endif()
 
 set(TANDREL_E2E_BIN ${CMAKE_BINARY_DIR}/e2e)
 
-add_executable(TandrelFixture WIN32 ${CMAKE_CURRENT_SOURCE_DIR}/fixtures/TandrelFixture.cpp)
+add_executable(TandrelFixture WIN32 ${CMAKE_CURRENT_SOURCE_DIR}/fixtures/TandrelFixture.cpp
+                               ${CMAKE_CURRENT_SOURCE_DIR}/fixtures/FixtureLog.cpp)
 target_link_libraries(TandrelFixture PRIVATE user32 gdi32 shell32 kernel32)
 
 add_executable(TandrelProbe ${CMAKE_CURRENT_SOURCE_DIR}/probe/TandrelProbe.cpp)

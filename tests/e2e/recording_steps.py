@@ -1,5 +1,5 @@
 """Steps that the recording tests share: starting the program in a folder of its own, reading
-its main window and list, naming a recording, and reading recording files back."""
+its main window and list, starting and naming a recording, and reading recording files back."""
 
 import os
 import struct
@@ -58,6 +58,22 @@ def start_program(s, records=None):
     process = s.start_tandrel(cwd=work)
     window = wait_main_window(s, visible=True)
     return work, process, window
+
+
+def start_recording(s):
+    """Presses F9 where the focus is and waits until the main window has gone: a recording
+    runs."""
+    s.key("F9")
+    wait_main_window(s, visible=False)
+
+
+def save_recording(s, work, name, timeout=20):
+    """Gives the recording `name` in the naming dialog and waits until its file is in the
+    Records folder of `work`; returns the file's path."""
+    answer_dialog(s, NAMING_TITLE, text=name)
+    path = os.path.join(work, "Records", name + ".rec")
+    e2e.wait_for(lambda: os.path.exists(path), timeout, name + ".rec")
+    return path
 
 
 def main_windows(s):

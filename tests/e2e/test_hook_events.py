@@ -9,8 +9,8 @@ import time
 import unittest
 
 import tandrel_e2e as e2e
-from recording_steps import (NAMING_TITLE, PLAY_ID, VK_F9, answer_dialog, click_button, list_items, read_records,
-                             select_entry, start_program, wait_main_window)
+from recording_steps import (PLAY_ID, VK_F9, click_button, list_items, read_records, save_recording, select_entry,
+                             start_program, start_recording, wait_main_window)
 
 HORIZONTAL_WHEEL = 4
 WM_XBUTTONDOWN, WM_XBUTTONUP = 0x20B, 0x20C
@@ -50,8 +50,7 @@ class HookEvents(unittest.TestCase):
         with e2e.Session() as s:
             work, _, _ = start_program(s)
             fixture = s.start_fixture()
-            s.key("F9")
-            wait_main_window(s, visible=False)
+            start_recording(s)
             s.key("a")
             s.click(1)
             s.click(8)          # back
@@ -63,9 +62,7 @@ class HookEvents(unittest.TestCase):
             s.key("b")
             fixture.wait_quiet(0.5)
             s.key("F9")
-            answer_dialog(s, NAMING_TITLE, text="Knoepfe")
-            path = os.path.join(work, "Records", "Knoepfe.rec")
-            e2e.wait_for(lambda: os.path.exists(path), 20, "Knoepfe.rec")
+            path = save_recording(s, work, "Knoepfe")
 
             records = read_records(path)
             summaries = [summary(r) for r in records if r[0] != e2e.MOVE]
@@ -94,8 +91,7 @@ class HookEvents(unittest.TestCase):
         with e2e.Session() as s:
             work, process, _ = start_program(s)
             s.start_fixture()
-            s.key("F9")
-            wait_main_window(s, visible=False)
+            start_recording(s)
             s.type_text("abc")
             time.sleep(1.5)
             killer = s.wine("taskkill", ["/F", "/IM", "Tandrel.exe"])
@@ -111,12 +107,10 @@ class HookEvents(unittest.TestCase):
             # Started again: the list shows the leftover; F9 keeps it under a name of its own.
             s.start_tandrel(cwd=work)
             self.assertIn("TempRecord", list_items(wait_main_window(s, visible=True)))
-            s.key("F9")
-            wait_main_window(s, visible=False)
+            start_recording(s)
             s.key("x")
             s.key("F9")
-            answer_dialog(s, NAMING_TITLE, text="Neu")
-            e2e.wait_for(lambda: os.path.exists(os.path.join(work, "Records", "Neu.rec")), 20, "Neu.rec")
+            save_recording(s, work, "Neu")
             with open(os.path.join(work, "Records", LEFTOVER_NAME + ".rec"), "rb") as f:
                 self.assertEqual(f.read(), old)
             self.assertEqual(sorted(list_items(wait_main_window(s, visible=True))), sorted([LEFTOVER_NAME, "Neu"]))
@@ -142,11 +136,9 @@ class HookEvents(unittest.TestCase):
             self.assertEqual(s.wait_exit(holder, 60), 0)
 
             # Let go of, it is kept at the next F9.
+            start_recording(s)
             s.key("F9")
-            wait_main_window(s, visible=False)
-            s.key("F9")
-            answer_dialog(s, NAMING_TITLE, text="Neu")
-            e2e.wait_for(lambda: os.path.exists(os.path.join(work, "Records", "Neu.rec")), 20, "Neu.rec")
+            save_recording(s, work, "Neu")
             with open(os.path.join(work, "Records", LEFTOVER_NAME + ".rec"), "rb") as f:
                 self.assertEqual(f.read(), old)
 

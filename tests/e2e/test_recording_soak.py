@@ -6,7 +6,7 @@ import os
 import unittest
 
 import tandrel_e2e as e2e
-from recording_steps import NAMING_TITLE, VK_F9, answer_dialog, read_records, start_program, wait_main_window
+from recording_steps import VK_F9, read_records, save_recording, start_program, start_recording
 
 MOVES = 20000
 
@@ -22,14 +22,11 @@ class RecordingSoak(unittest.TestCase):
         with e2e.Session() as s:
             work, _, _ = start_program(s)
             s.start_fixture()
-            s.key("F9")
-            wait_main_window(s, visible=False)
+            start_recording(s)
             burst = s.wine(os.path.join(e2e.E2E_BIN, "MoveBurst.exe"), [str(MOVES)])
             self.assertEqual(s.wait_exit(burst, 600), 0, "every move was accepted by the system")
             s.key("F9")
-            answer_dialog(s, NAMING_TITLE, text="Soak")
-            path = os.path.join(work, "Records", "Soak.rec")
-            e2e.wait_for(lambda: os.path.exists(path), 60, "Soak.rec")
+            path = save_recording(s, work, "Soak", timeout=60)
 
             records = read_records(path)
             moves = [(r[4], r[5]) for r in records if r[0] == e2e.MOVE]

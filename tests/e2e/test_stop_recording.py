@@ -15,8 +15,8 @@ import subprocess
 import unittest
 
 import tandrel_e2e as e2e
-from recording_steps import (NAMING_TITLE, VK_F9, answer_dialog, main_windows, read_records,
-                             record_summary, start_program, wait_dialog, wait_main_window)
+from recording_steps import (NAMING_TITLE, VK_F9, main_windows, read_records, record_summary, save_recording,
+                             start_program, start_recording, wait_dialog, wait_main_window)
 
 VK_A, VK_B = 0x41, 0x42
 INCOMPLETE_WARNING = "Aufzeichnung konnte nicht vollständig gespeichert werden!"
@@ -54,8 +54,7 @@ class StopRecording(unittest.TestCase):
         with e2e.Session() as s:
             work, tandrel, _ = start_program(s)
             fixture = s.start_fixture()
-            s.key("F9")
-            wait_main_window(s, visible=False)
+            start_recording(s)
             s.type_text("ab")
             fixture.wait_quiet(0.5)
             sender = s.wine(os.path.join(e2e.E2E_BIN, "SendToWindow.exe"), [e2e.MAIN_WINDOW_TITLE, "endsession"])
@@ -107,8 +106,7 @@ class StopRecording(unittest.TestCase):
         tandrel = s.start_tandrel(cwd=work, preexec_fn=preexec_fn)
         wait_main_window(s, visible=True)
         s.start_fixture()
-        s.key("F9")
-        wait_main_window(s, visible=False)
+        start_recording(s)
         burst = s.wine(os.path.join(e2e.E2E_BIN, "MoveBurst.exe"), [str(MOVES)])
         self.assertEqual(s.wait_exit(burst, 300), 0)
 
@@ -120,9 +118,7 @@ class StopRecording(unittest.TestCase):
 
         # Then the naming dialog, as after F9; what reached the disk is kept, in whole records.
         wait_dialog(s, NAMING_TITLE)
-        answer_dialog(s, NAMING_TITLE, text="Voll")
-        path = os.path.join(work, "Records", "Voll.rec")
-        e2e.wait_for(lambda: os.path.exists(path), 20, "Voll.rec")
+        path = save_recording(s, work, "Voll")
         self.assertFalse(os.path.exists(os.path.join(work, "Records", "TempRecord.rec")))
         size = os.path.getsize(path)
         print("kept %d bytes of a recording of %d moves where %d bytes fitted" % (size, MOVES, kept))

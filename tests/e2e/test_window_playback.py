@@ -9,7 +9,7 @@ import time
 import unittest
 
 import tandrel_e2e as e2e
-from recording_steps import NAMING_TITLE, answer_dialog, read_records, start_program, wait_main_window
+from recording_steps import read_records, save_recording, start_program, start_recording
 
 WINDOW_PLACE, WINDOW_SIZE, WINDOW_NAME = 5, 6, 7
 PROGRAM = "windowfixture.exe"
@@ -54,8 +54,7 @@ class WindowPlayback(unittest.TestCase):
         with e2e.Session() as s:
             work, tandrel, _ = start_program(s)
             first = start_window(s, "TandrelWindowA", 100, 100, 500, 400)
-            s.key("F9")
-            wait_main_window(s, visible=False)
+            start_recording(s)
             s.mousemove(250, 220)
             time.sleep(0.3)
             s.click(1)
@@ -63,9 +62,7 @@ class WindowPlayback(unittest.TestCase):
             s.key("x")
             first.wait_quiet(0.5)
             s.key("F9")
-            answer_dialog(s, NAMING_TITLE, text="Fenster")
-            path = os.path.join(work, "Records", "Fenster.rec")
-            e2e.wait_for(lambda: os.path.exists(path), 20, "Fenster.rec")
+            path = save_recording(s, work, "Fenster")
             recorded = clicks(first)
             self.assertEqual([c[0] for c in recorded], ["WM_LBUTTONDOWN", "WM_LBUTTONUP"])
 

@@ -4,7 +4,8 @@ if(NOT WIN32)
   return()
 endif()
 
-add_executable(WindowFixture WIN32 ${CMAKE_CURRENT_SOURCE_DIR}/fixtures/WindowFixture.cpp)
+add_executable(WindowFixture WIN32 ${CMAKE_CURRENT_SOURCE_DIR}/fixtures/WindowFixture.cpp
+                              ${CMAKE_CURRENT_SOURCE_DIR}/fixtures/FixtureLog.cpp)
 target_link_libraries(WindowFixture PRIVATE user32 shell32 kernel32)
 tandrel_output_to(${CMAKE_BINARY_DIR}/e2e WindowFixture)
 

@@ -275,6 +275,20 @@ std::vector<DialogSeen> FinishDialogScript(int& unscriptedDialogs)
     return gSeen;
 }
 
+::testing::AssertionResult FinishDialogScriptWith(size_t count, std::vector<DialogSeen>& seen)
+{
+    int unscripted = 0;
+    seen = FinishDialogScript(unscripted);
+    if (seen.size() != count) {
+        return ::testing::AssertionFailure() << seen.size() << " scripted dialogs came, not " << count;
+    }
+    for (size_t i = 0; i < seen.size(); ++i) {
+        if (!seen[i].found) return ::testing::AssertionFailure() << "scripted dialog " << i << " never came";
+    }
+    if (unscripted != 0) return ::testing::AssertionFailure() << unscripted << " unscripted dialogs came";
+    return ::testing::AssertionSuccess();
+}
+
 void RunWhenOpen(DialogScript& script)
 {
     script.next = 0;

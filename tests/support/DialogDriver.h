@@ -10,6 +10,8 @@
 #pragma once
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -68,6 +70,10 @@ void StartDialogScript(std::vector<DialogStep> steps);
 // Stops the thread; returns what each scripted dialog showed (found is false for the step whose
 // dialog never came, and the steps after it are left out) and how many unscripted ones came.
 std::vector<DialogSeen> FinishDialogScript(int& unscriptedDialogs);
+// FinishDialogScript for a test that asserts on its result: passes when exactly `count`
+// scripted dialogs came, each of them found, and no unscripted one; `seen` gets what they
+// showed either way.
+::testing::AssertionResult FinishDialogScriptWith(size_t count, std::vector<DialogSeen>& seen);
 
 // --- From a timer inside the dialog's own loop, steps on one dialog ---
 

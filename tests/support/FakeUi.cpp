@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "core/ActivityState.h"
+#include "support/ExpectedTexts.h"
 #include "ui/InputDialog.h"
 #include "ui/MessageDialog.h"
 #include "ui/ModalGuard.h"
@@ -35,6 +36,33 @@ void ResetFakeUi()
     gListEntries.clear();
     gListClearCount = 0;
     gSelectedName.clear();
+}
+
+void ExpectEveryAnswerTaken()
+{
+    EXPECT_TRUE(gInputAnswers.empty()) << "answers left over";
+    EXPECT_TRUE(gMessageAnswers.empty()) << "answers left over";
+}
+
+void ExpectInputCall(size_t index, const std::wstring& title, const std::wstring& prompt,
+                     const std::wstring& defaultText)
+{
+    ASSERT_LT(index, gDialogCalls.size());
+    const DialogCall& call = gDialogCalls[index];
+    EXPECT_TRUE(call.isInput) << index;
+    EXPECT_EQ(call.title, title);
+    EXPECT_EQ(call.text, prompt);
+    EXPECT_EQ(call.defaultText, defaultText) << index;
+}
+
+void ExpectMessageCall(size_t index, const std::wstring& text, unsigned style)
+{
+    ASSERT_LT(index, gDialogCalls.size());
+    const DialogCall& call = gDialogCalls[index];
+    EXPECT_FALSE(call.isInput) << index;
+    EXPECT_EQ(call.title, expected::MessageTitle);
+    EXPECT_EQ(call.text, text) << index;
+    EXPECT_EQ(call.style, style) << index;
 }
 
 std::wstring InputDialog(const wchar_t* title, const wchar_t* prompt, const wchar_t* defaultText)

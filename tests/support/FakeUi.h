@@ -31,3 +31,10 @@ extern int gListClearCount;
 extern std::wstring gSelectedName;
 
 void ResetFakeUi();
+// Fails the test where an answer was never asked for.
+void ExpectEveryAnswerTaken();
+// Checks the dialog at `index` of gDialogCalls: an InputDialog with this title, prompt and
+// offered text; a MessageDialog with the program's title, this text and this style.
+void ExpectInputCall(size_t index, const std::wstring& title, const std::wstring& prompt,
+                     const std::wstring& defaultText);
+void ExpectMessageCall(size_t index, const std::wstring& text, unsigned style);

@@ -2,24 +2,10 @@
 // position goes in the window as it stands now, and how a wait for a window moves the schedule.
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "playback/WindowPlacement.h"
+#include "support/WindowIdentities.h"
 
 namespace {
-
-WindowIdentity Window(const char* program, const char* windowClass, int32_t left = 0, int32_t top = 0,
-                      int32_t width = 0, int32_t height = 0)
-{
-    WindowIdentity w{};
-    std::strncpy(w.program, program, sizeof w.program - 1);
-    std::strncpy(w.windowClass, windowClass, sizeof w.windowClass - 1);
-    w.left = left;
-    w.top = top;
-    w.width = width;
-    w.height = height;
-    return w;
-}
 
 struct Point {
     int32_t x, y;

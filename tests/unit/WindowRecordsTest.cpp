@@ -2,32 +2,12 @@
 // record by record, as the recorder writes and the player and tandrel-rec read them.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <vector>
 
 #include "recording/WindowRecords.h"
+#include "support/WindowIdentities.h"
 
 namespace {
-
-WindowIdentity Window(const char* program, const char* windowClass, int32_t left, int32_t top, int32_t width,
-                      int32_t height)
-{
-    WindowIdentity w{};
-    std::strncpy(w.program, program, sizeof w.program - 1);
-    std::strncpy(w.windowClass, windowClass, sizeof w.windowClass - 1);
-    w.left = left;
-    w.top = top;
-    w.width = width;
-    w.height = height;
-    return w;
-}
-
-std::vector<InputRecord> Encode(const WindowIdentity& w)
-{
-    std::vector<InputRecord> records(MaxWindowRecords);
-    records.resize(EncodeWindowRecords(w, records.data()));
-    return records;
-}
 
 std::vector<WindowRecordStep> Read(WindowRecordReader& reader, const std::vector<InputRecord>& records)
 {
@@ -45,7 +25,7 @@ constexpr auto Malformed = WindowRecordStep::Malformed;
 
 TEST(WindowRecords, TheBytesOfAGroupAsTheFormatDocumentsThem)
 {
-    const auto records = Encode(Window("notepad.exe", "Notepad", -1600, 80, 800, 600));
+    const auto records = WindowGroup(Window("notepad.exe", "Notepad", -1600, 80, 800, 600));
     std::vector<uint8_t> bytes(records.size() * InputRecordSize);
     for (size_t i = 0; i < records.size(); ++i) EncodeInputRecord(records[i], bytes.data() + i * InputRecordSize);
     const std::vector<uint8_t> expected = {
@@ -65,7 +45,7 @@ TEST(WindowRecords, AGroupReadsBackWhateverTheLengthOfItsNames)
     for (const char* program : programs) {
         for (const char* windowClass : classes) {
             const WindowIdentity w = Window(program, windowClass, -5, 7, 300, 200);
-            const auto records = Encode(w);
+            const auto records = WindowGroup(w);
             WindowRecordReader reader;
             ResetWindowRecordReader(reader);
             Steps expected(records.size(), Incomplete);
@@ -82,7 +62,7 @@ TEST(WindowRecords, AGroupReadsBackWhateverTheLengthOfItsNames)
 
 TEST(WindowRecords, RecordsOutOfPlaceAreMalformedAndTheNextGroupStillReads)
 {
-    const auto group = Encode(Window("notepad.exe", "Notepad", 0, 0, 10, 10));
+    const auto group = WindowGroup(Window("notepad.exe", "Notepad", 0, 0, 10, 10));
     WindowRecordReader reader;
     ResetWindowRecordReader(reader);
     // A name without its place and size; a group cut off by a key; a zero within a name.

@@ -16,6 +16,7 @@
 
 #include "core/HookProtocol.h"
 #include "hooks/HookModules.h"
+#include "support/SentInput.h"
 #include "support/WinePaths.h"
 #include "support/WindowHelpers.h"
 
@@ -103,38 +104,18 @@ bool PumpUntilSeen(const std::vector<SeenEvent>& seen, size_t count, bool dispat
     return true;
 }
 
-void InjectKey(WORD vk, bool down)
-{
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = vk;
-    input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
-    SendInput(1, &input, sizeof input);
-}
-
-void InjectMouse(DWORD flags, LONG dx = 0, LONG dy = 0, DWORD data = 0)
-{
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = dx;
-    input.mi.dy = dy;
-    input.mi.mouseData = data;
-    input.mi.dwFlags = flags;
-    SendInput(1, &input, sizeof input);
-}
-
 // An absolute move to a screen pixel, in the 0..65535 coordinates that SendInput takes.
 void InjectMoveTo(int x, int y)
 {
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);
-    InjectMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, MulDiv(x, 65536, width) + 65536 / width / 2,
-                MulDiv(y, 65536, height) + 65536 / height / 2);
+    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, 0, 0, MulDiv(x, 65536, width) + 65536 / width / 2,
+              MulDiv(y, 65536, height) + 65536 / height / 2);
 }
 
 void InjectWheel(int delta)
 {
-    InjectMouse(MOUSEEVENTF_WHEEL, 0, 0, static_cast<DWORD>(delta));
+    SendMouse(MOUSEEVENTF_WHEEL, static_cast<DWORD>(delta));
 }
 
 class HookEventsTest : public ::testing::Test {
@@ -189,8 +170,8 @@ TEST_F(HookEventsTest, KeyPressesAndReleasesArriveWithTheirVirtualKey)
 {
     const WORD keys[] = {'A', VK_F9, VK_SPACE};
     for (WORD vk : keys) {
-        InjectKey(vk, true);
-        InjectKey(vk, false);
+        SendKey(vk, true);
+        SendKey(vk, false);
     }
     ASSERT_TRUE(PumpUntilSeen(gSeenKeys, 6)) << "the reference hook saw " << gSeenKeys.size() << " of 6 keys";
     ASSERT_EQ(gReceived.size(), 6u);
@@ -202,10 +183,10 @@ TEST_F(HookEventsTest, KeyPressesAndReleasesArriveWithTheirVirtualKey)
 
 TEST_F(HookEventsTest, KeysWithAltHeldArriveAsSystemKeys)
 {
-    InjectKey(VK_MENU, true);
-    InjectKey('B', true);
-    InjectKey('B', false);
-    InjectKey(VK_MENU, false);
+    SendKey(VK_MENU, true);
+    SendKey('B', true);
+    SendKey('B', false);
+    SendKey(VK_MENU, false);
     ASSERT_TRUE(PumpUntilSeen(gSeenKeys, 4));
     ASSERT_EQ(gReceived.size(), 4u);
     // Exactly what the hook was given, whichever message and Alt code the system chose.
@@ -224,7 +205,7 @@ TEST_F(HookEventsTest, TheSixButtonMessagesArriveWithoutAValue)
                            MOUSEEVENTF_RIGHTUP,  MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP};
     const WPARAM expected[] = {WM_LBUTTONDOWN, WM_LBUTTONUP,   WM_RBUTTONDOWN,
                                WM_RBUTTONUP,   WM_MBUTTONDOWN, WM_MBUTTONUP};
-    for (DWORD flag : flags) InjectMouse(flag);
+    for (DWORD flag : flags) SendMouse(flag);
     ASSERT_TRUE(PumpUntilSeen(gSeenMouse, 6));
     ASSERT_EQ(gReceived.size(), 6u);
     for (size_t i = 0; i < 6; ++i) {
@@ -235,18 +216,18 @@ TEST_F(HookEventsTest, TheSixButtonMessagesArriveWithoutAValue)
 
 TEST_F(HookEventsTest, XButtonsArriveWithTheirButtonAndTheHorizontalWheelInWholeNotches)
 {
-    InjectMouse(MOUSEEVENTF_XDOWN, 0, 0, XBUTTON1);
-    InjectMouse(MOUSEEVENTF_XUP, 0, 0, XBUTTON1);
-    InjectMouse(MOUSEEVENTF_XDOWN, 0, 0, XBUTTON2);
-    InjectMouse(MOUSEEVENTF_XUP, 0, 0, XBUTTON2);
-    InjectMouse(MOUSEEVENTF_HWHEEL, 0, 0, WHEEL_DELTA);
-    InjectMouse(MOUSEEVENTF_HWHEEL, 0, 0, static_cast<DWORD>(-2 * WHEEL_DELTA));
-    InjectMouse(MOUSEEVENTF_HWHEEL, 0, 0, 40);  // less than a notch: not reported
-    InjectMouse(MOUSEEVENTF_HWHEEL, 0, 0, 90);  // with the 40 before, a notch to the right
+    SendMouse(MOUSEEVENTF_XDOWN, XBUTTON1);
+    SendMouse(MOUSEEVENTF_XUP, XBUTTON1);
+    SendMouse(MOUSEEVENTF_XDOWN, XBUTTON2);
+    SendMouse(MOUSEEVENTF_XUP, XBUTTON2);
+    SendMouse(MOUSEEVENTF_HWHEEL, WHEEL_DELTA);
+    SendMouse(MOUSEEVENTF_HWHEEL, static_cast<DWORD>(-2 * WHEEL_DELTA));
+    SendMouse(MOUSEEVENTF_HWHEEL, 40);  // less than a notch: not reported
+    SendMouse(MOUSEEVENTF_HWHEEL, 90);  // with the 40 before, a notch to the right
     // The vertical wheel keeps its own remainder.
-    InjectMouse(MOUSEEVENTF_WHEEL, 0, 0, 60);
-    InjectMouse(MOUSEEVENTF_HWHEEL, 0, 0, 110);
-    InjectMouse(MOUSEEVENTF_WHEEL, 0, 0, 60);
+    SendMouse(MOUSEEVENTF_WHEEL, 60);
+    SendMouse(MOUSEEVENTF_HWHEEL, 110);
+    SendMouse(MOUSEEVENTF_WHEEL, 60);
     ASSERT_TRUE(PumpUntilSeen(gSeenMouse, 11));
     EXPECT_EQ(gSeenMouse[0].message, WPARAM(WM_XBUTTONDOWN));
     EXPECT_EQ(gSeenMouse[4].message, WPARAM(WM_MOUSEHWHEEL));
@@ -330,10 +311,10 @@ TEST_F(HookEventsTest, WheelTurnsArriveAsWholeNotches)
 TEST_F(HookEventsTest, EventsArePassedOnToTheNextHook)
 {
     // The reference hooks were installed first, so they only see what the modules pass on.
-    InjectKey('C', true);
-    InjectKey('C', false);
-    InjectMouse(MOUSEEVENTF_RIGHTDOWN);
-    InjectMouse(MOUSEEVENTF_RIGHTUP);
+    SendKey('C', true);
+    SendKey('C', false);
+    SendMouse(MOUSEEVENTF_RIGHTDOWN);
+    SendMouse(MOUSEEVENTF_RIGHTUP);
     InjectWheel(WHEEL_DELTA);
     ASSERT_TRUE(PumpUntilSeen(gSeenKeys, 2));
     ASSERT_TRUE(PumpUntilSeen(gSeenMouse, 3));
@@ -348,10 +329,10 @@ TEST_F(HookEventsTest, EventsArePassedOnToTheNextHook)
 TEST_F(HookEventsTest, RemovedHooksReportNothingMore)
 {
     RemoveHooks();
-    InjectKey('D', true);
-    InjectKey('D', false);
-    InjectMouse(MOUSEEVENTF_LEFTDOWN);
-    InjectMouse(MOUSEEVENTF_LEFTUP);
+    SendKey('D', true);
+    SendKey('D', false);
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    SendMouse(MOUSEEVENTF_LEFTUP);
     ASSERT_TRUE(PumpUntilSeen(gSeenKeys, 2));
     ASSERT_TRUE(PumpUntilSeen(gSeenMouse, 2));
     EXPECT_TRUE(gReceived.empty());

@@ -26,6 +26,7 @@
 #include "recording/Recorder.h"
 #include "support/FileHelpers.h"
 #include "support/ReceiverThread.h"
+#include "support/SentInput.h"
 #include "support/TempWorkingFolder.h"
 #include "support/WinePaths.h"
 
@@ -55,26 +56,6 @@ LRESULT CALLBACK ReceiverProc(HWND window, UINT message, WPARAM wParam, LPARAM l
         ++gEventsTaken;
     }
     return 0;
-}
-
-void InjectKey(WORD vk, bool down, ULONG_PTR extraInfo = 0)
-{
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = vk;
-    input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
-    input.ki.dwExtraInfo = extraInfo;
-    SendInput(1, &input, sizeof input);
-}
-
-void InjectMouse(DWORD flags, DWORD data, ULONG_PTR extraInfo = 0)
-{
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.mouseData = data;
-    input.mi.dwFlags = flags;
-    input.mi.dwExtraInfo = extraInfo;
-    SendInput(1, &input, sizeof input);
 }
 
 int32_t Int32At(const std::vector<uint8_t>& bytes, size_t offset)
@@ -133,7 +114,7 @@ TEST_F(HookThreadEventsTest, DelaysAreThoseOfTheInputHoweverLongTheMainThreadTak
     for (int i = 0; i < Events; ++i) {
         if (i > 0) Sleep(120);
         sent[i] = ReadMillisecondClock();
-        InjectKey('T', i % 2 == 0);
+        SendKey('T', i % 2 == 0);
     }
     ASSERT_TRUE(WaitUntil([] { return gEventsTaken >= Events; }, DeadlineMs)) << gEventsTaken << " events";
     FinishReceiver();
@@ -163,8 +144,8 @@ TEST_F(HookThreadEventsTest, MessagesFromOutsideChangeNothing)
     PostMessageW(window, WM_QUIT, 0, 0);
     PostMessageW(HWND_BROADCAST, WM_APP + 1, 0, 0);
     // The thread still installs nothing anew and still reports a key.
-    InjectKey('M', true);
-    InjectKey('M', false);
+    SendKey('M', true);
+    SendKey('M', false);
     EXPECT_TRUE(WaitUntil([] { return gKeyDowns['M'] == 1; }, DeadlineMs)) << "the hook thread has ended";
     EXPECT_EQ(window, HookThreadWindow());
     EXPECT_TRUE(IsWindow(window)) << "its window was closed";
@@ -190,10 +171,10 @@ TEST_F(HookThreadEventsTest, ThreadMessagesPostedByIdToEveryThreadChangeNothing)
     }
     CloseHandle(snapshot);
     // F9 still reaches the main window, where it would start a recording, and so does a key.
-    InjectKey(VK_F9, true);
-    InjectKey(VK_F9, false);
-    InjectKey('M', true);
-    InjectKey('M', false);
+    SendKey(VK_F9, true);
+    SendKey(VK_F9, false);
+    SendKey('M', true);
+    SendKey('M', false);
     EXPECT_TRUE(WaitUntil([] { return gKeyDowns[VK_F9] == 1 && gKeyDowns['M'] == 1; }, DeadlineMs))
         << "the hook thread has ended or mutes its hooks";
     MSG message;  // what reached the test's own thread goes, before a later test pumps it
@@ -209,8 +190,8 @@ TEST_F(HookThreadEventsTest, APlaybacksOwnInputPassedOnUnreportedBringsNothingBa
     gPlaybackMark.mark.store(Mark);
     const DWORD start = GetTickCount();
     for (int i = 0; GetTickCount() - start < 4000; ++i) {
-        InjectKey(VK_F24, i % 2 == 0, Mark);
-        InjectMouse(i % 2 == 0 ? MOUSEEVENTF_MIDDLEDOWN : MOUSEEVENTF_MIDDLEUP, 0, Mark);
+        SendKey(VK_F24, i % 2 == 0, Mark);
+        SendMouse(i % 2 == 0 ? MOUSEEVENTF_MIDDLEDOWN : MOUSEEVENTF_MIDDLEUP, 0, Mark);
         Sleep(50);
     }
     const bool reinstalled = WaitUntil([] { return HookReinstallCount() > 0; }, QuietForMs);
@@ -228,11 +209,11 @@ TEST_F(HookThreadEventsTest, InputTheHooksDoNotReportBringsNothingBack)
     const DWORD start = GetTickCount();
     for (int i = 0; GetTickCount() - start < 5000; ++i) {
         const DWORD step = i % 2 == 0 ? 30 : static_cast<DWORD>(-30);
-        InjectMouse(MOUSEEVENTF_WHEEL, step);
-        InjectMouse(MOUSEEVENTF_HWHEEL, step);
+        SendMouse(MOUSEEVENTF_WHEEL, step);
+        SendMouse(MOUSEEVENTF_HWHEEL, step);
         if (i % 10 == 0) {
-            InjectMouse(MOUSEEVENTF_XDOWN, XBUTTON1);
-            InjectMouse(MOUSEEVENTF_XUP, XBUTTON1);
+            SendMouse(MOUSEEVENTF_XDOWN, XBUTTON1);
+            SendMouse(MOUSEEVENTF_XUP, XBUTTON1);
             ++xClicks;
         }
         Sleep(50);

@@ -20,6 +20,7 @@
 #include "recording/Recorder.h"
 #include "support/FileHelpers.h"
 #include "support/ReceiverThread.h"
+#include "support/SentInput.h"
 #include "support/TempWorkingFolder.h"
 #include "support/WinePaths.h"
 
@@ -47,15 +48,6 @@ LRESULT CALLBACK ReceiverProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     return 0;
 }
 
-void InjectKey(WORD vk, bool down)
-{
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = vk;
-    input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
-    SendInput(1, &input, sizeof input);
-}
-
 // A fault on the hook thread is to end the process at once and fail the test, not to wait for
 // a debugger.
 LONG WINAPI EndAtOnce(EXCEPTION_POINTERS*)
@@ -70,8 +62,8 @@ bool ForgeMoveThenPressKey(HWND hookWindow, uintptr_t address)
 {
     const unsigned keysBefore = gKeyEvents;
     if (!PostMessageW(hookWindow, HookEventMessage, WM_MOUSEMOVE, static_cast<LPARAM>(address))) return false;
-    InjectKey('Q', true);
-    InjectKey('Q', false);
+    SendKey('Q', true);
+    SendKey('Q', false);
     return WaitUntil([keysBefore] { return gKeyEvents >= keysBefore + 2; }, DeadlineMs);
 }
 

@@ -33,8 +33,7 @@ protected:
     }
     void TearDown() override
     {
-        EXPECT_TRUE(gInputAnswers.empty()) << "answers left over";
-        EXPECT_TRUE(gMessageAnswers.empty()) << "answers left over";
+        ExpectEveryAnswerTaken();
         ResetFakeUi();
         gActivityState.store(Idle);
         LeaveWorkingFolder();
@@ -43,22 +42,13 @@ protected:
 
 void ExpectRenaming(size_t index, const std::wstring& defaultText)
 {
-    ASSERT_LT(index, gDialogCalls.size());
-    const DialogCall& call = gDialogCalls[index];
-    EXPECT_TRUE(call.isInput) << index;
-    EXPECT_EQ(call.title, expected::RenamingTitle);
-    EXPECT_EQ(call.text, expected::RenamingPrompt);
-    EXPECT_EQ(call.defaultText, defaultText) << index;
+    ExpectInputCall(index, expected::RenamingTitle, expected::RenamingPrompt, defaultText);
 }
 
+// A warning: the exclamation icon and OK only.
 void ExpectWarning(size_t index, const std::wstring& text)
 {
-    ASSERT_LT(index, gDialogCalls.size());
-    const DialogCall& call = gDialogCalls[index];
-    EXPECT_FALSE(call.isInput) << index;
-    EXPECT_EQ(call.title, expected::MessageTitle);
-    EXPECT_EQ(call.text, text) << index;
-    EXPECT_EQ(call.style, 48u) << index;
+    ExpectMessageCall(index, text, 48);
 }
 
 }  // namespace
@@ -181,9 +171,7 @@ TEST_F(LibraryActions, RemoveAnsweredNoDoesNothing)
     gMessageAnswers = {7};
     RemoveRecording();
     ASSERT_EQ(gDialogCalls.size(), 1u);
-    EXPECT_EQ(gDialogCalls[0].title, expected::MessageTitle);
-    EXPECT_EQ(gDialogCalls[0].text, expected::RemoveQuestion);
-    EXPECT_EQ(gDialogCalls[0].style, 36u);
+    ExpectMessageCall(0, expected::RemoveQuestion, 36);
     EXPECT_TRUE(FileExists(L"Records\\Demo.rec"));
     EXPECT_EQ(gListClearCount, 0);
 }

@@ -75,12 +75,9 @@ TEST_F(LibraryRealDialogs, RenameRetriesAfterAWarningAndHoldsBusyMeanwhile)
         TypeAndPress(L"Renamed", VK_RETURN),
     });
     RenameRecording();
-    int unscripted = 0;
-    std::vector<DialogSeen> seen = FinishDialogScript(unscripted);
+    std::vector<DialogSeen> seen;
+    ASSERT_TRUE(FinishDialogScriptWith(3, seen));
 
-    ASSERT_EQ(seen.size(), 3u);
-    for (const DialogSeen& dialog : seen) ASSERT_TRUE(dialog.found);
-    EXPECT_EQ(unscripted, 0);
     EXPECT_EQ(seen[0].title, expected::RenamingTitle);
     EXPECT_EQ(seen[0].text, L"Demo");
     EXPECT_EQ(seen[1].text, expected::NameExistsWarning);
@@ -100,20 +97,15 @@ TEST_F(LibraryRealDialogs, RemoveAnsweredNoThenYesWithEnter)
     Select(L"Other");
     StartDialogScript({ClickButton(IDNO)});
     RemoveRecording();
-    int unscripted = 0;
-    std::vector<DialogSeen> seen = FinishDialogScript(unscripted);
-    ASSERT_EQ(seen.size(), 1u);
-    ASSERT_TRUE(seen[0].found);
+    std::vector<DialogSeen> seen;
+    ASSERT_TRUE(FinishDialogScriptWith(1, seen));
     EXPECT_EQ(seen[0].text, expected::RemoveQuestion);
     EXPECT_EQ(seen[0].activityState, Busy);
     EXPECT_TRUE(FileExists(L"Records\\Other.rec"));
 
     StartDialogScript({PressKey(VK_RETURN)});
     RemoveRecording();
-    seen = FinishDialogScript(unscripted);
-    ASSERT_EQ(seen.size(), 1u);
-    ASSERT_TRUE(seen[0].found);
-    EXPECT_EQ(unscripted, 0);
+    ASSERT_TRUE(FinishDialogScriptWith(1, seen));
     EXPECT_FALSE(FileExists(L"Records\\Other.rec"));
     EXPECT_EQ(Entries(), std::vector<std::wstring>{L"Demo"});
     EXPECT_EQ(gActivityState.load(), Idle);

@@ -19,6 +19,7 @@
 #include "hooks/HookModules.h"
 #include "playback/Injection.h"
 #include "playback/InjectionMark.h"
+#include "support/SentInput.h"
 #include "support/WinePaths.h"
 #include "support/WindowHelpers.h"
 
@@ -53,26 +54,6 @@ LRESULT CALLBACK ReferenceMouseHook(int code, WPARAM wParam, LPARAM lParam)
 {
     if (code == HC_ACTION) gSeen.push_back({wParam, reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam)->dwExtraInfo});
     return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-void SendKey(WORD vk, bool down, ULONG_PTR extraInfo)
-{
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = vk;
-    input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
-    input.ki.dwExtraInfo = extraInfo;
-    SendInput(1, &input, sizeof input);
-}
-
-void SendMouse(DWORD flags, DWORD data, ULONG_PTR extraInfo)
-{
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.mouseData = data;
-    input.mi.dwFlags = flags;
-    input.mi.dwExtraInfo = extraInfo;
-    SendInput(1, &input, sizeof input);
 }
 
 // The playback's own F9 (which would cancel a playback if reported), key, click and wheel turn,

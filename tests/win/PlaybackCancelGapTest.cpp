@@ -20,8 +20,7 @@
 #include "playback/Injection.h"
 #include "playback/PlaybackWorker.h"
 #include "recording/InputRecord.h"
-#include "support/FileHelpers.h"
-#include "support/RecordingBytes.h"
+#include "support/PlaybackStart.h"
 #include "support/TempWorkingFolder.h"
 
 namespace {
@@ -100,11 +99,10 @@ int64_t PlaybackClock()
 TEST(PlaybackCancelGap, NothingIsInjectedAfterTheCancelHasReturned)
 {
     EnterFreshWorkingFolder();
-    const std::wstring path = WorkingFolder() + L"\\Moves.rec";
     // Moves hold nothing, so the worker's release at its end injects nothing either.
-    WriteWholeFile(path, RecordingBytes(std::vector<InputRecord>(RecordsPerPass, InputRecord{Move, 0, 0, 0, 10, 20})));
+    gPlaybackPath =
+        WriteRecordingFile(L"Moves.rec", std::vector<InputRecord>(RecordsPerPass, InputRecord{Move, 0, 0, 0, 10, 20}));
     CreateHeldInputList();
-    gPlaybackPath = path;
     gSpeedDivisor = 1;
     gRepeatCount = 1000000;  // the worker never ends by itself
     gQuitAfterPlayback = 0;

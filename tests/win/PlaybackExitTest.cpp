@@ -11,12 +11,10 @@
 
 #include "core/ActivityState.h"
 #include "core/Settings.h"
-#include "playback/HeldInputs.h"
 #include "playback/PlaybackWorker.h"
 #include "recording/InputRecord.h"
-#include "support/FileHelpers.h"
 #include "support/PlaybackFakes.h"
-#include "support/RecordingBytes.h"
+#include "support/PlaybackStart.h"
 #include "support/TempWorkingFolder.h"
 
 using Texts = std::vector<std::string>;
@@ -32,16 +30,10 @@ protected:
     void SetUp() override
     {
         EnterFreshWorkingFolder();
-        const std::wstring path = WorkingFolder() + L"\\Stuck.rec";
-        WriteWholeFile(path, RecordingBytes({InputRecord{Key, 0x41, 1, 0, 0, 0}, InputRecord{Key, 0x42, 1, 5, 0, 0},
-                                             InputRecord{Key, 0x43, 1, 5, 0, 0}}));
-        CreateHeldInputList();
-        ResetPlaybackFakes();
-        gActivityState.store(Idle);
-        gPlaybackPath = path;
-        gSpeedDivisor = 1;
-        gRepeatCount = 0;
-        gQuitAfterPlayback = 0;
+        ResetForPlayback();
+        gPlaybackPath =
+            WriteRecordingFile(L"Stuck.rec", {InputRecord{Key, 0x41, 1, 0, 0, 0}, InputRecord{Key, 0x42, 1, 5, 0, 0},
+                                              InputRecord{Key, 0x43, 1, 5, 0, 0}});
         stuck = CreateEventW(nullptr, TRUE, FALSE, nullptr);
         letGo = CreateEventW(nullptr, TRUE, FALSE, nullptr);
         gOnFakeEvent = [this](const std::string& what) {

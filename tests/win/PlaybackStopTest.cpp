@@ -11,13 +11,11 @@
 
 #include "core/ActivityState.h"
 #include "core/Settings.h"
-#include "playback/HeldInputs.h"
 #include "playback/Injection.h"
 #include "playback/PlaybackWorker.h"
 #include "recording/InputRecord.h"
-#include "support/FileHelpers.h"
 #include "support/PlaybackFakes.h"
-#include "support/RecordingBytes.h"
+#include "support/PlaybackStart.h"
 #include "support/TempWorkingFolder.h"
 
 namespace {
@@ -85,17 +83,11 @@ TEST(PlaybackStop, AStopEndsARunningWaitAtOnceAndEveryLaterOneUntilReset)
 TEST(PlaybackStop, AStoppedWorkerPlaysNothingMoreReleasesWhatItHoldsAndEnds)
 {
     EnterFreshWorkingFolder();
-    const std::wstring path = WorkingFolder() + L"\\Pause.rec";
+    ResetForPlayback();
     // A pressed, then a long pause, then a move: the pause is where the stop comes.
-    WriteWholeFile(path, RecordingBytes({InputRecord{Key, 0x41, 1, 0, 0, 0}, InputRecord{Move, 0, 0, 20000, 777, 555},
-                                         InputRecord{Key, 0x41, 0, 10, 0, 0}}));
-    CreateHeldInputList();
-    ResetPlaybackFakes();
-    gActivityState.store(Idle);
-    gPlaybackPath = path;
-    gSpeedDivisor = 1;
-    gRepeatCount = 0;
-    gQuitAfterPlayback = 0;
+    gPlaybackPath =
+        WriteRecordingFile(L"Pause.rec", {InputRecord{Key, 0x41, 1, 0, 0, 0}, InputRecord{Move, 0, 0, 20000, 777, 555},
+                                          InputRecord{Key, 0x41, 0, 10, 0, 0}});
     // The press comes after the two seconds' pause; then the worker is in its long delay.
     HANDLE pressed = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     gOnFakeEvent = [pressed](const std::string& what) {
@@ -121,9 +113,8 @@ TEST(PlaybackStop, AStoppedWorkerPlaysNothingMoreReleasesWhatItHoldsAndEnds)
     gActivityState.store(Idle);
     ResetPlaybackFakes();
     EnterFreshWorkingFolder();
-    const std::wstring quick = WorkingFolder() + L"\\Quick.rec";
-    WriteWholeFile(quick, RecordingBytes({InputRecord{Key, 0x42, 1, 5, 0, 0}, InputRecord{Key, 0x42, 0, 5, 0, 0}}));
-    gPlaybackPath = quick;
+    gPlaybackPath =
+        WriteRecordingFile(L"Quick.rec", {InputRecord{Key, 0x42, 1, 5, 0, 0}, InputRecord{Key, 0x42, 0, 5, 0, 0}});
     ASSERT_TRUE(StartPlaybackWorker(nullptr));
     ASSERT_TRUE(WorkerEndsWithinDeadline());
     CloseWorkerThreadHandles();

@@ -11,7 +11,6 @@
 #include "core/ActivityState.h"
 #include "core/Messages.h"
 #include "core/Settings.h"
-#include "playback/HeldInputs.h"
 #include "playback/Injection.h"
 #include "playback/PlaybackWorker.h"
 #include "recording/InputRecord.h"
@@ -19,6 +18,7 @@
 #include "support/ExpectedTexts.h"
 #include "support/FileHelpers.h"
 #include "support/PlaybackFakes.h"
+#include "support/PlaybackStart.h"
 #include "support/RecordingBytes.h"
 #include "support/TempWorkingFolder.h"
 #include "support/WindowHelpers.h"
@@ -73,12 +73,7 @@ class PlaybackWorkerTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ResetPlaybackFakes();
-        CreateHeldInputList();
-        gActivityState.store(Idle);
-        gSpeedDivisor = 1;
-        gRepeatCount = 0;
-        gQuitAfterPlayback = 0;
+        ResetForPlayback();
         EnterFreshWorkingFolder();
         folder = WorkingFolder();
         path = folder + L"\\Aufnahme.rec";

@@ -46,12 +46,9 @@ TEST_F(SaveFlowRealDialogs, CancelNoThenAnExistingNameNoThenYes)
         PressKey(VK_RETURN),                  // replace: Yes is the default button
     });
     SaveRecording();
-    int unscripted = 0;
-    std::vector<DialogSeen> seen = FinishDialogScript(unscripted);
+    std::vector<DialogSeen> seen;
+    ASSERT_TRUE(FinishDialogScriptWith(6, seen));
 
-    ASSERT_EQ(seen.size(), 6u);
-    for (const DialogSeen& dialog : seen) ASSERT_TRUE(dialog.found);
-    EXPECT_EQ(unscripted, 0);
     EXPECT_EQ(seen[0].title, expected::NamingTitle);
     EXPECT_EQ(seen[0].text, L"");
     EXPECT_EQ(seen[1].title, expected::MessageTitle);
@@ -74,12 +71,9 @@ TEST_F(SaveFlowRealDialogs, TheReservedNameWarnsThenCancelAndYesDeletes)
         ClickButton(IDYES),
     });
     SaveRecording();
-    int unscripted = 0;
-    std::vector<DialogSeen> seen = FinishDialogScript(unscripted);
+    std::vector<DialogSeen> seen;
+    ASSERT_TRUE(FinishDialogScriptWith(4, seen));
 
-    ASSERT_EQ(seen.size(), 4u);
-    for (const DialogSeen& dialog : seen) ASSERT_TRUE(dialog.found);
-    EXPECT_EQ(unscripted, 0);
     EXPECT_EQ(seen[1].text, expected::ReservedNameWarning);
     EXPECT_EQ(seen[2].text, L"TEMPRECORD");
     EXPECT_FALSE(FileExists(TempRecordPath));

@@ -29,8 +29,7 @@ protected:
     }
     void TearDown() override
     {
-        EXPECT_TRUE(gInputAnswers.empty()) << "answers left over";
-        EXPECT_TRUE(gMessageAnswers.empty()) << "answers left over";
+        ExpectEveryAnswerTaken();
         ResetFakeUi();
         LeaveWorkingFolder();
     }
@@ -38,22 +37,7 @@ protected:
 
 void ExpectNaming(size_t index, const std::wstring& defaultText)
 {
-    ASSERT_LT(index, gDialogCalls.size());
-    const DialogCall& call = gDialogCalls[index];
-    EXPECT_TRUE(call.isInput) << index;
-    EXPECT_EQ(call.title, expected::NamingTitle);
-    EXPECT_EQ(call.text, expected::NamingPrompt);
-    EXPECT_EQ(call.defaultText, defaultText) << index;
-}
-
-void ExpectMessage(size_t index, const std::wstring& text, unsigned style)
-{
-    ASSERT_LT(index, gDialogCalls.size());
-    const DialogCall& call = gDialogCalls[index];
-    EXPECT_FALSE(call.isInput) << index;
-    EXPECT_EQ(call.title, expected::MessageTitle);
-    EXPECT_EQ(call.text, text) << index;
-    EXPECT_EQ(call.style, style) << index;
+    ExpectInputCall(index, expected::NamingTitle, expected::NamingPrompt, defaultText);
 }
 
 }  // namespace
@@ -75,7 +59,7 @@ TEST_F(SaveFlow, CancelThenNoAsksAgainWithAnEmptyField)
     SaveRecording();
     ASSERT_EQ(gDialogCalls.size(), 3u);
     ExpectNaming(0, L"");
-    ExpectMessage(1, expected::DeleteQuestion, 36);
+    ExpectMessageCall(1, expected::DeleteQuestion, 36);
     ExpectNaming(2, L"");
     EXPECT_EQ(ReadWholeFile(L"Records\\Later.rec"), NewRecording);
     EXPECT_FALSE(FileExists(TempRecordPath));
@@ -87,7 +71,7 @@ TEST_F(SaveFlow, CancelThenYesDeletesTheRecording)
     gMessageAnswers = {6};
     SaveRecording();
     ASSERT_EQ(gDialogCalls.size(), 2u);
-    ExpectMessage(1, expected::DeleteQuestion, 36);
+    ExpectMessageCall(1, expected::DeleteQuestion, 36);
     EXPECT_FALSE(FileExists(TempRecordPath));
     EXPECT_FALSE(FileExists(L"Records\\.rec"));
 }
@@ -109,7 +93,7 @@ TEST_F(SaveFlow, AnExistingNameAnsweredNoIsOfferedAgain)
     gMessageAnswers = {7};
     SaveRecording();
     ASSERT_EQ(gDialogCalls.size(), 3u);
-    ExpectMessage(1, expected::OverwriteQuestion, 36);
+    ExpectMessageCall(1, expected::OverwriteQuestion, 36);
     ExpectNaming(2, L"Demo");
     EXPECT_EQ(ReadWholeFile(L"Records\\Demo.rec"), OldRecording);
     EXPECT_EQ(ReadWholeFile(L"Records\\Other.rec"), NewRecording);
@@ -122,7 +106,7 @@ TEST_F(SaveFlow, AnExistingNameAnsweredYesIsReplaced)
     gMessageAnswers = {6};
     SaveRecording();
     ASSERT_EQ(gDialogCalls.size(), 2u);
-    ExpectMessage(1, expected::OverwriteQuestion, 36);
+    ExpectMessageCall(1, expected::OverwriteQuestion, 36);
     EXPECT_EQ(ReadWholeFile(L"Records\\Demo.rec"), NewRecording);
     EXPECT_FALSE(FileExists(TempRecordPath));
 }
@@ -133,7 +117,7 @@ TEST_F(SaveFlow, AnEmptyExistingFileCountsAsExisting)
     gInputAnswers = {L"Empty"};
     gMessageAnswers = {6};
     SaveRecording();
-    ExpectMessage(1, expected::OverwriteQuestion, 36);
+    ExpectMessageCall(1, expected::OverwriteQuestion, 36);
     EXPECT_EQ(ReadWholeFile(L"Records\\Empty.rec"), NewRecording);
 }
 
@@ -142,9 +126,9 @@ TEST_F(SaveFlow, InvalidCharactersWarnAndOfferTheNameAgain)
     gInputAnswers = {L"a:b", L"a\tb", L"ab"};
     SaveRecording();
     ASSERT_EQ(gDialogCalls.size(), 5u);
-    ExpectMessage(1, expected::InvalidNameWarning, 48);
+    ExpectMessageCall(1, expected::InvalidNameWarning, 48);
     ExpectNaming(2, L"a:b");
-    ExpectMessage(3, expected::InvalidNameWarning, 48);
+    ExpectMessageCall(3, expected::InvalidNameWarning, 48);
     ExpectNaming(4, L"a\tb");
     EXPECT_EQ(ReadWholeFile(L"Records\\ab.rec"), NewRecording);
 }
@@ -158,8 +142,8 @@ TEST_F(SaveFlow, TheExistenceQuestionComesBeforeTheCharacterTest)
     gMessageAnswers = {6};
     SaveRecording();
     ASSERT_EQ(gDialogCalls.size(), 4u);
-    ExpectMessage(1, expected::OverwriteQuestion, 36);
-    ExpectMessage(2, expected::InvalidNameWarning, 48);
+    ExpectMessageCall(1, expected::OverwriteQuestion, 36);
+    ExpectMessageCall(2, expected::InvalidNameWarning, 48);
     ExpectNaming(3, L"sub\\x");
     EXPECT_EQ(ReadWholeFile(L"Records\\sub\\x.rec"), OldRecording);
     EXPECT_EQ(ReadWholeFile(L"Records\\fine.rec"), NewRecording);
@@ -179,9 +163,9 @@ TEST_F(SaveFlow, TheRecordingsOwnFileNameIsRefusedInAnyCase)
     SaveRecording();
     // No overwrite question although TempRecord.rec exists: the name is refused first.
     ASSERT_EQ(gDialogCalls.size(), 5u);
-    ExpectMessage(1, expected::ReservedNameWarning, 48);
+    ExpectMessageCall(1, expected::ReservedNameWarning, 48);
     ExpectNaming(2, L"TempRecord");
-    ExpectMessage(3, expected::ReservedNameWarning, 48);
+    ExpectMessageCall(3, expected::ReservedNameWarning, 48);
     ExpectNaming(4, L"tEMPrECORD");
     EXPECT_EQ(ReadWholeFile(L"Records\\Rescued.rec"), NewRecording);
     EXPECT_FALSE(FileExists(TempRecordPath));
@@ -195,7 +179,7 @@ TEST_F(SaveFlow, AFolderOfThatNameIsNoRecordingAndTheRecordingIsNotLeftBehind)
     // No overwrite question for a folder; the file system refuses the rename, and the name is
     // asked again instead of leaving the recording where the next F9 would empty it.
     ASSERT_EQ(gDialogCalls.size(), 3u);
-    ExpectMessage(1, expected::NotSavedWarning, 48);
+    ExpectMessageCall(1, expected::NotSavedWarning, 48);
     ExpectNaming(2, L"Dir");
     EXPECT_TRUE(FolderExists(L"Records\\Dir.rec"));
     EXPECT_EQ(ReadWholeFile(L"Records\\Anders.rec"), NewRecording);
@@ -209,7 +193,7 @@ TEST_F(SaveFlow, ANameTheFileSystemRefusesWarnsAndKeepsTheRecordingUntilANameWor
     SaveRecording();
     ASSERT_EQ(gDialogCalls.size(), 3u);
     ExpectNaming(0, L"");
-    ExpectMessage(1, expected::NotSavedWarning, 48);
+    ExpectMessageCall(1, expected::NotSavedWarning, 48);
     ExpectNaming(2, tooLong);
     EXPECT_FALSE(FileExists(TempRecordPath));
     EXPECT_EQ(ReadWholeFile(L"Records\\Kurz.rec"), NewRecording);

@@ -6,12 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "core/UserTexts.h"
+#include "support/BlueIconImage.h"
 #include "ui/IconData.h"
 #include "ui/IconFromMemory.h"
 #include "ui/InputDialog.h"
@@ -404,26 +404,11 @@ COLORREF TopLeftPixel(HICON icon, int size)
     return pixel;
 }
 
-// A copy of the Idle file whose 16 x 16 true-colour image (entry 2) is plain opaque blue.
-std::vector<unsigned char> IdleWithBlueSmallImage()
-{
-    std::vector<unsigned char> file(IdleIconData, IdleIconData + IconFileSize);
-    unsigned char* pixels = file.data() + 6550 + 40;
-    for (int i = 0; i < 16 * 16; ++i) {
-        pixels[4 * i] = 255;
-        pixels[4 * i + 1] = 0;
-        pixels[4 * i + 2] = 0;
-        pixels[4 * i + 3] = 255;
-    }
-    std::memset(pixels + 16 * 16 * 4, 0, 16 * 4);  // mask: all opaque
-    return file;
-}
-
 TEST(ScaledIcons, MadeAtTheAskedSizeFromTheClosestImage)
 {
-    constexpr DWORD Blue = 0x0000FF;     // as read from the bitmap: 0x00RRGGBB
-    constexpr DWORD Magenta = 0xFF00FF;  // the Idle icon's corners are transparent
-    const auto file = IdleWithBlueSmallImage();
+    constexpr DWORD Blue = 0x0000FF;             // as read from the bitmap: 0x00RRGGBB
+    constexpr DWORD Magenta = 0xFF00FF;          // the Idle icon's corners are transparent
+    const auto file = IdleIconWithBlueImage(2);  // the 16 x 16 true-colour image
     struct Case {
         int size;
         DWORD corner;

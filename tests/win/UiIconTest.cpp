@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "support/BlueIconImage.h"
 #include "support/WinePaths.h"
 #include "ui/IconData.h"
 #include "ui/IconDirectory.h"
@@ -108,22 +109,6 @@ TEST(LoadIconFromMemory, BothIconsDecodeAt32By32AndShowTheirBackground)
     DestroyIcon(active);
 }
 
-// A copy of the Idle file whose 32 x 32 true-colour image is plain opaque blue, so the drawn
-// icon tells which image the loader took.
-std::vector<unsigned char> IdleWithBlueLargeImage()
-{
-    std::vector<unsigned char> file(IdleIconData, IdleIconData + IconFileSize);
-    unsigned char* pixels = file.data() + 70 + 40;
-    for (int i = 0; i < 32 * 32; ++i) {
-        pixels[4 * i] = 255;
-        pixels[4 * i + 1] = 0;
-        pixels[4 * i + 2] = 0;
-        pixels[4 * i + 3] = 255;
-    }
-    std::memset(pixels + 32 * 32 * 4, 0, 32 * 4);  // mask: all opaque
-    return file;
-}
-
 void SwapEntries(std::vector<unsigned char>& file, int a, int b)
 {
     for (int i = 0; i < 16; ++i) std::swap(file[6 + 16 * a + i], file[6 + 16 * b + i]);
@@ -132,26 +117,24 @@ void SwapEntries(std::vector<unsigned char>& file, int a, int b)
 TEST(LoadIconFromMemory, TakesTheTrueColourImageOfTheFirstEntrysSize)
 {
     Canvas canvas(32);
-    auto file = IdleWithBlueLargeImage();
-    HICON icon = LoadIconFromMemory(file.data());
-    ASSERT_NE(icon, nullptr);
-    canvas.Draw(icon);
-    EXPECT_EQ(canvas.At(0, 0).b, 255);
-    EXPECT_EQ(canvas.At(0, 0).r, 0);
-    DestroyIcon(icon);
+    auto file = IdleIconWithBlueImage(0);  // the 32 x 32 true-colour image
+    const auto expectTheBlueImage = [&canvas, &file] {
+        HICON icon = LoadIconFromMemory(file.data());
+        ASSERT_NE(icon, nullptr);
+        canvas.Draw(icon);
+        EXPECT_EQ(canvas.At(0, 0).b, 255);
+        EXPECT_EQ(canvas.At(0, 0).r, 0);
+        DestroyIcon(icon);
+    };
+    expectTheBlueImage();
 
     // The 8-bit image listed first: the deeper one of the same size still wins.
     SwapEntries(file, 0, 1);
-    icon = LoadIconFromMemory(file.data());
-    ASSERT_NE(icon, nullptr);
-    canvas.Draw(icon);
-    EXPECT_EQ(canvas.At(0, 0).b, 255);
-    EXPECT_EQ(canvas.At(0, 0).r, 0);
-    DestroyIcon(icon);
+    expectTheBlueImage();
 
     // A 16 x 16 entry first: the icon is made at that size.
     SwapEntries(file, 0, 3);
-    icon = LoadIconFromMemory(file.data());
+    HICON icon = LoadIconFromMemory(file.data());
     ASSERT_NE(icon, nullptr);
     EXPECT_EQ(IconSize(icon).cx, 16);
     DestroyIcon(icon);

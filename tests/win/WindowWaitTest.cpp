@@ -14,14 +14,12 @@
 #include "core/ActivityState.h"
 #include "core/Settings.h"
 #include "core/WindowIdentityRead.h"
-#include "playback/HeldInputs.h"
 #include "playback/Injection.h"
 #include "playback/PlaybackWorker.h"
 #include "recording/WindowRecords.h"
 #include "support/DialogDriver.h"
-#include "support/FileHelpers.h"
 #include "support/PlaybackFakes.h"
-#include "support/RecordingBytes.h"
+#include "support/PlaybackStart.h"
 #include "support/TempWorkingFolder.h"
 
 namespace {
@@ -86,12 +84,7 @@ protected:
         Append(records, IdentityOf(front, FrontClass));
         records.push_back(InputRecord{Key, 0x10, 1, 15, 0, 0});
         Append(records, IdentityOf(front, LateClass));
-        CreateHeldInputList();
-        ResetPlaybackFakes();
-        gActivityState.store(Idle);
-        gSpeedDivisor = 1;
-        gRepeatCount = 0;
-        gQuitAfterPlayback = 0;
+        ResetForPlayback();
     }
 
     void TearDown() override
@@ -103,8 +96,7 @@ protected:
 
     void Play()
     {
-        gPlaybackPath = WorkingFolder() + L"\\Windows.rec";
-        WriteWholeFile(gPlaybackPath, RecordingBytes(records));
+        gPlaybackPath = WriteRecordingFile(L"Windows.rec", records);
         ASSERT_TRUE(StartPlaybackWorker(nullptr));
     }
 };

@@ -47,14 +47,6 @@ Bytes MovesAfter(const std::vector<int32_t>& delays)
     return bytes;
 }
 
-// The text form, so that a failure shows the records line by line.
-std::string Text(const Bytes& bytes)
-{
-    std::string text;
-    AppendRecordingText(text, bytes);
-    return text;
-}
-
 struct DroppingCase {
     const char* what;
     std::vector<InputRecord> in;
@@ -239,7 +231,7 @@ TEST(RecordThin, DropsMovesButKeepsTimesAndTheMoveBeforeOtherRecords)
          0},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(Text(Recording(c.records.out)), Text(ThinRecording(Recording(c.records.in), c.minInterval)))
+        EXPECT_EQ(Dump(Recording(c.records.out)), Dump(ThinRecording(Recording(c.records.in), c.minInterval)))
             << c.records.what;
     }
 }
@@ -281,7 +273,7 @@ TEST(RecordStrip, DropsTheKindsNamedAndKeepsTheTimesOfTheRest)
          {true, true, true, true}},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(Text(Recording(c.records.out)), Text(StripRecording(Recording(c.records.in), c.kinds)))
+        EXPECT_EQ(Dump(Recording(c.records.out)), Dump(StripRecording(Recording(c.records.in), c.kinds)))
             << c.records.what;
     }
 }
@@ -353,7 +345,7 @@ TEST(RecordRescale, MovesEveryMoveAndNothingElse)
                                       {Move, 4, 1, 2, -1920, -3},
                                       KeyAfter(1, 0x41, 1),
                                       {Button, 513, 0, 0, 5, 9}});
-    EXPECT_EQ(Text(expected), Text(RescaleRecording(in, {1920, 1080}, {2560, 1440})));
+    EXPECT_EQ(Dump(expected), Dump(RescaleRecording(in, {1920, 1080}, {2560, 1440})));
 }
 
 TEST(RecordJitter, TheSameSeedGivesTheSameDelaysEverywhere)

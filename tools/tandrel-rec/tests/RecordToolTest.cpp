@@ -14,13 +14,6 @@
 
 namespace {
 
-std::string Dump(const Bytes& bytes)
-{
-    std::string text;
-    AppendRecordingText(text, bytes);
-    return text;
-}
-
 Bytes Pack(const std::string& text)
 {
     Bytes bytes;

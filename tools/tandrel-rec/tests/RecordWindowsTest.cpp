@@ -2,7 +2,6 @@
 // as raw lines, what check and info say of them, and strip --windows.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -12,41 +11,15 @@
 #include "RecordText.h"
 #include "TestRecordings.h"
 #include "recording/WindowRecords.h"
+#include "support/WindowIdentities.h"
 
 namespace {
-
-WindowIdentity Window(const char* program, const char* windowClass, int32_t left, int32_t top, int32_t width,
-                      int32_t height)
-{
-    WindowIdentity w{};
-    std::strncpy(w.program, program, sizeof w.program - 1);
-    std::strncpy(w.windowClass, windowClass, sizeof w.windowClass - 1);
-    w.left = left;
-    w.top = top;
-    w.width = width;
-    w.height = height;
-    return w;
-}
-
-std::vector<InputRecord> Group(const WindowIdentity& w)
-{
-    std::vector<InputRecord> records(MaxWindowRecords);
-    records.resize(EncodeWindowRecords(w, records.data()));
-    return records;
-}
 
 std::vector<InputRecord> Joined(std::initializer_list<std::vector<InputRecord>> parts)
 {
     std::vector<InputRecord> all;
     for (const auto& part : parts) all.insert(all.end(), part.begin(), part.end());
     return all;
-}
-
-std::string Dump(const Bytes& bytes)
-{
-    std::string text;
-    AppendRecordingText(text, bytes);
-    return text;
 }
 
 Bytes Pack(const std::string& text, TextError* error = nullptr)
@@ -75,7 +48,7 @@ const InputRecord KeyAUp{Key, 0x41, 0, 30, 0, 0};
 
 TEST(WindowText, AGroupIsOneLineTheNextRecordKeepsItsLineAndThePackIsByteExact)
 {
-    const Bytes bytes = Recording(Joined({Group(Window("notepad.exe", "Notepad", 120, -80, 800, 600)), {KeyA}}));
+    const Bytes bytes = Recording(Joined({WindowGroup(Window("notepad.exe", "Notepad", 120, -80, 800, 600)), {KeyA}}));
     const auto lines = LinesOf(Dump(bytes));
     ASSERT_EQ(6u, lines.size());  // the header, the window and its two continued records, the key
     EXPECT_EQ("window notepad.exe Notepad 120 -80 800 600", lines[1]);
@@ -89,23 +62,23 @@ TEST(WindowText, NamesOfAnyBytesComeBack)
     const char* names[] = {"", "-", "my program.exe", "100%#x", "\xC3\xA4rger.exe", "a\tb"};
     for (const char* program : names) {
         for (const char* windowClass : names) {
-            const Bytes bytes = Recording(Group(Window(program, windowClass, 1, 2, 3, 4)));
+            const Bytes bytes = Recording(WindowGroup(Window(program, windowClass, 1, 2, 3, 4)));
             const std::string text = Dump(bytes);
             EXPECT_EQ(std::string::npos, text.find("raw")) << text;
             EXPECT_EQ(bytes, Pack(text)) << text;
         }
     }
     EXPECT_EQ("window %C3%A4rger.exe - 1 2 3 4",
-              LinesOf(Dump(Recording(Group(Window("\xC3\xA4rger.exe", "", 1, 2, 3, 4)))))[1]);
+              LinesOf(Dump(Recording(WindowGroup(Window("\xC3\xA4rger.exe", "", 1, 2, 3, 4)))))[1]);
 }
 
 TEST(WindowText, GroupsThatAreNotTheRecordersBytesStayRawAndComeBackToo)
 {
-    auto delayed = Group(Window("a.exe", "A", 0, 0, 1, 1));
+    auto delayed = WindowGroup(Window("a.exe", "A", 0, 0, 1, 1));
     delayed[1].delay = 5;
-    auto padded = Group(Window("a.exe", "A", 0, 0, 1, 1));
+    auto padded = WindowGroup(Window("a.exe", "A", 0, 0, 1, 1));
     padded.back().y = 0x7F000000;
-    auto cut = Group(Window("a.exe", "a-class-of-a-long-name", 0, 0, 1, 1));
+    auto cut = WindowGroup(Window("a.exe", "a-class-of-a-long-name", 0, 0, 1, 1));
     cut.pop_back();
     for (const auto& records : {delayed, padded, Joined({cut, {KeyA}})}) {
         const Bytes bytes = Recording(records);
@@ -127,8 +100,8 @@ TEST(WindowText, BadWindowLinesAreRefusedWithTheirLine)
 
 TEST(WindowCheckAndInfo, CheckFindsWindowRecordsOutOfPlaceAndInfoListsTheWindows)
 {
-    const auto first = Group(Window("notepad.exe", "Notepad", 0, 0, 800, 600));
-    const auto second = Group(Window("calc.exe", "CalcFrame", 10, 10, 300, 400));
+    const auto first = WindowGroup(Window("notepad.exe", "Notepad", 0, 0, 800, 600));
+    const auto second = WindowGroup(Window("calc.exe", "CalcFrame", 10, 10, 300, 400));
     EXPECT_TRUE(CheckRecording(Recording(Joined({first, {KeyA, KeyAUp}, second, {KeyA, KeyAUp}}))).empty());
 
     auto cut = first;
@@ -149,7 +122,7 @@ TEST(WindowCheckAndInfo, CheckFindsWindowRecordsOutOfPlaceAndInfoListsTheWindows
 
 TEST(WindowStrip, StripWindowsLeavesABlindRecordingWithTheSameTimes)
 {
-    auto group = Group(Window("a.exe", "A", 0, 0, 1, 1));
+    auto group = WindowGroup(Window("a.exe", "A", 0, 0, 1, 1));
     group[1].delay = 7;  // an edited group's delay goes to the record after it
     const Bytes with = Recording(Joined({{KeyA}, group, {KeyA}}));
     StripKinds kinds{};

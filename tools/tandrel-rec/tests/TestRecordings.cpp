@@ -1,6 +1,8 @@
 // Recordings for the tool's tests, through the program's own record codec.
 #include "TestRecordings.h"
 
+#include "RecordText.h"
+
 void Append(Bytes& bytes, const InputRecord& record)
 {
     uint8_t encoded[InputRecordSize];
@@ -20,6 +22,13 @@ Bytes Recording(const std::vector<InputRecord>& records)
     Bytes bytes;
     for (const InputRecord& record : records) Append(bytes, record);
     return bytes;
+}
+
+std::string Dump(const Bytes& bytes)
+{
+    std::string text;
+    AppendRecordingText(text, bytes);
+    return text;
 }
 
 std::vector<InputRecord> RecordsOf(const Bytes& bytes)

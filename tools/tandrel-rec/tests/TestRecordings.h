@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 #include <initializer_list>
+#include <string>
 #include <vector>
 
 #include "recording/InputRecord.h"
@@ -11,6 +12,8 @@ using Bytes = std::vector<uint8_t>;
 void Append(Bytes& bytes, const InputRecord& record);
 Bytes Recording(std::initializer_list<InputRecord> records);
 Bytes Recording(const std::vector<InputRecord>& records);
+// The text form, as dump writes it: a failure shows the records line by line.
+std::string Dump(const Bytes& bytes);
 // The whole records of a file.
 std::vector<InputRecord> RecordsOf(const Bytes& bytes);
 // The delay of each whole record.
