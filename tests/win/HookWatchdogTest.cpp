@@ -26,6 +26,7 @@
 #include "hooks/HookThread.h"
 #include "hooks/HookWatchdog.h"
 #include "support/ReceiverThread.h"
+#include "support/SentInput.h"
 #include "support/WinePaths.h"
 
 namespace {
@@ -58,27 +59,15 @@ LRESULT CALLBACK ReceiverProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     return 0;
 }
 
-void TapKey(WORD vk)
+void TapKey(WORD vk, ULONG_PTR extraInfo = 0)
 {
-    INPUT inputs[2] = {};
-    for (INPUT& input : inputs) {
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = vk;
-    }
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, inputs, sizeof(INPUT));
+    SendKey(vk, true, extraInfo);
+    SendKey(vk, false, extraInfo);
 }
 
-void SendF9(ULONG_PTR extraInformation)
+void SendF9(ULONG_PTR extraInfo)
 {
-    INPUT inputs[2] = {};
-    for (INPUT& input : inputs) {
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = VK_F9;
-        input.ki.dwExtraInfo = extraInformation;
-    }
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, inputs, sizeof(INPUT));
+    TapKey(VK_F9, extraInfo);
 }
 
 bool KeyboardHookInstalled()
@@ -88,11 +77,7 @@ bool KeyboardHookInstalled()
 
 void Nudge(int dx)
 {
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = dx;
-    input.mi.dwFlags = MOUSEEVENTF_MOVE;
-    SendInput(1, &input, sizeof input);
+    SendMouse(MOUSEEVENTF_MOVE, 0, 0, dx);
 }
 
 class HookWatchdogTest : public ::testing::Test {
@@ -338,21 +323,14 @@ HWND OpenPopup(int x)
 
 void MoveTo(int x, int y)
 {
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &input, sizeof input);
+    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, 0, 0, x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1),
+              y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1));
 }
 
 void ClickWhereTheCursorIs()
 {
-    INPUT inputs[2] = {};
-    inputs[0].type = inputs[1].type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, inputs, sizeof(INPUT));
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    SendMouse(MOUSEEVENTF_LEFTUP);
 }
 
 // The hooks did not see where a playback left the cursor: a click right after it goes to the
