@@ -97,6 +97,9 @@ TEST(PlaybackStop, AStoppedWorkerPlaysNothingMoreReleasesWhatItHoldsAndEnds)
     ASSERT_TRUE(StartPlaybackWorker(nullptr));
     ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(pressed, DeadlineMs)) << "the press never came";
     CloseHandle(pressed);
+    // Still in the pause, not ended with its recording: the stop is what ends it.
+    Sleep(200);
+    ASSERT_TRUE(IsPlaybackWorkerRunning()) << "the worker ended before the stop";
     const int64_t stoppedAt = PlaybackClock();
     StopPlaybackWorker();
     ASSERT_TRUE(WorkerEndsWithinDeadline());
