@@ -7,6 +7,7 @@
 // program, on whose hook thread the system calls the low-level hook procedures for the input
 // of the whole desktop (they run in the installing thread, not in the processes whose input
 // they see).
+#include "core/ModuleExports.h"
 #include "hooks/HookModules.h"
 
 #include <string>
@@ -48,15 +49,6 @@ HHOOK gMouseHook = nullptr;
 // module. Written with the modules on the main thread, while no hook thread runs (before it
 // starts, after it has ended); read by IsMovePositionAddress on the hook thread, for each move.
 AddressRange gMouseModuleImage = {0, 0};
-
-// GetProcAddress hands out a generic function pointer; the detour through void(*)() keeps
-// the compilers from warning about a cast between unrelated function types.
-template <typename Function>
-Function LookUpExport(HMODULE module, const char* name)
-{
-    if (module == nullptr) return nullptr;
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
 
 // The module's image as the loader mapped it: SizeOfImage bytes from its base address.
 AddressRange ImageOfModule(HMODULE module)

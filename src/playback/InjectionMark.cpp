@@ -5,6 +5,7 @@
 // The random source is the system's (BCryptGenRandom with the system's preferred generator;
 // RtlGenRandom, exported as SystemFunction036, on systems before it), looked up at run time in
 // modules loaded by their full path from the system folder, never found by a search.
+#include "core/ModuleExports.h"
 #include "playback/InjectionMark.h"
 
 #include <windows.h>
@@ -20,31 +21,14 @@ constexpr ULONG BcryptUseSystemPreferredRng = 0x00000002;
 using BCryptGenRandomFunction = LONG(WINAPI*)(void* algorithm, UCHAR* buffer, ULONG size, ULONG flags);
 using RtlGenRandomFunction = BOOLEAN(WINAPI*)(void* buffer, ULONG size);
 
-// GetProcAddress hands out a generic function pointer; the detour through void(*)() keeps
-// the compilers from warning about a cast between unrelated function types.
-template <typename Function>
-Function LookUp(HMODULE module, const char* name)
-{
-    if (module == nullptr) return nullptr;
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
-
-// A system module by its full path. It stays loaded: the next playback draws again.
-HMODULE LoadSystemModule(const wchar_t* file)
-{
-    wchar_t folder[MAX_PATH];
-    const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return nullptr;
-    const std::wstring path = std::wstring(folder, length) + L"\\" + file;
-    return LoadLibraryW(path.c_str());
-}
-
+// The modules stay loaded: the next playback draws again.
 bool DrawRandom(uintptr_t& value)
 {
     auto* bytes = reinterpret_cast<UCHAR*>(&value);
-    const auto genRandom = LookUp<BCryptGenRandomFunction>(LoadSystemModule(L"bcrypt.dll"), "BCryptGenRandom");
+    const auto genRandom = LookUpExport<BCryptGenRandomFunction>(LoadSystemModule(L"bcrypt.dll"), "BCryptGenRandom");
     if (genRandom != nullptr && genRandom(nullptr, bytes, sizeof value, BcryptUseSystemPreferredRng) >= 0) return true;
-    const auto rtlGenRandom = LookUp<RtlGenRandomFunction>(LoadSystemModule(L"advapi32.dll"), "SystemFunction036");
+    const auto rtlGenRandom =
+        LookUpExport<RtlGenRandomFunction>(LoadSystemModule(L"advapi32.dll"), "SystemFunction036");
     return rtlGenRandom != nullptr && rtlGenRandom(bytes, sizeof value) != FALSE;
 }
 

@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+#include "core/ModuleExports.h"
 #include "playback/Injection.h"
 #include "playback/PlaybackTiming.h"
 
@@ -20,15 +21,9 @@ const DpiAwarenessContext PerMonitorAware = reinterpret_cast<DpiAwarenessContext
 
 void MakeThreadPerMonitorDpiAware()
 {
-    HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    if (user32 == nullptr) {
-        return;
-    }
-    FARPROC found = GetProcAddress(user32, "SetThreadDpiAwarenessContext");
-    if (found == nullptr) {
-        return;
-    }
-    auto setContext = reinterpret_cast<SetThreadDpiAwarenessContextFunction>(reinterpret_cast<void*>(found));
+    const auto setContext =
+        LookUpLoadedExport<SetThreadDpiAwarenessContextFunction>(L"user32.dll", "SetThreadDpiAwarenessContext");
+    if (setContext == nullptr) return;
     if (setContext(PerMonitorAwareV2) == nullptr) {
         setContext(PerMonitorAware);
     }

@@ -22,6 +22,7 @@
 
 #include <atomic>
 
+#include "core/ModuleExports.h"
 #include "playback/Injection.h"
 #include "playback/PlaybackThreadPreparation.h"
 
@@ -42,9 +43,7 @@ using DelayExecutionFunction = LONG(NTAPI*)(BOOLEAN, PLARGE_INTEGER);
 
 DelayExecutionFunction LookUpDelayExecution()
 {
-    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    FARPROC found = ntdll != nullptr ? GetProcAddress(ntdll, "NtDelayExecution") : nullptr;
-    return reinterpret_cast<DelayExecutionFunction>(reinterpret_cast<void*>(found));
+    return LookUpLoadedExport<DelayExecutionFunction>(L"ntdll.dll", "NtDelayExecution");
 }
 
 // The means of waiting this system offers: found by the first preparation and held until the

@@ -2,6 +2,7 @@
 // later systems than the program runs on, so each is looked up in user32 by name.
 #include "ui/DisplayScale.h"
 
+#include "core/ModuleExports.h"
 #include "ui/DpiScaling.h"
 
 namespace {
@@ -11,14 +12,6 @@ using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
 using AdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
 using GetSystemMetricsForDpiFunction = int(WINAPI*)(int, UINT);
 using SystemParametersInfoForDpiFunction = BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT);
-
-template <typename Function>
-Function User32Function(const char* name)
-{
-    const HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    if (user32 == nullptr) return nullptr;
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(user32, name)));
-}
 
 // A figure the system gives for the system DPI, at another DPI.
 int FromSystemDpi(int value, int dpi)
@@ -35,7 +28,7 @@ HFONT StockInterfaceFont()
 
 int SystemDpi()
 {
-    if (const auto getDpiForSystem = User32Function<GetDpiForSystemFunction>("GetDpiForSystem"))
+    if (const auto getDpiForSystem = LookUpLoadedExport<GetDpiForSystemFunction>(L"user32.dll", "GetDpiForSystem"))
         return static_cast<int>(getDpiForSystem());
     const HDC screen = GetDC(nullptr);
     const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSX) : 0;
@@ -45,7 +38,7 @@ int SystemDpi()
 
 int WindowDpi(HWND window)
 {
-    if (const auto getDpiForWindow = User32Function<GetDpiForWindowFunction>("GetDpiForWindow")) {
+    if (const auto getDpiForWindow = LookUpLoadedExport<GetDpiForWindowFunction>(L"user32.dll", "GetDpiForWindow")) {
         const UINT dpi = getDpiForWindow(window);
         if (dpi != 0) return static_cast<int>(dpi);  // 0: no such window
     }
@@ -55,7 +48,8 @@ int WindowDpi(HWND window)
 SIZE FrameExtentForDpi(DWORD style, DWORD exStyle, int dpi)
 {
     RECT frame{0, 0, 0, 0};
-    if (const auto adjust = User32Function<AdjustWindowRectExForDpiFunction>("AdjustWindowRectExForDpi")) {
+    if (const auto adjust =
+            LookUpLoadedExport<AdjustWindowRectExForDpiFunction>(L"user32.dll", "AdjustWindowRectExForDpi")) {
         if (adjust(&frame, style, FALSE, exStyle, static_cast<UINT>(dpi)))
             return {frame.right - frame.left, frame.bottom - frame.top};
     }
@@ -66,7 +60,8 @@ SIZE FrameExtentForDpi(DWORD style, DWORD exStyle, int dpi)
 
 int SystemMetricForDpi(int index, int dpi)
 {
-    if (const auto getMetric = User32Function<GetSystemMetricsForDpiFunction>("GetSystemMetricsForDpi"))
+    if (const auto getMetric =
+            LookUpLoadedExport<GetSystemMetricsForDpiFunction>(L"user32.dll", "GetSystemMetricsForDpi"))
         return getMetric(index, static_cast<UINT>(dpi));
     return FromSystemDpi(GetSystemMetrics(index), dpi);
 }
@@ -75,7 +70,8 @@ InterfaceFont CreateInterfaceFont(int dpi)
 {
     // The layout tables were drawn with the stock font at 96 DPI; there nothing changes.
     if (dpi == DesignDpi && SystemDpi() == DesignDpi) return {StockInterfaceFont(), false};
-    if (const auto getForDpi = User32Function<SystemParametersInfoForDpiFunction>("SystemParametersInfoForDpi")) {
+    if (const auto getForDpi =
+            LookUpLoadedExport<SystemParametersInfoForDpiFunction>(L"user32.dll", "SystemParametersInfoForDpi")) {
         NONCLIENTMETRICSW metrics{};
         metrics.cbSize = sizeof metrics;
         if (getForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, static_cast<UINT>(dpi))) {

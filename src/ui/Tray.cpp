@@ -1,6 +1,7 @@
 // The notification-area icon: add, tooltip, image, remove, and add again when the shell has
 // restarted. The shell knows an icon by window and identifier, so the window each identifier
 // was added with is kept here, and what it shows, to be added again as it was.
+#include "core/ModuleExports.h"
 #include "ui/Tray.h"
 
 #include "ui/DisplayScale.h"
@@ -33,16 +34,6 @@ constexpr DWORD MessageFilterAllow = 1;
 using ChangeWindowMessageFilterExFunction = BOOL(WINAPI*)(HWND window, UINT message, DWORD action, void* status);
 using ChangeWindowMessageFilterFunction = BOOL(WINAPI*)(UINT message, DWORD action);
 
-// GetProcAddress hands out a generic function pointer; the detour through void(*)() keeps
-// the compilers from warning about a cast between unrelated function types.
-template <typename Function>
-Function LookUpUser32(const char* name)
-{
-    const HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    if (user32 == nullptr) return nullptr;
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(user32, name)));
-}
-
 // A program running with higher rights (started as administrator) does not hear the shell's
 // "TaskbarCreated", which comes from a process with fewer, unless its window lets it through;
 // without it the icon would not come back after the shell restarts. Looked up at run time:
@@ -51,9 +42,11 @@ void LetTaskbarCreatedThrough(HWND window)
 {
     const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
     if (message == 0) return;
-    if (const auto forWindow = LookUpUser32<ChangeWindowMessageFilterExFunction>("ChangeWindowMessageFilterEx")) {
+    if (const auto forWindow =
+            LookUpLoadedExport<ChangeWindowMessageFilterExFunction>(L"user32.dll", "ChangeWindowMessageFilterEx")) {
         forWindow(window, message, MessageFilterAllow, nullptr);
-    } else if (const auto forProcess = LookUpUser32<ChangeWindowMessageFilterFunction>("ChangeWindowMessageFilter")) {
+    } else if (const auto forProcess =
+                   LookUpLoadedExport<ChangeWindowMessageFilterFunction>(L"user32.dll", "ChangeWindowMessageFilter")) {
         forProcess(message, MessageFilterAllow);
     }
 }
