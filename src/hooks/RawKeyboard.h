@@ -1,6 +1,6 @@
-// The keyboard's raw input on the hook thread's window: while a playback runs it takes the place
-// of the low-level keyboard hook, which would make every injected key wait for the hook thread.
-// Raw input is delivered to the window afterwards and holds nothing up.
+// The keyboard's raw input on the hook thread's window: one of the ways a playback hears F9 with
+// the hooks out of its way (PlaybackInputPath.h). Raw input is delivered to the window after
+// each key and holds nothing up.
 #pragma once
 #include <windows.h>
 
