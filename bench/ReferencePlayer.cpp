@@ -1,9 +1,9 @@
-// The side-by-side benchmark's reference: the barest player of a recording's keys that the
-// platform allows, and nothing else (not shipped). The performance counter as its clock, one
-// NtDelayExecution for each whole wait, keybd_event, no hooks, no window, no stop. It keeps the
-// program's schedule (a pause of two seconds, then each record at the running sum of the
-// delays divided by the speed divisor, in whole milliseconds), so that both players' keys are
-// due at the same moments.
+// The side-by-side benchmark's reference: the barest player of a recording's keys, left, right
+// and middle buttons and moves that the platform allows, and nothing else (not shipped). The
+// performance counter as its clock, one NtDelayExecution for each whole wait, keybd_event,
+// mouse_event and SetCursorPos, no hooks, no window, no stop. It keeps the program's schedule
+// (a pause of two seconds, then each record at the running sum of the delays divided by the
+// speed divisor, in whole milliseconds), so that both players' input is due at the same moments.
 //   ReferencePlayer.exe <recording> [divisor]
 #include <windows.h>
 
@@ -32,6 +32,21 @@ int32_t LittleEndian32(const uint8_t* bytes)
 {
     return static_cast<int32_t>(static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
                                 static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24);
+}
+
+// The mouse_event flags of a Button record's code: the left, right and middle button messages;
+// 0 for any other code.
+DWORD ButtonFlags(int16_t code)
+{
+    switch (code) {
+    case WM_LBUTTONDOWN: return MOUSEEVENTF_LEFTDOWN;
+    case WM_LBUTTONUP: return MOUSEEVENTF_LEFTUP;
+    case WM_RBUTTONDOWN: return MOUSEEVENTF_RIGHTDOWN;
+    case WM_RBUTTONUP: return MOUSEEVENTF_RIGHTUP;
+    case WM_MBUTTONDOWN: return MOUSEEVENTF_MIDDLEDOWN;
+    case WM_MBUTTONUP: return MOUSEEVENTF_MIDDLEUP;
+    }
+    return 0;
 }
 
 bool ReadWholeFile(const char* path, std::vector<uint8_t>& bytes)
@@ -76,7 +91,10 @@ int main(int argc, char** argv)
         }
         const int8_t kind = static_cast<int8_t>(record[0]);
         const int8_t down = static_cast<int8_t>(record[3]);
+        const DWORD buttonFlags = ButtonFlags(static_cast<int16_t>(record[1] | record[2] << 8));
         if (kind == 0 && (down == 0 || down == 1)) keybd_event(record[1], 0, down == 1 ? 0 : KEYEVENTF_KEYUP, 0);
+        if (kind == 1 && buttonFlags != 0) mouse_event(buttonFlags, 0, 0, 0, 0);
+        if (kind == 2) SetCursorPos(LittleEndian32(record + 8), LittleEndian32(record + 12));
     }
     return 0;
 }

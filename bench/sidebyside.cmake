@@ -1,5 +1,6 @@
 # Punctuality against the limit: the shipped program and a bare reference player (not shipped)
-# play the same 1,200 keys into the fixture window, alternately, and the ratios are printed.
+# play the same 1,200 keys (or, with --input clicks, mouse button events) into the fixture window,
+# alternately, and the ratios are printed.
 #   cmake --build build --target run_bench_playback_side_by_side
 if(WIN32)
   add_executable(ReferencePlayer ReferencePlayer.cpp)
