@@ -167,7 +167,10 @@ void OnPlaybackEnded()
     // After a cancel the window comes back with the answer to the notice, not here.
     if (gCancelNoticeOpen || IsWindowVisible(gMainWindow)) return;
     ChangeTrayIcon(TrayIconId, gIdleIcon);
-    ShowMainWindow();
+    // Always on top, but the focus stays in the application played into: its last keys may
+    // still wait in its queue, and the system would drop them there (or hand them to our window,
+    // where an Enter would press Play) were the focus taken from it now.
+    ShowMainWindowInBackground();
 }
 
 // Log-off or shut-down: the process may be ended as soon as this message returns, so the

@@ -398,14 +398,14 @@ TEST_F(MainWindowCallbackTest, F9DuringUnattendedPlaybackCancelsAndLeavesTheWind
     EXPECT_EQ(gLog, (std::vector<std::string>{"StopPlaybackWorker"}));
 }
 
-TEST_F(MainWindowCallbackTest, PlaybackEndedShowsTheWindowInAnyStateAndLeavesTheState)
+TEST_F(MainWindowCallbackTest, PlaybackEndedShowsTheWindowWithoutTheFocusInAnyStateAndLeavesTheState)
 {
     for (int32_t state : {Idle, Recording, Playing, Busy}) {
         gLog.clear();
         gActivityState.store(state);
         EXPECT_FALSE(MainWindowCallback(gMainWindow, PlaybackEndedMessage, 0, 0));
         EXPECT_EQ(gActivityState.load(), state);
-        EXPECT_EQ(gLog, (std::vector<std::string>{"ChangeTrayIcon 0 idle", "ShowMainWindow"}));
+        EXPECT_EQ(gLog, (std::vector<std::string>{"ChangeTrayIcon 0 idle", "ShowMainWindowInBackground"}));
     }
 }
 
