@@ -173,11 +173,7 @@ void SetWatchdogTimer(HWND window, UINT delay)
 void ReinstallHooks(HWND window)
 {
     RemoveHooks();
-    bool installed = RenewPlaybackInputPath(window);
-    if (CurrentPlaybackInputPath() == PlaybackInputPath::Hooks) {
-        const bool keyboard = InstallKeyboardHook(window);
-        installed = InstallMouseHook(window) && keyboard;
-    }
+    const bool installed = InstallPlaybackInputPathAgain(window);
     gWatch.reinstallPending = !installed;
     if (!installed) return;
     NoteHooksInstalled();

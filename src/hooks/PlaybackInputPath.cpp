@@ -9,6 +9,12 @@
 
 namespace {
 
+enum class PlaybackInputPath {
+    Hooks,        // no playback: both hooks report
+    StopHotKey,   // the hooks are off; F9 comes as WM_HOTKEY
+    RawKeyboard,  // the hooks are off; every key comes as WM_INPUT
+};
+
 // Written and read on the hook thread only.
 struct InputPathState {
     PlaybackInputPath path;
@@ -21,15 +27,19 @@ struct InputPathState {
 };
 InputPathState gInputPath = {};
 
+// Takes back the hot keys or the raw input, whichever is the path (nothing for the hooks).
+void StopLighterWay(HWND window)
+{
+    if (gInputPath.path == PlaybackInputPath::StopHotKey) UnregisterStopHotKeys(window);
+    if (gInputPath.path == PlaybackInputPath::RawKeyboard) StopRawKeyboard();
+}
+
 // Leaves the path in use for another playback path, which is in place already.
 void LeavePath(HWND window)
 {
     if (gInputPath.path == PlaybackInputPath::Hooks) RemoveHooks();
-    if (gInputPath.path == PlaybackInputPath::StopHotKey) UnregisterStopHotKeys(window);
-    if (gInputPath.path == PlaybackInputPath::RawKeyboard) {
-        gInputPath.rawUntil = GetTickCount();
-        StopRawKeyboard();
-    }
+    if (gInputPath.path == PlaybackInputPath::RawKeyboard) gInputPath.rawUntil = GetTickCount();
+    StopLighterWay(window);
 }
 
 void TakeHotKeyPath(HWND window)
@@ -50,16 +60,22 @@ void TakeRawKeyboardPath(HWND window)
     gInputPath.path = PlaybackInputPath::RawKeyboard;
 }
 
+// Both hooks, each whatever became of the other; true when both are installed.
+bool InstallHooks(HWND window)
+{
+    const bool keyboard = InstallKeyboardHook(window);
+    return InstallMouseHook(window) && keyboard;
+}
+
 bool ReturnToHooks(HWND window)
 {
+    // Raw input's last tick is the one before the hook came back, not the one it goes at.
     if (gInputPath.path == PlaybackInputPath::RawKeyboard) gInputPath.rawUntil = GetTickCount();
     if (!InstallKeyboardHook(window)) return false;
     InstallMouseHook(window);
-    const PlaybackInputPath left = gInputPath.path;
+    StopLighterWay(window);
     gInputPath.path = PlaybackInputPath::Hooks;
     gInputPath.hotKeyRefused = false;
-    if (left == PlaybackInputPath::StopHotKey) UnregisterStopHotKeys(window);
-    if (left == PlaybackInputPath::RawKeyboard) StopRawKeyboard();
     return true;
 }
 
@@ -81,20 +97,15 @@ bool FollowPlaybackState(HWND window)
     return false;
 }
 
-PlaybackInputPath CurrentPlaybackInputPath()
+bool InstallPlaybackInputPathAgain(HWND window)
 {
-    return gInputPath.path;
-}
-
-bool RenewPlaybackInputPath(HWND window)
-{
+    if (gInputPath.path == PlaybackInputPath::Hooks) return InstallHooks(window);
     return gInputPath.path != PlaybackInputPath::RawKeyboard || StartRawKeyboard(window);
 }
 
 void StopPlaybackInputPath(HWND window)
 {
-    if (gInputPath.path == PlaybackInputPath::StopHotKey) UnregisterStopHotKeys(window);
-    if (gInputPath.path == PlaybackInputPath::RawKeyboard) StopRawKeyboard();
+    StopLighterWay(window);
     gInputPath = {};
 }
 

@@ -14,12 +14,6 @@
 
 #include <cstdint>
 
-enum class PlaybackInputPath {
-    Hooks,        // no playback: both hooks report
-    StopHotKey,   // the hooks are off; F9 comes as WM_HOTKEY
-    RawKeyboard,  // the hooks are off; every key comes as WM_INPUT
-};
-
 // Hook thread, once its hooks are installed: a fresh start with both hooks in place.
 void StartPlaybackInputPath();
 // Hook thread: takes the path the Activity state (and the recording) calls for. Returns true
@@ -27,11 +21,11 @@ void StartPlaybackInputPath();
 // refused, the playback's path stays until a later call; should the mouse hook be, the
 // watchdog finds it missing as it would a dropped one.
 bool FollowPlaybackState(HWND window);
-// Hook thread, for the watchdog: what is off on purpose is not installed again.
-PlaybackInputPath CurrentPlaybackInputPath();
-// Hook thread, after resume or unlock, with the hooks removed: raw input registered again where
-// it is the path (a hot key survives both). True when it is in place.
-bool RenewPlaybackInputPath(HWND window);
+// Hook thread, for the watchdog, with the hooks removed (after resume or unlock, or when one
+// was dropped): installs again what the path needs: both hooks, or while they are off for a
+// playback its raw input (a hot key survives both), never a hook that is off on purpose. True
+// when all of it is in place.
+bool InstallPlaybackInputPathAgain(HWND window);
 // Hook thread, before its window goes: takes back the raw input or the hot keys.
 void StopPlaybackInputPath(HWND window);
 
