@@ -13,7 +13,13 @@ enum RecordKind : int8_t {
     // the names of its program and class. A player that knows only the kinds above skips them.
     WindowPlace = 5,
     WindowSize = 6,
-    WindowName = 7
+    WindowName = 7,
+    // The control of the press that follows (ControlRecords.h): where it stood in its window,
+    // its size, the window's DPI, its identifier and place, and its class's name.
+    ControlPlace = 8,
+    ControlSize = 9,
+    ControlId = 10,
+    ControlName = 11
 };
 
 #pragma pack(push, 1)

@@ -12,11 +12,11 @@
 
 #include "core/WindowIdentity.h"
 #include "recording/InputRecord.h"
+#include "recording/NameRecords.h"
 
-constexpr uint32_t WindowNameBytesPerRecord = 11;
 // A group at its longest: the two first records and the names at their longest.
 constexpr uint32_t MaxWindowRecords =
-    2 + (WindowProgramBytes - 1 + WindowClassBytes - 1 + WindowNameBytesPerRecord - 1) / WindowNameBytesPerRecord;
+    2 + (WindowProgramBytes - 1 + WindowClassBytes - 1 + NameBytesPerRecord - 1) / NameBytesPerRecord;
 
 bool IsWindowRecordKind(int8_t kind);
 
