@@ -10,6 +10,7 @@
 #include "core/UserTexts.h"
 #include "core/WindowIdentityRead.h"
 #include "playback/Injection.h"
+#include "recording/ControlRecords.h"
 #include "ui/MessageDialog.h"
 
 namespace {
@@ -138,6 +139,8 @@ WindowStep FollowWindow(WindowFollow& follow, InputRecord& record, PlaybackSched
         return WindowStep::Play;
     }
     if (step != WindowRecordStep::NotWindow) return WindowStep::Play;
+    // A control group stands between a window group and its press: the wait is the press's.
+    if (IsControlRecordKind(record.kind)) return WindowStep::Play;
     if (follow.pending) {
         follow.pending = false;
         const WindowStep waited = WaitForTarget(follow, record, schedule);
