@@ -21,7 +21,7 @@ ControlRecordStep Fail(ControlRecordReader& reader)
 
 bool IsControlRecordKind(int8_t kind)
 {
-    return kind == ControlPlace || kind == ControlSize || kind == ControlId || kind == ControlName;
+    return HasRecordRole(kind, RecordRole::ControlGroup);
 }
 
 uint32_t EncodeControlRecords(const ControlIdentity& control, InputRecord* records)

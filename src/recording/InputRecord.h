@@ -3,28 +3,11 @@
 #include <cstddef>
 #include <cstdint>
 
-enum RecordKind : int8_t {
-    Key = 0,
-    Button = 1,
-    Move = 2,
-    Wheel = 3,
-    HorizontalWheel = 4,
-    // The window of the events that follow (WindowRecords.h): where it stood, its size, and
-    // the names of its program and class. A player that knows only the kinds above skips them.
-    WindowPlace = 5,
-    WindowSize = 6,
-    WindowName = 7,
-    // The control of the press that follows (ControlRecords.h): where it stood in its window,
-    // its size, the window's DPI, its identifier and place, and its class's name.
-    ControlPlace = 8,
-    ControlSize = 9,
-    ControlId = 10,
-    ControlName = 11
-};
+#include "recording/RecordKinds.h"
 
 #pragma pack(push, 1)
 struct InputRecord {
-    int8_t kind;    // RecordKind
+    int8_t kind;    // RecordKind (RecordKinds.def)
     int16_t code;   // Key: virtual-key code; Button: the button's message number; else 0
     int8_t down;    // Key: 1 pressed, 0 released; else 0
     int32_t delay;  // milliseconds since the previous record (the first: since the start)

@@ -7,7 +7,7 @@
 
 bool IsWindowRecordKind(int8_t kind)
 {
-    return kind == WindowPlace || kind == WindowSize || kind == WindowName;
+    return HasRecordRole(kind, RecordRole::WindowGroup);
 }
 
 uint32_t EncodeWindowRecords(const WindowIdentity& window, InputRecord* records)

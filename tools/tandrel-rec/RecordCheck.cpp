@@ -2,6 +2,7 @@
 // and the pauses that are too long to be meant.
 #include "RecordCheck.h"
 
+#include "RecordControls.h"
 #include "RecordOddity.h"
 #include "RecordWindows.h"
 #include "TextNumbers.h"
@@ -17,21 +18,17 @@ constexpr int32_t MostWheelNotches = INT32_MAX / 120;
 
 std::string UnusedFields(const InputRecord& record)
 {
-    const int code = record.code;
-    const int down = record.down;
-    const int32_t x = record.x;
-    const int32_t y = record.y;
+    const uint8_t used = UsedFields(record);
     std::string fields;
-    const auto add = [&](const char* name, int64_t value, bool used) {
-        if (used || value == 0) return;
+    const auto add = [&](const char* name, int64_t value, RecordField field) {
+        if ((used & field) != 0 || value == 0) return;
         if (!fields.empty()) fields += ", ";
         fields += std::string(name) + " " + std::to_string(value);
     };
-    const bool wheel = record.kind == Wheel || record.kind == HorizontalWheel;
-    add("code", code, record.kind == Key || record.kind == Button);
-    add("down", down, record.kind == Key);
-    add("x", x, record.kind == Move);
-    add("y", y, record.kind == Move || wheel || (record.kind == Button && IsXButtonMessage(code)));
+    add("code", record.code, FieldCode);
+    add("down", record.down, FieldDown);
+    add("x", record.x, FieldX);
+    add("y", record.y, FieldY);
     return fields;
 }
 
@@ -39,7 +36,8 @@ std::string UnusedFields(const InputRecord& record)
 std::string OddityFinding(const InputRecord& record)
 {
     switch (OddityOf(record)) {
-    case RecordOddity::None: return {};
+    case RecordOddity::None:
+    case RecordOddity::GroupRecord: return {};  // its group's findings say what is wrong
     case RecordOddity::UnknownKind: return "unknown kind " + std::to_string(record.kind) + ", not played";
     case RecordOddity::KeyCode: {
         const int code = static_cast<uint16_t>(record.code);
@@ -70,9 +68,11 @@ void CheckRecords(CheckState& state, std::span<const uint8_t> wholeRecords, std:
         if (delay > LongestPlainPause) {
             findings.push_back({number, "pause of " + std::to_string(delay) + " ms, over an hour", false});
         }
-        const std::string oddity = IsWindowRecordKind(record.kind) ? std::string{} : OddityFinding(record);
-        const std::string window = WindowRecordFinding(state.windows, record);
-        if (!window.empty()) findings.push_back({number, window, false});
+        for (const std::string& group : {WindowRecordFinding(state.windows, record),
+                                         ControlRecordFinding(state.controls, record)}) {
+            if (!group.empty()) findings.push_back({number, group, false});
+        }
+        const std::string oddity = OddityFinding(record);
         if (!oddity.empty()) findings.push_back({number, oddity, false});
         if (record.kind == Key && record.down == 1 && (record.code & 0xFF) == StartStopKey) {
             findings.push_back(

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "RecordHeld.h"
+#include "recording/ControlRecords.h"
 #include "recording/WindowRecords.h"
 
 struct CheckFinding {
@@ -20,7 +21,8 @@ constexpr int32_t LongestPlainPause = 3600000;
 struct CheckState {
     int64_t records;  // whole records checked so far
     HeldTracker held;
-    WindowRecordReader windows;  // the window records read so far
+    WindowRecordReader windows;    // the window records read so far
+    ControlRecordReader controls;  // the control records read so far
 };
 
 // A file of any size, a piece at a time: CheckRecords for each run of whole records in order

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "RecordControls.h"
 #include "RecordOddity.h"
 #include "RecordWindows.h"
 #include "TextNumbers.h"
@@ -12,12 +13,55 @@
 
 namespace {
 
-// info lists this many windows; a longer recording's count of the rest follows them.
+// info lists this many windows, and this many controls; a longer recording's count of the rest
+// follows them.
 constexpr size_t MostWindowsListed = 50;
 
 std::string Number(int64_t value)
 {
     return std::to_string(value);
+}
+
+void ListGroup(std::vector<std::string>& listed, int64_t& more, int64_t start, const std::string& text)
+{
+    if (listed.size() < MostWindowsListed)
+        listed.push_back("record " + Number(start) + ": " + text);
+    else
+        ++more;
+}
+
+// "key 3, button 2, x button 0, move 9, wheel 0, hwheel 0" and, where there are any, the
+// records of each group ("window 4") and of unknown kinds.
+std::string KindCounts(const RecordingInfo& info)
+{
+    std::string out;
+    const auto add = [&](std::string_view word, int64_t count) {
+        if (!out.empty()) out += ", ";
+        out += std::string(word) + " " + Number(count);
+    };
+    for (size_t i = 0; i < RecordKindCount; ++i) {
+        const RecordKindRow& row = RecordKinds[i];
+        if (!IsGroupRole(row.role)) {
+            add(row.word, info.byKind[i]);
+            if (row.kind == Button) add("x button", info.xButtons);
+            continue;
+        }
+        if (i > 0 && RecordKinds[i - 1].word == row.word) continue;  // counted with the group's first row
+        int64_t group = 0;
+        for (size_t j = i; j < RecordKindCount && RecordKinds[j].word == row.word; ++j) group += info.byKind[j];
+        if (group > 0) add(row.word, group);
+    }
+    if (info.otherKinds > 0) add("unknown kind", info.otherKinds);
+    return out;
+}
+
+std::string GroupLines(std::string_view label, const std::vector<std::string>& listed, int64_t more)
+{
+    std::string out;
+    for (size_t i = 0; i < listed.size(); ++i)
+        out += (i == 0 ? std::string(label) : std::string(label.size(), ' ')) + listed[i] + "\n";
+    if (more > 0) out += std::string(label.size(), ' ') + "and " + Number(more) + " more\n";
+    return out;
 }
 
 }  // namespace
@@ -36,9 +80,7 @@ void SummarizeRecords(RecordingInfo& info, std::span<const uint8_t> wholeRecords
         const int64_t number = ++info.records;
         if (record.kind == Button && IsXButtonMessage(record.code)) {
             ++info.xButtons;
-        } else if (IsWindowRecordKind(record.kind)) {
-            ++info.windowRecords;
-        } else if (record.kind >= Key && record.kind <= HorizontalWheel) {
+        } else if (FindRecordKind(record.kind) != nullptr) {
             ++info.byKind[record.kind];
         } else {
             ++info.otherKinds;
@@ -64,13 +106,11 @@ void SummarizeRecords(RecordingInfo& info, std::span<const uint8_t> wholeRecords
         }
         FollowHeld(info.following, record, number);
         if (record.kind == WindowPlace) info.windowStart = number;
-        if (ReadWindowRecord(info.windowReader, record) == WindowRecordStep::Complete) {
-            if (info.windows.size() < MostWindowsListed)
-                info.windows.push_back("record " + Number(info.windowStart) + ": " +
-                                       WindowText(info.windowReader.window));
-            else
-                ++info.moreWindows;
-        }
+        if (ReadWindowRecord(info.windowReader, record) == WindowRecordStep::Complete)
+            ListGroup(info.windows, info.moreWindows, info.windowStart, WindowText(info.windowReader.window));
+        if (record.kind == ControlPlace) info.controlStart = number;
+        if (ReadControlRecord(info.controlReader, record) == ControlRecordStep::Complete)
+            ListGroup(info.controls, info.moreControls, info.controlStart, ControlText(info.controlReader.control));
     }
 }
 
@@ -99,13 +139,7 @@ std::string ClockTime(int64_t milliseconds)
 
 std::string FormatRecordingInfo(const RecordingInfo& info)
 {
-    std::string out = "records:       " + Number(info.records) + " (key " + Number(info.byKind[Key]) + ", button " +
-                      Number(info.byKind[Button]) + ", x button " + Number(info.xButtons) + ", move " +
-                      Number(info.byKind[Move]) + ", wheel " + Number(info.byKind[Wheel]) + ", hwheel " +
-                      Number(info.byKind[HorizontalWheel]);
-    if (info.windowRecords > 0) out += ", window " + Number(info.windowRecords);
-    if (info.otherKinds > 0) out += ", unknown kind " + Number(info.otherKinds);
-    out += ")\n";
+    std::string out = "records:       " + Number(info.records) + " (" + KindCounts(info) + ")\n";
     if (info.tailBytes > 0) out += "partial:       " + Number(info.tailBytes) + " bytes at the end, never played\n";
     out += "duration:      " + ClockTime(info.delaySum) + " (" + Number(info.delaySum) + " ms) at speed 1\n";
     if (info.speedDivisor != 1) {
@@ -129,9 +163,8 @@ std::string FormatRecordingInfo(const RecordingInfo& info)
         out += "moves:         none\n";
     }
     if (info.windows.empty()) out += "windows:       none (played blind)\n";
-    for (size_t i = 0; i < info.windows.size(); ++i)
-        out += (i == 0 ? "windows:       " : "               ") + info.windows[i] + "\n";
-    if (info.moreWindows > 0) out += "               and " + Number(info.moreWindows) + " more\n";
+    out += GroupLines("windows:       ", info.windows, info.moreWindows);
+    out += GroupLines("controls:      ", info.controls, info.moreControls);
     if (info.longestPauseRecord > 0) {
         out += "longest pause: " + Number(info.longestPause) + " ms (" +
                ClockTime(std::max<int64_t>(info.longestPause, 0)) + ") before record " +

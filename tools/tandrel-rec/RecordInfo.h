@@ -7,19 +7,24 @@
 #include <vector>
 
 #include "RecordHeld.h"
+#include "recording/ControlRecords.h"
+#include "recording/RecordKinds.h"
 #include "recording/WindowRecords.h"
 
 struct RecordingInfo {
     int64_t records;        // whole records
     int64_t tailBytes;      // bytes of a partial record at the end (never played)
-    int64_t byKind[5];      // Key, Button (without the X buttons), Move, Wheel, HorizontalWheel
-    int64_t xButtons;       // Button records of the X buttons
-    int64_t otherKinds;     // records of unknown kinds
-    int64_t windowRecords;  // window records (recording/WindowRecords.h)
+    int64_t byKind[RecordKindCount];  // by RecordKind; Button without the X buttons
+    int64_t xButtons;                 // Button records of the X buttons
+    int64_t otherKinds;               // records of kinds that no row of recording/RecordKinds.def names
     WindowRecordReader windowReader;
-    int64_t windowStart;               // the record that began the group being read
-    std::vector<std::string> windows;  // each window the recording goes to, in order: "record N: ..."
-    int64_t moreWindows;               // windows beyond the ones listed
+    int64_t windowStart;                // the record that began the window group being read
+    std::vector<std::string> windows;   // each window the recording goes to, in order: "record N: ..."
+    int64_t moreWindows;                // windows beyond the ones listed
+    ControlRecordReader controlReader;  // the same for the controls of the presses
+    int64_t controlStart;
+    std::vector<std::string> controls;
+    int64_t moreControls;
     int64_t delaySum;                  // ms, negative delays counted as 0, as the player does
     int speedDivisor;                  // the speed the duration below is for
     int64_t durationAtSpeed;           // when the last record is due: delaySum / speedDivisor

@@ -8,7 +8,9 @@
 
 enum class RecordOddity {
     None,
-    UnknownKind,  // not Key, Button, Move, Wheel or HorizontalWheel: the player skips it
+    UnknownKind,  // a kind that no row of recording/RecordKinds.def names: the player skips it
+    GroupRecord,  // a window or control record: its group has a line of its own; check follows
+                  // the group (RecordWindows.h, RecordControls.h)
     KeyCode,      // a Key code outside 1..255: the player sends only its low byte
     KeyDown,      // a Key down other than 0 or 1: the player skips it
     ButtonCode,   // a Button code that is not one of the eight button messages: skipped
@@ -16,6 +18,8 @@ enum class RecordOddity {
     UnusedField,  // a field that the kind does not use is not zero: the player ignores it
 };
 
+// The fields a record uses (RecordField flags): its kind's row, but y only for an X button.
+uint8_t UsedFields(const InputRecord& record);
 RecordOddity OddityOf(const InputRecord& record);
 
 // The press and release messages of the left, right, middle and X buttons.

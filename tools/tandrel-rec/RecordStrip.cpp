@@ -7,9 +7,9 @@
 
 namespace {
 
-bool Stripped(int8_t kind, const StripKinds& kinds)
+bool StrippedInput(int8_t kind, const StripKinds& kinds)
 {
-    switch (kind) {
+    switch (static_cast<RecordKind>(kind)) {
     case Key: return kinds.keys;
     case Button: return kinds.buttons;
     case Move: return kinds.moves;
@@ -17,9 +17,28 @@ bool Stripped(int8_t kind, const StripKinds& kinds)
     case HorizontalWheel: return kinds.wheel;
     case WindowPlace:
     case WindowSize:
-    case WindowName: return kinds.windows;
-    default: return false;
+    case WindowName:
+    case ControlPlace:
+    case ControlSize:
+    case ControlId:
+    case ControlName: return false;  // by their role below
     }
+    return false;
+}
+
+bool Stripped(int8_t kind, const StripKinds& kinds)
+{
+    const RecordKindRow* row = FindRecordKind(kind);
+    if (row == nullptr) return false;
+    switch (row->role) {
+    case RecordRole::PlayedInput: return StrippedInput(kind, kinds);
+    // A control group names a control inside the window of the group before it: without the
+    // window it names nothing.
+    case RecordRole::WindowGroup: return kinds.windows;
+    case RecordRole::ControlGroup: return kinds.windows || kinds.controls;
+    case RecordRole::Skipped: return false;
+    }
+    return false;
 }
 
 }  // namespace

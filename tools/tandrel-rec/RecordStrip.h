@@ -9,7 +9,8 @@ struct StripKinds {
     bool wheel;  // both wheels
     bool keys;
     bool buttons;          // the X buttons too
-    bool windows = false;  // the window records: the recording plays blind again
+    bool windows = false;   // the window records and the control records: the recording plays blind again
+    bool controls = false;  // the control records: the recording plays at window level again
 };
 
 // Drops every record of the kinds chosen, odd ones of those kinds included (records of unknown

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "KeyNames.h"
+#include "RecordControls.h"
 #include "RecordOddity.h"
 #include "RecordWindows.h"
 #include "TextNumbers.h"
@@ -67,35 +68,78 @@ void AppendRawLine(std::string& out, const uint8_t* bytes, const InputRecord& re
     out.push_back('\n');
 }
 
-void AppendRecordLine(std::string& out, const InputRecord& record)
+// The plain line of a record that OddityOf finds plain; false for a kind without one (the
+// records of a group, whose line the group writes).
+bool AppendRecordLine(std::string& out, const InputRecord& record)
 {
+    const RecordKindRow* row = FindRecordKind(record.kind);
+    if (row == nullptr) return false;
+    const size_t start = out.size();
     AppendNumber(out, record.delay);
-    switch (record.kind) {
+    out.push_back(' ');
+    out += row->word;
+    out.push_back(' ');
+    switch (static_cast<RecordKind>(record.kind)) {
     case Key:
-        out += " key ";
         AppendKey(out, record.code);
         out += record.down == 1 ? " down\n" : " up\n";
-        break;
+        return true;
     case Button:
-        out += " button ";
         out += ButtonName(record);
         out += ButtonReleaseMessage(record.code) == record.code ? " up\n" : " down\n";
-        break;
+        return true;
     case Move:
-        out += " move ";
         AppendNumber(out, record.x);
         out.push_back(' ');
         AppendNumber(out, record.y);
         out.push_back('\n');
-        break;
+        return true;
     case Wheel:
     case HorizontalWheel:
-        out += record.kind == Wheel ? " wheel " : " hwheel ";
         AppendNumber(out, record.y);
         out.push_back('\n');
-        break;
-    default: break;  // no other kind has a plain line
+        return true;
+    case WindowPlace:
+    case WindowSize:
+    case WindowName:
+    case ControlPlace:
+    case ControlSize:
+    case ControlId:
+    case ControlName: break;
     }
+    out.resize(start);
+    return false;
+}
+
+// The line of a group that begins at the first of `records`: how many records it took, or 0
+// when they are not a group exactly as the recorder writes it.
+size_t AppendGroupLine(std::string& out, std::span<const uint8_t> records)
+{
+    const RecordKindRow* row = FindRecordKind(static_cast<int8_t>(records[0]));
+    if (row == nullptr) return 0;
+    switch (row->role) {
+    case RecordRole::WindowGroup: return AppendWindowLine(out, records);
+    case RecordRole::ControlGroup: return AppendControlLine(out, records);
+    case RecordRole::PlayedInput:
+    case RecordRole::Skipped: return 0;
+    }
+    return 0;
+}
+
+// "key, button, move, wheel or hwheel": the words of the lines that start with a delay.
+std::string RecordLineWords()
+{
+    std::string words;
+    std::string_view last;
+    for (const RecordKindRow& row : RecordKinds) {
+        if (IsGroupRole(row.role)) continue;
+        if (!last.empty()) {
+            if (!words.empty()) words += ", ";
+            words += last;
+        }
+        last = row.word;
+    }
+    return words + " or " + std::string(last);
 }
 
 // ---- Reading -------------------------------------------------------------------------------
@@ -270,31 +314,46 @@ struct LineFields {
     int32_t y;
 };
 
+// The row whose word this is, or null.
+const RecordKindRow* KindOfWord(std::string_view word)
+{
+    for (const RecordKindRow& row : RecordKinds) {
+        if (SameWord(word, row.word)) return &row;
+    }
+    return nullptr;
+}
+
 bool ReadKindAndFields(const Line& line, LineFields& fields, std::string& problem)
 {
     const std::string_view kind = line.fields[1];
-    if (SameWord(kind, "key")) {
-        fields.kind = Key;
-        return HasFields(line, 4, "DELAY key NAME down|up", problem) &&
-               ReadKeyCode(line.fields[2], fields.code, problem) && ReadUpOrDown(line.fields[3], fields.down, problem);
+    const RecordKindRow* row = KindOfWord(kind);
+    if (row != nullptr && !IsGroupRole(row->role)) {
+        fields.kind = row->kind;
+        switch (row->kind) {
+        case Key:
+            return HasFields(line, 4, "DELAY key NAME down|up", problem) &&
+                   ReadKeyCode(line.fields[2], fields.code, problem) &&
+                   ReadUpOrDown(line.fields[3], fields.down, problem);
+        case Button:
+            return HasFields(line, 4, "DELAY button left|right|middle|x1|x2 down|up", problem) &&
+                   ReadButton(line.fields[2], line.fields[3], fields.code, fields.y, problem);
+        case Move:
+            return HasFields(line, 4, "DELAY move X Y", problem) &&
+                   ReadInt32(line.fields[2], fields.x, problem, "x") && ReadInt32(line.fields[3], fields.y, problem, "y");
+        case Wheel:
+        case HorizontalWheel:
+            return HasFields(line, 3, "DELAY " + std::string(row->word) + " NOTCHES", problem) &&
+                   ReadInt32(line.fields[2], fields.y, problem, "notches");
+        case WindowPlace:
+        case WindowSize:
+        case WindowName:
+        case ControlPlace:
+        case ControlSize:
+        case ControlId:
+        case ControlName: break;
+        }
     }
-    if (SameWord(kind, "button")) {
-        fields.kind = Button;
-        return HasFields(line, 4, "DELAY button left|right|middle|x1|x2 down|up", problem) &&
-               ReadButton(line.fields[2], line.fields[3], fields.code, fields.y, problem);
-    }
-    if (SameWord(kind, "move")) {
-        fields.kind = Move;
-        return HasFields(line, 4, "DELAY move X Y", problem) && ReadInt32(line.fields[2], fields.x, problem, "x") &&
-               ReadInt32(line.fields[3], fields.y, problem, "y");
-    }
-    if (SameWord(kind, "wheel") || SameWord(kind, "hwheel")) {
-        const bool vertical = SameWord(kind, "wheel");
-        fields.kind = vertical ? Wheel : HorizontalWheel;
-        return HasFields(line, 3, vertical ? "DELAY wheel NOTCHES" : "DELAY hwheel NOTCHES", problem) &&
-               ReadInt32(line.fields[2], fields.y, problem, "notches");
-    }
-    problem = "unknown kind " + Quoted(kind) + " (key, button, move, wheel or hwheel; a raw line for anything else)";
+    problem = "unknown kind " + Quoted(kind) + " (" + RecordLineWords() + "; a raw line for anything else)";
     return false;
 }
 
@@ -310,7 +369,7 @@ bool ReadRecordLine(const Line& line, InputRecord& record, std::string& problem)
         return false;
     }
     if (line.count < 2) {
-        problem = "missing the kind after the delay (key, button, move, wheel or hwheel)";
+        problem = "missing the kind after the delay (" + RecordLineWords() + ")";
         return false;
     }
     LineFields fields{};
@@ -332,6 +391,20 @@ bool ReadBytes(const Line& line, size_t first, std::vector<uint8_t>& bytes, std:
         bytes.push_back(byte);
     }
     return true;
+}
+
+// A line whose first word is a group's: the bytes of the group.
+bool ReadGroupLine(RecordRole role, std::span<const std::string_view> fields, std::vector<uint8_t>& bytes,
+                   std::string& problem)
+{
+    switch (role) {
+    case RecordRole::WindowGroup: return ReadWindowLine(fields, bytes, problem);
+    case RecordRole::ControlGroup: return ReadControlLine(fields, bytes, problem);
+    case RecordRole::PlayedInput:
+    case RecordRole::Skipped: break;
+    }
+    problem = "a line of " + std::string(fields[0]) + " records is not known";
+    return false;
 }
 
 // The first line that says anything: the format's name and version.
@@ -365,18 +438,14 @@ void AppendRecordsText(std::string& out, std::span<const uint8_t> wholeRecords)
     for (size_t i = 0; i < records; ++i) {
         const uint8_t* at = wholeRecords.data() + i * InputRecordSize;
         const InputRecord record = DecodeInputRecord(at);
-        if (IsWindowRecordKind(record.kind)) {
-            const size_t group = AppendWindowLine(out, wholeRecords.subspan(i * InputRecordSize));
+        if (IsGroupRecordKind(record.kind)) {
+            const size_t group = AppendGroupLine(out, wholeRecords.subspan(i * InputRecordSize));
             if (group > 0) {
                 i += group - 1;
                 continue;
             }
         }
-        if (OddityOf(record) == RecordOddity::None) {
-            AppendRecordLine(out, record);
-        } else {
-            AppendRawLine(out, at, record);
-        }
+        if (OddityOf(record) != RecordOddity::None || !AppendRecordLine(out, record)) AppendRawLine(out, at, record);
     }
 }
 
@@ -445,8 +514,9 @@ bool ReadTextLines(TextReader& reader, std::string_view text, std::vector<uint8_
             reader.tailLine = reader.lineNumber;
             continue;
         }
-        if (SameWord(line.fields[0], "window")) {
-            if (!ReadWindowLine(std::span(line.fields.data(), line.count), bytes, problem)) return fail(problem);
+        if (const RecordKindRow* group = KindOfWord(line.fields[0]); group != nullptr && IsGroupRole(group->role)) {
+            if (!ReadGroupLine(group->role, std::span(line.fields.data(), line.count), bytes, problem))
+                return fail(problem);
             continue;
         }
         InputRecord record;

@@ -12,6 +12,13 @@ namespace {
 
 constexpr std::string_view WindowUsage = "window EXE CLASS X Y WIDTH HEIGHT";
 
+std::string Number(int64_t value)
+{
+    return std::to_string(value);
+}
+
+}  // namespace
+
 void AppendName(std::string& out, const char* name)
 {
     if (name[0] == '\0') {
@@ -62,13 +69,6 @@ bool ReadNumber(std::string_view text, int32_t& value, std::string_view what, st
     problem = std::string(what) + " \"" + std::string(text) + "\" is not a whole number (-2147483648 to 2147483647)";
     return false;
 }
-
-std::string Number(int64_t value)
-{
-    return std::to_string(value);
-}
-
-}  // namespace
 
 size_t AppendWindowLine(std::string& out, std::span<const uint8_t> records)
 {

@@ -19,6 +19,14 @@ size_t AppendWindowLine(std::string& out, std::span<const uint8_t> records);
 // A line whose first field is `window`: appends the bytes of its group.
 bool ReadWindowLine(std::span<const std::string_view> fields, std::vector<uint8_t>& bytes, std::string& problem);
 
+// A name as window and control lines write it: its bytes, %XX for a blank, %, #, a control
+// character or a byte above 0x7E, and - for an empty name (%2D for a hyphen alone).
+void AppendName(std::string& out, const char* name);
+// And back, into room bytes with the zero after it; what is one of "program", "class".
+bool ReadName(std::string_view text, char* name, size_t room, std::string_view what, std::string& problem);
+// A signed 32-bit decimal number of a window or control line.
+bool ReadNumber(std::string_view text, int32_t& value, std::string_view what, std::string& problem);
+
 // A window's names as a window line writes them, and its place: "notepad.exe Notepad at
 // 120,80 size 800x600".
 std::string WindowText(const WindowIdentity& window);

@@ -107,8 +107,10 @@ constexpr EditOption StripChoices[] = {
     {"--wheel", "", "drops the turns of both wheels", ApplyStripKind<&StripKinds::wheel>},
     {"--keys", "", "drops the keys", ApplyStripKind<&StripKinds::keys>},
     {"--buttons", "", "drops the mouse buttons, the X buttons too", ApplyStripKind<&StripKinds::buttons>},
-    {"--windows", "", "drops the window records: the recording plays blind again",
+    {"--windows", "", "drops the window and control records: the recording plays blind again",
      ApplyStripKind<&StripKinds::windows>},
+    {"--controls", "", "drops the control records: the recording plays at window level again",
+     ApplyStripKind<&StripKinds::controls>},
 };
 
 constexpr std::string_view StripDetails =

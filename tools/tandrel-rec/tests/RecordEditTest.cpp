@@ -59,7 +59,7 @@ Bytes OddRecording()
 {
     Bytes bytes = Recording({
         MoveAfter(0, 10, 10),
-        {9, 3, 4, 11, 5, 6},         // an unknown kind
+        {99, 3, 4, 11, 5, 6},         // an unknown kind
         {Key, 0x141, 1, 12, 0, 0},   // a key code the player cuts to its low byte
         {Key, 0x41, 2, 13, 0, 0},    // a down value it skips
         {Button, 515, 0, 14, 0, 0},  // no button message
@@ -203,7 +203,7 @@ TEST(RecordThin, DropsMovesButKeepsTimesAndTheMoveBeforeOtherRecords)
           {MoveAfter(0, 1, 1),
            MoveAfter(1, 2, 2),
            MoveAfter(1, 3, 3),
-           {9, 0, 0, 1, 0, 0},
+           {99, 0, 0, 1, 0, 0},
            MoveAfter(1, 4, 4),
            MoveAfter(1, 5, 5),
            WheelAfter(1, -1),
@@ -212,7 +212,7 @@ TEST(RecordThin, DropsMovesButKeepsTimesAndTheMoveBeforeOtherRecords)
            MoveAfter(1, 8, 8)},
           {MoveAfter(0, 1, 1),
            MoveAfter(2, 3, 3),
-           {9, 0, 0, 1, 0, 0},
+           {99, 0, 0, 1, 0, 0},
            MoveAfter(2, 5, 5),
            WheelAfter(1, -1),
            MoveAfter(3, 8, 8)}},

@@ -205,7 +205,7 @@ TEST(RecordEdit, RecordsDumpWritesAsRawPassThinAndRescaleByteForByte)
         {Button, 0x20B, 0, 1, 0, 7},
         {Wheel, 0, 0, 1, 3, 1},
         {HorizontalWheel, 0, 1, 1, 0, 2},
-        {9, 9, 9, 9, 9, 9},
+        {99, 9, 9, 9, 9, 9},
     };
     Bytes in;
     Bytes rawBytes;

@@ -219,7 +219,7 @@ TEST(RecordCheck, ReportsEachFindingWithItsRecord)
          {"record 2 (byte 16): negative delay -5 ms, played as 0"}},
         {Recording({{Move, 0, 0, LongestPlainPause + 1, 1, 1}}),
          {"record 1 (byte 0): pause of 3600001 ms, over an hour"}},
-        {Recording({{9, 0, 0, 0, 0, 0}}), {"record 1 (byte 0): unknown kind 9, not played"}},
+        {Recording({{99, 0, 0, 0, 0, 0}}), {"record 1 (byte 0): unknown kind 99, not played"}},
         {Recording({{Key, 0x141, 0, 0, 0, 0}}),
          {"record 1 (byte 0): key code 0x0141 is not a virtual-key code; the player sends 0x41"}},
         {Recording({{Key, 0x41, 2, 0, 0, 0}}), {"record 1 (byte 0): key down value 2 is not 0 or 1, not played"}},
@@ -285,7 +285,7 @@ TEST(RecordInfo, SumsTheDelaysAsThePlayerSchedulesThem)
     Bytes bytes = Recording({
         {Move, 0, 0, 3, -5, 10},
         {Key, 0x10, 1, 3, 0, 0},
-        {9, 0, 0, 3, 0, 0},  // played as nothing, but its delay is waited for
+        {99, 0, 0, 3, 0, 0},  // played as nothing, but its delay is waited for
         {Move, 0, 0, -4, 100, -20},
         {Button, 519, 0, 0, 0, 0},
         {Wheel, 0, 0, 2, 0, 1},
