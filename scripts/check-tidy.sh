@@ -5,12 +5,24 @@
 # once and fails when there is one; the whole output of clang-tidy is kept in build/tidy.log.
 #   scripts/check-tidy.sh             both builds
 #   scripts/check-tidy.sh mingw       only the Windows build (or: native)
+#   scripts/check-tidy.sh --changed   only the files changed against main (committed or not, new
+#                                     ones too; a changed header by the .cpp of its name), both
+#                                     builds or the one named: seconds, to run before ./test.sh
 # A build folder that has no compile database yet is configured (not built) with one. Run by
 # ./test.sh; about three minutes on two cores. TANDREL_TIDY_JOBS sets how many run at once.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 jobs=${TANDREL_TIDY_JOBS:-2}
+changed=()
+onlyChanged=0
+if [ "${1:-}" = "--changed" ]; then
+  onlyChanged=1
+  shift
+  base=$(git merge-base main HEAD) || { echo "check-tidy: no branch main to compare with" >&2; exit 2; }
+  mapfile -t changed < <({ git diff --name-only "$base" --; git ls-files --others --exclude-standard; } |
+    grep -E '^(src|hookmodules|tools/tandrel-rec)/.*\.(cpp|h)$' | sed -E 's/\.h$/.cpp/' | sort -u)
+fi
 configs=("$@")
 [ ${#configs[@]} -eq 0 ] && configs=(mingw native)
 
@@ -31,6 +43,10 @@ for config in "${configs[@]}"; do
   python3 scripts/tidy-database.py "$dir" "$dir/tidy" "${extra[@]}" >/dev/null || exit 1
   mapfile -t files < <(python3 -c 'import json, sys; [print(e["file"]) for e in json.load(open(sys.argv[1]))]' \
     "$dir/tidy/compile_commands.json")
+  if [ $onlyChanged -eq 1 ]; then
+    mapfile -t files < <(printf '%s\n' "${files[@]}" | grep -Fx -f <(printf "$root/%s\n" "${changed[@]}" "-"))
+  fi
+  [ ${#files[@]} -eq 0 ] && { echo "clang-tidy: no changed files of the $config build"; continue; }
   echo "clang-tidy: ${#files[@]} files of the $config build"
   printf '%s\n' "${files[@]}" |
     xargs -P "$jobs" -n 4 clang-tidy -p "$dir/tidy" --quiet --header-filter="^$root/(src|hookmodules|tools/tandrel-rec)/" \

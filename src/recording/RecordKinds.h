@@ -8,7 +8,12 @@
 #include <string_view>
 
 // The fields of a record besides its kind and delay.
-enum RecordField : uint8_t { FieldCode = 1, FieldDown = 2, FieldX = 4, FieldY = 8 };
+enum RecordField : uint8_t {
+    FieldCode = 1,
+    FieldDown = 2,
+    FieldX = 4,
+    FieldY = 8
+};
 
 // How the player treats a kind.
 enum class RecordRole : uint8_t {

@@ -13,14 +13,15 @@ VK_F9 = 0x78
 LIST_ID, FIELD_ID, PLAY_ID, RENAME_ID, REMOVE_ID = 1, 3, 4, 5, 6
 
 
-def read_records(path, windows=False):
-    """The records of a recording file as tuples (kind, code, down, delay, x, y); the window
-    records (kinds 5 to 7, each with delay 0) only when asked for."""
+def read_records(path, groups=False):
+    """The records of a recording file as tuples (kind, code, down, delay, x, y); the records
+    that the recorder writes beside the input (window and control groups, each record with
+    delay 0; tandrel_e2e.is_beside_input) only when asked for."""
     with open(path, "rb") as f:
         data = f.read()
     assert len(data) % 16 == 0, "a recording is a whole number of 16-byte records"
     records = [struct.unpack("<bhbiii", data[i:i + 16]) for i in range(0, len(data), 16)]
-    return [r for r in records if windows or r[0] not in (5, 6, 7)]
+    return [r for r in records if groups or not e2e.is_beside_input(r[0])]
 
 
 def record_summary(rec):
@@ -29,10 +30,15 @@ def record_summary(rec):
     if kind == e2e.KEY:
         return ("key", "down" if down else "up", code)
     if kind == e2e.BUTTON:
-        return ("button", e2e.BUTTON_NAMES[code])
+        x_button = code in (e2e.WM_XBUTTONDOWN, e2e.WM_XBUTTONUP)
+        return ("button", e2e.BUTTON_NAMES[code]) + ((y,) if x_button else ())
     if kind == e2e.MOVE:
         return ("move", x, y)
-    return ("wheel", y * 120)
+    if kind == e2e.WHEEL:
+        return ("wheel", y * 120)
+    if kind == e2e.HORIZONTAL_WHEEL:
+        return ("hwheel", y * 120)
+    raise AssertionError("a record of kind %d is not input the fixture sees: %r" % (kind, rec))
 
 
 def without_repeated_move_summaries(summaries):

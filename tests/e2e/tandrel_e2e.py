@@ -35,15 +35,55 @@ SCREEN_WIDTH, SCREEN_HEIGHT = 1280, 1024
 MESSAGE_TITLE = "Vorsk - Tandrel"
 MAIN_WINDOW_TITLE = "Vorsk - Tandrel 1.4"
 
-# Input record kinds and the button message numbers that a recording holds.
-KEY, BUTTON, MOVE, WHEEL = 0, 1, 2, 3
+
+
+# ---- record kinds --------------------------------------------------------------------------
+
+def _record_kinds():
+    """The record kinds as the program under test is built with them: the build's
+    generated/record_kinds.json, made from src/recording/RecordKinds.def (cmake/RecordKinds.cmake).
+    The tests keep no copy of the numbers."""
+    path = os.path.join(BUILD_DIR, "generated", "record_kinds.json")
+    if not os.path.exists(path):
+        raise RuntimeError("%s is missing: configure the build (cmake --preset mingw) first" % path)
+    with open(path, encoding="utf-8") as f:
+        return {row["name"]: row for row in json.load(f)}
+
+
+RECORD_KINDS = _record_kinds()
+_KIND_ROWS = {row["number"]: row for row in RECORD_KINDS.values()}
+
+
+def kind_number(name):
+    """The kind byte of the kind called `name` in RecordKinds.def ("WindowPlace")."""
+    return RECORD_KINDS[name]["number"]
+
+
+def is_played_input(kind):
+    """Whether the player injects records of this kind byte."""
+    row = _KIND_ROWS.get(kind)
+    return row is not None and row["player"] == "PlayedInput"
+
+
+def is_beside_input(kind):
+    """Whether records of this kind are what the recorder writes beside the input: window and
+    control groups, and kinds that the player skips. Unknown kinds are not."""
+    row = _KIND_ROWS.get(kind)
+    return row is not None and row["player"] != "PlayedInput"
+
+
+KEY, BUTTON, MOVE, WHEEL, HORIZONTAL_WHEEL = (kind_number(name)
+                                              for name in ("Key", "Button", "Move", "Wheel", "HorizontalWheel"))
+# The button message numbers that a recording holds.
 WM_LBUTTONDOWN, WM_LBUTTONUP = 0x201, 0x202
 WM_RBUTTONDOWN, WM_RBUTTONUP = 0x204, 0x205
 WM_MBUTTONDOWN, WM_MBUTTONUP = 0x207, 0x208
+WM_XBUTTONDOWN, WM_XBUTTONUP = 0x20B, 0x20C
 BUTTON_NAMES = {
     WM_LBUTTONDOWN: "WM_LBUTTONDOWN", WM_LBUTTONUP: "WM_LBUTTONUP",
     WM_RBUTTONDOWN: "WM_RBUTTONDOWN", WM_RBUTTONUP: "WM_RBUTTONUP",
     WM_MBUTTONDOWN: "WM_MBUTTONDOWN", WM_MBUTTONUP: "WM_MBUTTONUP",
+    WM_XBUTTONDOWN: "WM_XBUTTONDOWN", WM_XBUTTONUP: "WM_XBUTTONUP",
 }
 
 

@@ -9,11 +9,9 @@ import time
 import unittest
 
 import tandrel_e2e as e2e
-from recording_steps import (PLAY_ID, VK_F9, click_button, list_items, read_records, save_recording, select_entry,
-                             start_program, start_recording, wait_main_window)
+from recording_steps import (PLAY_ID, VK_F9, click_button, list_items, read_records, record_summary, save_recording,
+                             select_entry, start_program, start_recording, wait_main_window)
 
-HORIZONTAL_WHEEL = 4
-WM_XBUTTONDOWN, WM_XBUTTONUP = 0x20B, 0x20C
 VK_A, VK_B, VK_C = 0x41, 0x42, 0x43
 LEFTOVER_NAME = "Unterbrochene Aufzeichnung 1"
 LEFTOVER_NOT_KEPT = ("Die vorige Aufzeichnung konnte nicht gesichert werden!\r\n\r\n"
@@ -28,20 +26,9 @@ def summary(record):
         return ("button", code, y)
     if kind == e2e.WHEEL:
         return ("wheel", y)
-    if kind == HORIZONTAL_WHEEL:
+    if kind == e2e.HORIZONTAL_WHEEL:
         return ("hwheel", y)
     return ("move",)
-
-
-def as_the_fixture_sees_it(record):
-    """A record in the form the fixture's log is compared in (tandrel_e2e.summarize)."""
-    kind, code, down, _, _, y = record
-    if kind == e2e.KEY:
-        return ("key", "down" if down else "up", code)
-    if kind == e2e.BUTTON:
-        names = {**e2e.BUTTON_NAMES, WM_XBUTTONDOWN: "WM_XBUTTONDOWN", WM_XBUTTONUP: "WM_XBUTTONUP"}
-        return ("button", names[code]) + ((y,) if code in (WM_XBUTTONDOWN, WM_XBUTTONUP) else ())
-    return ("wheel" if kind == e2e.WHEEL else "hwheel", y * 120)
 
 
 class HookEvents(unittest.TestCase):
@@ -69,9 +56,9 @@ class HookEvents(unittest.TestCase):
             self.assertEqual(summaries[0], ("key", VK_F9, 0))
             expected = [("key", VK_A, 1), ("key", VK_A, 0),
                         ("button", e2e.WM_LBUTTONDOWN, 0), ("button", e2e.WM_LBUTTONUP, 0),
-                        ("button", WM_XBUTTONDOWN, 1), ("button", WM_XBUTTONUP, 1),
+                        ("button", e2e.WM_XBUTTONDOWN, 1), ("button", e2e.WM_XBUTTONUP, 1),
                         ("hwheel", -1), ("wheel", 1),
-                        ("button", WM_XBUTTONDOWN, 2), ("button", WM_XBUTTONUP, 2),
+                        ("button", e2e.WM_XBUTTONDOWN, 2), ("button", e2e.WM_XBUTTONUP, 2),
                         ("hwheel", 1), ("wheel", -1), ("key", VK_B, 1), ("key", VK_B, 0)]
             self.assertEqual(summaries[1:], expected)
 
@@ -85,7 +72,7 @@ class HookEvents(unittest.TestCase):
             fixture.wait_quiet(0.5)
             played = [e2e.summarize(e) for e in fixture.events()[since:]
                       if e["type"] in ("key", "button", "wheel", "hwheel")]
-            self.assertEqual(played, [as_the_fixture_sees_it(r) for r in records if r[0] != e2e.MOVE])
+            self.assertEqual(played, [record_summary(r) for r in records if r[0] != e2e.MOVE])
 
     def test_a_killed_recording_is_on_disk_and_kept_by_the_next(self):
         with e2e.Session() as s:

@@ -9,8 +9,7 @@ import unittest
 
 import tandrel_e2e as e2e
 
-X_DOWN, X_UP = 0x20B, 0x20C
-HORIZONTAL_WHEEL = 4
+X_DOWN, X_UP = e2e.WM_XBUTTONDOWN, e2e.WM_XBUTTONUP
 
 
 def x_button_record(message, which, delay):
@@ -18,7 +17,7 @@ def x_button_record(message, which, delay):
 
 
 def horizontal_wheel_record(notches, delay):
-    return e2e.record(HORIZONTAL_WHEEL, 0, 0, delay, 0, notches)
+    return e2e.record(e2e.HORIZONTAL_WHEEL, 0, 0, delay, 0, notches)
 
 
 RECORDING = [

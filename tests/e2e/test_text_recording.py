@@ -2,12 +2,15 @@
 (run under Wine, so the build under test always has it), packs it, and Tandrel.exe plays the
 packed file unattended into the focused fixture window. The fixture must see exactly the keys,
 buttons, moves and wheel turns that the text names, in its order; a raw record of a kind the
-player skips still takes its delay, and the partial record at the end is never played."""
+player skips still takes its delay, and the partial record at the end is never played. The
+end-to-end helpers read the records that the tool packs as the tool means them: a window or a
+control group is what the recorder writes beside the input, every other line input."""
 
 import os
 import unittest
 
 import tandrel_e2e as e2e
+from recording_steps import read_records, record_summary
 
 # Names as a person writes them: any case, the platform's constant names, an alias.
 TEXT = """\
@@ -70,7 +73,56 @@ EXPECTED = [
 LAST_GAP_MS = 600 + 900
 
 
+# One line of each word, a record to a line (a group's further records on comment lines).
+EVERY_WORD = """\
+tandrel-rec 1
+window notepad.exe Notepad 120 -80 800 600
+#   (window, continued)
+#   (window, continued)
+#   (window, continued)
+control Edit 15 0 12 40 300 22 96
+#   (control, continued)
+120 key A down
+30 key A up
+10 move 640 480
+300 button x2 down
+90 button x2 up
+200 wheel -2
+90 hwheel 1
+"""
+EVERY_WORD_INPUT = [("key", "down", 0x41), ("key", "up", 0x41), ("move", 640, 480),
+                    ("button", "WM_XBUTTONDOWN", 2), ("button", "WM_XBUTTONUP", 2), ("wheel", -240), ("hwheel", 120)]
+
+
+def pack(s, text, name):
+    """The recording that tandrel-rec.exe packs from `text`; returns its path."""
+    work = s.make_dir("pack-" + name)
+    text_path = os.path.join(work, name + ".txt")
+    with open(text_path, "w", encoding="ascii", newline="\n") as f:
+        f.write(text)
+    recording = os.path.join(work, name + ".rec")
+    tool = s.wine(os.path.join(e2e.DIST_DIR, "tandrel-rec.exe"),
+                  ["pack", e2e.wine_path(text_path), "-o", e2e.wine_path(recording)], cwd=work)
+    if s.wait_exit(tool, 120) != 0:
+        raise AssertionError("tandrel-rec.exe pack failed")
+    return recording
+
+
 class TextRecording(unittest.TestCase):
+
+    def test_the_helpers_know_each_kind_as_the_tool_packs_it(self):
+        with e2e.Session() as s:
+            path = pack(s, EVERY_WORD, "kinds")
+            records = read_records(path, groups=True)
+            lines = EVERY_WORD.splitlines()[1:]
+            self.assertEqual(len(records), len(lines))
+            self.assertEqual({r[0] for r in records}, {row["number"] for row in e2e.RECORD_KINDS.values()},
+                             "a kind of the table without its line here, or a line of a kind the helpers do not know")
+            for record, line in zip(records, lines):
+                group_line = line.split()[0] in ("window", "control", "#")
+                self.assertEqual(e2e.is_beside_input(record[0]), group_line, (record, line))
+                self.assertEqual(e2e.is_played_input(record[0]), not group_line, (record, line))
+            self.assertEqual([record_summary(r) for r in read_records(path)], EVERY_WORD_INPUT)
 
     def test_a_packed_text_plays_exactly_what_it_names(self):
         with e2e.Session() as s:

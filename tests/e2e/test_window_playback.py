@@ -11,7 +11,7 @@ import unittest
 import tandrel_e2e as e2e
 from recording_steps import read_records, save_recording, start_program, start_recording
 
-WINDOW_PLACE, WINDOW_SIZE, WINDOW_NAME = 5, 6, 7
+WINDOW_PLACE, WINDOW_SIZE, WINDOW_NAME = (e2e.kind_number(name) for name in ("WindowPlace", "WindowSize", "WindowName"))
 PROGRAM = "windowfixture.exe"
 VK_SHIFT, VK_X, VK_Y = 0x10, 0x58, 0x59
 
@@ -70,7 +70,7 @@ class WindowPlayback(unittest.TestCase):
             with open(path, "rb") as f:
                 data = f.read()
             expected = b"".join(window_records(PROGRAM, "TandrelWindowA", 100, 100, 500, 400))
-            self.assertIn(expected[:16 * 2], data, read_records(path, windows=True)[:6])
+            self.assertIn(expected[:16 * 2], data, read_records(path, groups=True)[:6])
             self.assertIn(expected, data)
 
             tandrel.terminate()

@@ -68,8 +68,8 @@ void CheckRecords(CheckState& state, std::span<const uint8_t> wholeRecords, std:
         if (delay > LongestPlainPause) {
             findings.push_back({number, "pause of " + std::to_string(delay) + " ms, over an hour", false});
         }
-        for (const std::string& group : {WindowRecordFinding(state.windows, record),
-                                         ControlRecordFinding(state.controls, record)}) {
+        for (const std::string& group :
+             {WindowRecordFinding(state.windows, record), ControlRecordFinding(state.controls, record)}) {
             if (!group.empty()) findings.push_back({number, group, false});
         }
         const std::string oddity = OddityFinding(record);

@@ -12,8 +12,8 @@
 #include "recording/WindowRecords.h"
 
 struct RecordingInfo {
-    int64_t records;        // whole records
-    int64_t tailBytes;      // bytes of a partial record at the end (never played)
+    int64_t records;                  // whole records
+    int64_t tailBytes;                // bytes of a partial record at the end (never played)
     int64_t byKind[RecordKindCount];  // by RecordKind; Button without the X buttons
     int64_t xButtons;                 // Button records of the X buttons
     int64_t otherKinds;               // records of kinds that no row of recording/RecordKinds.def names
@@ -25,11 +25,11 @@ struct RecordingInfo {
     int64_t controlStart;
     std::vector<std::string> controls;
     int64_t moreControls;
-    int64_t delaySum;                  // ms, negative delays counted as 0, as the player does
-    int speedDivisor;                  // the speed the duration below is for
-    int64_t durationAtSpeed;           // when the last record is due: delaySum / speedDivisor
-    HeldTracker following;             // what is down so far
-    std::vector<HeldAtEnd> held;       // what is down at the end: filled by FinishSummary
+    int64_t delaySum;             // ms, negative delays counted as 0, as the player does
+    int speedDivisor;             // the speed the duration below is for
+    int64_t durationAtSpeed;      // when the last record is due: delaySum / speedDivisor
+    HeldTracker following;        // what is down so far
+    std::vector<HeldAtEnd> held;  // what is down at the end: filled by FinishSummary
     bool hasMoves;
     int32_t minX, maxX, minY, maxY;  // of the Move records, when hasMoves
     int32_t longestPause;            // the largest delay, ms

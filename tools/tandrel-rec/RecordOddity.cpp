@@ -53,7 +53,7 @@ RecordOddity OddityOfUsedFields(const InputRecord& record)
     case Button:
         if (!IsButtonMessage(code)) return RecordOddity::ButtonCode;
         return IsXButtonMessage(code) && record.y != XButton1 && record.y != XButton2 ? RecordOddity::XButton
-                                                                                     : RecordOddity::None;
+                                                                                      : RecordOddity::None;
     case Move:
     case Wheel:
     case HorizontalWheel: return RecordOddity::None;

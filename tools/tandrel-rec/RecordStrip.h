@@ -8,7 +8,7 @@ struct StripKinds {
     bool moves;
     bool wheel;  // both wheels
     bool keys;
-    bool buttons;          // the X buttons too
+    bool buttons;           // the X buttons too
     bool windows = false;   // the window records and the control records: the recording plays blind again
     bool controls = false;  // the control records: the recording plays at window level again
 };

@@ -338,8 +338,8 @@ bool ReadKindAndFields(const Line& line, LineFields& fields, std::string& proble
             return HasFields(line, 4, "DELAY button left|right|middle|x1|x2 down|up", problem) &&
                    ReadButton(line.fields[2], line.fields[3], fields.code, fields.y, problem);
         case Move:
-            return HasFields(line, 4, "DELAY move X Y", problem) &&
-                   ReadInt32(line.fields[2], fields.x, problem, "x") && ReadInt32(line.fields[3], fields.y, problem, "y");
+            return HasFields(line, 4, "DELAY move X Y", problem) && ReadInt32(line.fields[2], fields.x, problem, "x") &&
+                   ReadInt32(line.fields[3], fields.y, problem, "y");
         case Wheel:
         case HorizontalWheel:
             return HasFields(line, 3, "DELAY " + std::string(row->word) + " NOTCHES", problem) &&

@@ -117,8 +117,9 @@ TEST(ControlText, AGroupNotAsTheRecorderWritesItIsWrittenRawAndStillComesBack)
 
 TEST(ControlText, ABadControlLineIsAnErrorOfItsLine)
 {
-    for (const char* line : {"control Edit 1 0 1 2 3 4", "control Edit 1 -1 1 2 3 4 96", "control Edit 1 0 1 2 3 4 40000",
-                             "control Ed%00it 1 0 1 2 3 4 96", "control Edit x 0 1 2 3 4 96"}) {
+    for (const char* line :
+         {"control Edit 1 0 1 2 3 4", "control Edit 1 -1 1 2 3 4 96", "control Edit 1 0 1 2 3 4 40000",
+          "control Ed%00it 1 0 1 2 3 4 96", "control Edit x 0 1 2 3 4 96"}) {
         Bytes bytes;
         TextError error{};
         EXPECT_FALSE(ReadRecordingText(std::string("tandrel-rec 1\n") + line + "\n", bytes, error)) << line;
@@ -130,9 +131,11 @@ TEST(ControlText, ABadControlLineIsAnErrorOfItsLine)
 TEST(ControlCheck, ControlRecordsOutOfPlaceOrCutShortAreFindingsAndAWholeGroupIsNone)
 {
     const WindowIdentity window = Window("form.exe", "FormClass", 0, 0, 640, 480);
-    const Bytes good =
-        Recording(Joined({WindowGroup(window), ControlGroup(Control("Edit")), {Click, Release},
-                          ControlGroup(Control("Button", 2)), {Click, Release}}));
+    const Bytes good = Recording(Joined({WindowGroup(window),
+                                         ControlGroup(Control("Edit")),
+                                         {Click, Release},
+                                         ControlGroup(Control("Button", 2)),
+                                         {Click, Release}}));
     EXPECT_TRUE(CheckRecording(good).empty()) << Dump(good);
 
     std::vector<InputRecord> cut = ControlGroup(Control("Edit"));
@@ -148,13 +151,17 @@ TEST(ControlCheck, ControlRecordsOutOfPlaceOrCutShortAreFindingsAndAWholeGroupIs
 
 TEST(ControlInfo, EachControlIsListedWithTheRecordItsGroupBeginsAt)
 {
-    const Bytes bytes = Recording(Joined({WindowGroup(Window("form.exe", "FormClass")), ControlGroup(Control("Edit", 15)),
-                                          {Click, Release}, ControlGroup(Control("Button", 1, 2)), {Click}}));
+    const Bytes bytes = Recording(Joined({WindowGroup(Window("form.exe", "FormClass")),
+                                          ControlGroup(Control("Edit", 15)),
+                                          {Click, Release},
+                                          ControlGroup(Control("Button", 1, 2)),
+                                          {Click}}));
     const RecordingInfo info = SummarizeRecording(bytes, 1);
     const std::string text = FormatRecordingInfo(info);
     EXPECT_NE(std::string::npos, text.find(", window 4, control 8)")) << text;
-    EXPECT_NE(std::string::npos, text.find("\ncontrols:      record 5: Edit id 15 place 0 at 12,-3 size 80x24 dpi 144\n"
-                                           "               record 11: Button id 1 place 2 at 12,-3 size 80x24 dpi 144\n"))
+    EXPECT_NE(std::string::npos,
+              text.find("\ncontrols:      record 5: Edit id 15 place 0 at 12,-3 size 80x24 dpi 144\n"
+                        "               record 11: Button id 1 place 2 at 12,-3 size 80x24 dpi 144\n"))
         << text;
     EXPECT_EQ(std::string::npos, FormatRecordingInfo(SummarizeRecording(Recording({Click}), 1)).find("controls:"));
 }

@@ -59,7 +59,7 @@ Bytes OddRecording()
 {
     Bytes bytes = Recording({
         MoveAfter(0, 10, 10),
-        {99, 3, 4, 11, 5, 6},         // an unknown kind
+        {99, 3, 4, 11, 5, 6},        // an unknown kind
         {Key, 0x141, 1, 12, 0, 0},   // a key code the player cuts to its low byte
         {Key, 0x41, 2, 13, 0, 0},    // a down value it skips
         {Button, 515, 0, 14, 0, 0},  // no button message

@@ -29,23 +29,22 @@ std::string FileText(const std::string& path)
 }
 
 // A line of each word, in the form dump writes it. A new kind gets its line here.
-const char* const EveryWord =
-    "tandrel-rec 1  # one record a line: delay in ms, kind, fields\n"
-    "window notepad.exe Notepad 120 -80 800 600\n"
-    "#   (window, continued)\n"
-    "#   (window, continued)\n"
-    "#   (window, continued)\n"
-    "control Edit 15 0 12 40 300 22 96\n"
-    "#   (control, continued)\n"
-    "#   (control, continued)\n"
-    "#   (control, continued)\n"
-    "120 key A down\n"
-    "30 key A up\n"
-    "10 move 640 480\n"
-    "300 button left down\n"
-    "90 button left up\n"
-    "200 wheel -2\n"
-    "90 hwheel 1\n";
+const char* const EveryWord = "tandrel-rec 1  # one record a line: delay in ms, kind, fields\n"
+                              "window notepad.exe Notepad 120 -80 800 600\n"
+                              "#   (window, continued)\n"
+                              "#   (window, continued)\n"
+                              "#   (window, continued)\n"
+                              "control Edit 15 0 12 40 300 22 96\n"
+                              "#   (control, continued)\n"
+                              "#   (control, continued)\n"
+                              "#   (control, continued)\n"
+                              "120 key A down\n"
+                              "30 key A up\n"
+                              "10 move 640 480\n"
+                              "300 button left down\n"
+                              "90 button left up\n"
+                              "200 wheel -2\n"
+                              "90 hwheel 1\n";
 
 TEST(RecordKinds, EveryKindHasItsTextFormCheckAndInfo)
 {
@@ -78,7 +77,8 @@ TEST(RecordKinds, EveryKindHasItsTextFormCheckAndInfo)
 
 TEST(RecordKinds, TheFuzzDictionaryAndTheFormatDocumentNameEveryKind)
 {
-    const std::string dictionary = FileText(std::string(TANDREL_SOURCE_DIR) + "/tests/fuzz/dictionaries/recording-text.dict");
+    const std::string dictionary =
+        FileText(std::string(TANDREL_SOURCE_DIR) + "/tests/fuzz/dictionaries/recording-text.dict");
     const std::string format = FileText(std::string(TANDREL_SOURCE_DIR) + "/docs/recording-format.md");
     ASSERT_FALSE(dictionary.empty() || format.empty()) << "files not found";
     for (const RecordKindRow& row : RecordKinds) {
