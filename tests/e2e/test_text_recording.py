@@ -82,6 +82,8 @@ window notepad.exe Notepad 120 -80 800 600
 #   (window, continued)
 control Edit 15 0 12 40 300 22 96
 #   (control, continued)
+#   (control, continued)
+#   (control, continued)
 120 key A down
 30 key A up
 10 move 640 480

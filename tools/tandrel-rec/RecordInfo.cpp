@@ -30,8 +30,9 @@ void ListGroup(std::vector<std::string>& listed, int64_t& more, int64_t start, c
         ++more;
 }
 
-// "key 3, button 2, x button 0, move 9, wheel 0, hwheel 0" and, where there are any, the
-// records of each group ("window 4") and of unknown kinds.
+// "key 3, button 2, x button 0, move 9, wheel 0, hwheel 0": every kind that is played, and,
+// where there are any, the records of each group ("window 4"), of each kind that the player
+// skips, and of unknown kinds.
 std::string KindCounts(const RecordingInfo& info)
 {
     std::string out;
@@ -41,7 +42,7 @@ std::string KindCounts(const RecordingInfo& info)
     };
     for (size_t i = 0; i < RecordKindCount; ++i) {
         const RecordKindRow& row = RecordKinds[i];
-        if (!IsGroupRole(row.role)) {
+        if (row.role == RecordRole::PlayedInput) {
             add(row.word, info.byKind[i]);
             if (row.kind == Button) add("x button", info.xButtons);
             continue;
