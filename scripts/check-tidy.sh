@@ -19,7 +19,8 @@ onlyChanged=0
 if [ "${1:-}" = "--changed" ]; then
   onlyChanged=1
   shift
-  base=$(git merge-base main HEAD) || { echo "check-tidy: no branch main to compare with" >&2; exit 2; }
+  # TANDREL_TIDY_BASE compares with another commit (HEAD: only what is not committed yet).
+  base=$(git merge-base "${TANDREL_TIDY_BASE:-main}" HEAD) || { echo "check-tidy: nothing to compare with" >&2; exit 2; }
   mapfile -t changed < <({ git diff --name-only "$base" --; git ls-files --others --exclude-standard; } |
     grep -E '^(src|hookmodules|tools/tandrel-rec)/.*\.(cpp|h)$' | sed -E 's/\.h$/.cpp/' | sort -u)
 fi

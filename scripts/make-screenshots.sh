@@ -39,15 +39,20 @@ tandrelStartXvfb
 
 # A few small recordings (16-byte records: kind, code, down, delay, x, y) to fill the list.
 mkdir -p "$work/Records"
-python3 - "$work/Records" <<'EOF'
-import os, struct, sys
+# The kind numbers as the build has them (cmake/RecordKinds.cmake).
+python3 - "$work/Records" "$(dirname "$exe")/../generated/record_kinds.json" <<'EOF'
+import json, os, struct, sys
 folder = sys.argv[1]
+with open(sys.argv[2], encoding="utf-8") as f:
+    kind = {row["name"]: row["number"] for row in json.load(f)}
 def key(vk, delay=80):
-    return struct.pack("<bhbiii", 0, vk, 1, delay, 0, 0) + struct.pack("<bhbiii", 0, vk, 0, 60, 0, 0)
+    return (struct.pack("<bhbiii", kind["Key"], vk, 1, delay, 0, 0)
+            + struct.pack("<bhbiii", kind["Key"], vk, 0, 60, 0, 0))
 def move(x, y, delay=15):
-    return struct.pack("<bhbiii", 2, 0, 0, delay, x, y)
+    return struct.pack("<bhbiii", kind["Move"], 0, 0, delay, x, y)
 def click(delay=120):
-    return struct.pack("<bhbiii", 1, 0x201, 0, delay, 0, 0) + struct.pack("<bhbiii", 1, 0x202, 0, 90, 0, 0)
+    return (struct.pack("<bhbiii", kind["Button"], 0x201, 0, delay, 0, 0)
+            + struct.pack("<bhbiii", kind["Button"], 0x202, 0, 90, 0, 0))
 recordings = {
     "Formular ausfüllen": b"".join(move(100 + 10 * i, 200 + 4 * i) for i in range(20)) + click()
                           + b"".join(key(ord(c)) for c in "MUSTER"),

@@ -30,15 +30,15 @@ enum RecordKind : int8_t {
 };
 
 struct RecordKindRow {
-    RecordKind kind;
     std::string_view name;  // as in the enum: "HorizontalWheel"
     std::string_view word;  // in the text form: "hwheel"
-    uint8_t fields;         // RecordField flags
+    RecordKind kind;
+    uint8_t fields;  // RecordField flags
     RecordRole role;
 };
 
 inline constexpr RecordKindRow RecordKinds[] = {
-#define RECORD_KIND(number, name, word, fields, player) {name, #name, word, (fields), RecordRole::player},
+#define RECORD_KIND(number, name, word, fields, player) {#name, word, name, (fields), RecordRole::player},
 #include "recording/RecordKinds.def"
 #undef RECORD_KIND
 };
