@@ -96,14 +96,15 @@ void PlayInputRecord(const InputRecord& record)
     case Move: InjectCursorMove(record.x, record.y); break;
     case Wheel: InjectWheel(WheelDataOfNotches(record.y)); break;
     case HorizontalWheel: InjectHorizontalWheel(WheelDataOfNotches(record.y)); break;
-    // Window and control groups are read by WindowFollow.cpp; nothing is injected for them.
+    // Window and control groups are read by WindowFollow.cpp, and a kind that no row of
+    // RecordKinds.def names is skipped: nothing is injected, only their delays count.
     case WindowPlace:
     case WindowSize:
     case WindowName:
     case ControlPlace:
     case ControlSize:
     case ControlId:
-    case ControlName: break;
-    default: break;  // a kind no row of RecordKinds.def names: only its delay counts
+    case ControlName:
+    default: break;
     }
 }
