@@ -168,7 +168,9 @@ TEST_F(RecorderControl, AGroupStandsRightBeforeEachPressWhoseControlChanged)
     MoveWindow(form.edit, 10, 100, 220, 24, TRUE);
     TypeInto(form.edit);   // the edit moved and grew within its window
     ClickAt(plain);        // a window without children: its window group alone
-    ClickAt(form.cancel);  // back in the form: its window group, and always its control's after it
+    ClickAt(form.cancel);  // back in the form: its window group, and its control's
+    MoveWindow(form.window, FormX + 30, FormY, 400, 300, TRUE);
+    ClickAt(form.cancel);  // the same control in a moved window: the window's group, and always the control's
 
     std::vector<ControlIdentity> controls;
     EXPECT_EQ("MWCBb"
@@ -180,14 +182,16 @@ TEST_F(RecorderControl, AGroupStandsRightBeforeEachPressWhoseControlChanged)
               "MCBb"
               "CKk"
               "MWBb"
+              "MWCBb"
               "MWCBb",
               Letters(controls));
-    ASSERT_EQ(5u, controls.size());
+    ASSERT_EQ(6u, controls.size());
     ExpectControl(controls[0], "Edit", EditId, 0, {10, 10, 200, 24});
     ExpectControl(controls[1], "Button", CancelId, 1, {100, 50, 80, 30});
     ExpectControl(controls[2], "Button", CancelId, 1, {100, 50, 80, 30});
     ExpectControl(controls[3], "Edit", EditId, 0, {10, 100, 220, 24});
     ExpectControl(controls[4], "Button", CancelId, 1, {100, 50, 80, 30});
+    ExpectControl(controls[5], "Button", CancelId, 1, {100, 50, 80, 30});
 }
 
 // A key into a window whose focus is on the window itself has no control; the next key into an
