@@ -165,6 +165,7 @@ TEST_F(RecorderControl, AGroupStandsRightBeforeEachPressWhoseControlChanged)
     Event(MouseWheelMessage, 1);  // a wheel turn over the same button: nothing
     ClickAt(form.window, 0, 80);  // the form's own background: no control
     ClickAt(form.cancel);         // the button again, after a press with none
+    TypeInto(form.edit);
     MoveWindow(form.edit, 10, 100, 220, 24, TRUE);
     TypeInto(form.edit);   // the edit moved and grew within its window
     ClickAt(plain);        // a window without children: its window group alone
@@ -181,17 +182,19 @@ TEST_F(RecorderControl, AGroupStandsRightBeforeEachPressWhoseControlChanged)
               "MBb"
               "MCBb"
               "CKk"
+              "CKk"
               "MWBb"
               "MWCBb"
               "MWCBb",
               Letters(controls));
-    ASSERT_EQ(6u, controls.size());
+    ASSERT_EQ(7u, controls.size());
     ExpectControl(controls[0], "Edit", EditId, 0, {10, 10, 200, 24});
     ExpectControl(controls[1], "Button", CancelId, 1, {100, 50, 80, 30});
     ExpectControl(controls[2], "Button", CancelId, 1, {100, 50, 80, 30});
-    ExpectControl(controls[3], "Edit", EditId, 0, {10, 100, 220, 24});
-    ExpectControl(controls[4], "Button", CancelId, 1, {100, 50, 80, 30});
+    ExpectControl(controls[3], "Edit", EditId, 0, {10, 10, 200, 24});
+    ExpectControl(controls[4], "Edit", EditId, 0, {10, 100, 220, 24});
     ExpectControl(controls[5], "Button", CancelId, 1, {100, 50, 80, 30});
+    ExpectControl(controls[6], "Button", CancelId, 1, {100, 50, 80, 30});
 }
 
 // A key into a window whose focus is on the window itself has no control; the next key into an
