@@ -21,3 +21,11 @@ bool RecordEventWindow(uint32_t, const WindowIdentity&)
 {
     return true;
 }
+bool ReadHookEventControl(const HookEvent&, ControlIdentity&)
+{
+    return false;
+}
+bool RecordEventControl(uint32_t, const ControlIdentity&)
+{
+    return true;
+}
