@@ -4,10 +4,9 @@
 
 #include <cstring>
 
-#include "core/ModuleExports.h"
+#include "core/ControlIdentityRead.h"
 #include "core/WindowIdentityRead.h"
 #include "playback/ControlPlacement.h"
-#include "ui/DisplayScale.h"
 
 namespace {
 
@@ -16,7 +15,6 @@ namespace {
 constexpr UINT AnswerTimeoutMilliseconds = 5;
 constexpr DWORD NoIntegrity = 0xFFFFFFFF;
 constexpr int DesktopNameChars = 256;
-using GetDpiForMonitorFunction = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
 
 // What StartControlChecks reads for a pass, and the level of the last target process asked
 // (a process keeps its level for life). Written and read on the worker thread only.
@@ -25,10 +23,8 @@ struct ControlCheckState {
     wchar_t ownDesktop[DesktopNameChars];
     DWORD lastProcess;  // 0: none asked yet
     bool lastHigher;
-    bool dpiLookedUp;
-    GetDpiForMonitorFunction getDpiForMonitor;  // shcore.dll's, null where the system lacks it
 };
-ControlCheckState gControlChecks{NoIntegrity, {}, 0, false, false, nullptr};
+ControlCheckState gControlChecks{NoIntegrity, {}, 0, false};
 
 DWORD TokenIntegrity(HANDLE token)
 {
@@ -105,16 +101,6 @@ bool HasFocus(HWND window, HWND control)
     return info.hwndFocus == control || IsChild(control, info.hwndFocus);
 }
 
-// The child's place among the siblings of its class before it, under the same parent.
-int32_t PlaceAmongSiblings(HWND child)
-{
-    const ATOM atom = static_cast<ATOM>(GetClassLongW(child, GCW_ATOM));
-    int32_t place = 0;
-    for (HWND sibling = GetWindow(child, GW_HWNDPREV); sibling != nullptr; sibling = GetWindow(sibling, GW_HWNDPREV))
-        if (static_cast<ATOM>(GetClassLongW(sibling, GCW_ATOM)) == atom) ++place;
-    return place;
-}
-
 struct ControlSearch {
     const ControlIdentity* target;
     HWND found;
@@ -131,7 +117,7 @@ BOOL CALLBACK LookAtChild(HWND child, LPARAM parameter)
     if (GetClassNameW(child, name, 257) <= 0) name[0] = L'\0';
     WindowTextToUtf8(name, now.controlClass, static_cast<int>(WindowClassBytes));
     now.id = search.target->id;
-    now.place = PlaceAmongSiblings(child);
+    now.place = ReadControlPlace(child, name);
     if (!IsSameControl(*search.target, now)) return TRUE;
     if (search.found == nullptr) search.found = child;
     if (!IsReady(child)) return TRUE;
@@ -149,11 +135,6 @@ void StartControlChecks()
         gControlChecks.ownDesktop[0] = L'\0';
     gControlChecks.lastProcess = 0;
     gControlChecks.lastHigher = false;
-    if (!gControlChecks.dpiLookedUp) {
-        gControlChecks.dpiLookedUp = true;
-        gControlChecks.getDpiForMonitor =
-            LookUpExport<GetDpiForMonitorFunction>(LoadSystemModule(L"shcore.dll"), "GetDpiForMonitor");
-    }
 }
 
 HWND FindControl(HWND window, const ControlIdentity& target, ControlIdentity& now)
@@ -183,14 +164,6 @@ ControlChecks CheckControl(HWND window, HWND control, bool isKey)
 
 int32_t WindowDisplayDpi(HWND window)
 {
-    // The display's own DPI: a window that is not DPI aware is stretched to it, so its pixels
-    // follow it whatever DPI the window itself was told.
-    const GetDpiForMonitorFunction getDpiForMonitor = gControlChecks.getDpiForMonitor;
-    constexpr int EffectiveDpi = 0;
-    UINT x = 0;
-    UINT y = 0;
-    if (getDpiForMonitor != nullptr &&
-        getDpiForMonitor(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), EffectiveDpi, &x, &y) == S_OK && x != 0)
-        return static_cast<int32_t>(x);
-    return WindowDpi(window);
+    // Read as the recorder reads it, so that a window shown at the same scale maps 1:1.
+    return ReadWindowDpi(window);
 }

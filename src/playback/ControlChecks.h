@@ -19,5 +19,5 @@ HWND FindControl(HWND window, const ControlIdentity& target, ControlIdentity& no
 // The checks for a press into `control` (null: none found) in the top-level `window`. Answering
 // is asked with a message that waits at most a few milliseconds.
 ControlChecks CheckControl(HWND window, HWND control, bool isKey);
-// The DPI of the display the window stands on, the scale its pixels follow; 0 when unknown.
+// The window's DPI now, read as the recorder reads it (core/ControlIdentityRead.h); 0 when unknown.
 int32_t WindowDisplayDpi(HWND window);

@@ -149,13 +149,13 @@ WindowStep StepOf(ControlVerdict verdict)
     return WindowStep::Play;
 }
 
-// The press waits until its control is ready for it. Only where the recording's window was
-// found: a pass whose first window was another plays into that one, at window level.
+// The press waits until its control is ready for it, in the recording's window. A control
+// names its window, so that window is waited for as a later window is, also when it was not in
+// front as the pass began (a pass that is to play into another program plays at window level
+// once its control records are stripped), and found again when it was closed and opened anew.
 WindowStep WaitForControl(WindowFollow& follow, const InputRecord& record, PlaybackSchedule& schedule)
 {
-    if (follow.window == nullptr) return WindowStep::Play;
-    if (!IsWindow(follow.window)) {
-        // Closed and opened again since it was found: found again as a later window is.
+    if (follow.window == nullptr || !IsWindow(follow.window)) {
         const WindowStep found = WaitForTarget(follow, record, schedule);
         if (found != WindowStep::Play) return found;
     }
