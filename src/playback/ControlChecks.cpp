@@ -151,14 +151,14 @@ HWND FindControl(HWND window, const ControlIdentity& target, ControlIdentity& no
     return search.found;
 }
 
-ControlChecks CheckControl(HWND window, HWND control, bool isKey)
+ControlChecks CheckControl(HWND window, HWND control, bool withFocus)
 {
     ControlChecks checks{};
     checks.inputDesktop = IsInputDesktop();
     checks.higherRights = RunsWithHigherRights(window);
     checks.answers = Answers(window);
     checks.controlReady = control != nullptr && IsReady(control);
-    checks.focusInControl = isKey && control != nullptr && HasFocus(window, control);
+    checks.focusInControl = withFocus && control != nullptr && HasFocus(window, control);
     return checks;
 }
 

@@ -16,8 +16,9 @@ void StartControlChecks();
 // identifier and place among its same-class siblings, the first one visible and enabled if
 // several are; null when there is none. `now` gets its screen rectangle (physical pixels).
 HWND FindControl(HWND window, const ControlIdentity& target, ControlIdentity& now);
-// The checks for a press into `control` (null: none found) in the top-level `window`. Answering
-// is asked with a message that waits at most a few milliseconds.
-ControlChecks CheckControl(HWND window, HWND control, bool isKey);
+// The checks for a press into `control` (null: none found) in the top-level `window`; the focus
+// only `withFocus` (for a key). Answering is asked with a message that waits at most a few
+// milliseconds.
+ControlChecks CheckControl(HWND window, HWND control, bool withFocus);
 // The window's DPI now, read as the recorder reads it (core/ControlIdentityRead.h); 0 when unknown.
 int32_t WindowDisplayDpi(HWND window);

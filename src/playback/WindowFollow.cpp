@@ -149,29 +149,55 @@ WindowStep StepOf(ControlVerdict verdict)
     return WindowStep::Play;
 }
 
+// One look at the control in the recording's window, with all the checks.
+ControlLook LookAtControl(const WindowFollow& follow, bool withFocus)
+{
+    ControlLook look{};
+    look.control = FindControl(follow.window, follow.control, look.now);
+    look.checks = CheckControl(follow.window, look.control, withFocus);
+    look.dpi = look.control != nullptr ? WindowDisplayDpi(follow.window) : 0;
+    return look;
+}
+
+void UseLook(WindowFollow& follow, const ControlLook& look, bool isKey)
+{
+    UseControlMapping(follow, MapControl(follow.target, follow.control, look.now, look.dpi), !isKey);
+}
+
+// As the control's records are read, the press after them is not due yet (it keeps its recorded
+// delay): the first look is taken then, so that a control that is ready costs the press nothing.
+// Only where the window is known and not waited for at the press.
+void LookAhead(WindowFollow& follow)
+{
+    follow.lookedAhead = !follow.pending && follow.window != nullptr;
+    if (follow.lookedAhead) follow.ahead = LookAtControl(follow, true);
+}
+
 // The press waits until its control is ready for it, in the recording's window. A control
 // names its window, so that window is waited for as a later window is, also when it was not in
 // front as the pass began (a pass that is to play into another program plays at window level
 // once its control records are stripped), and found again when it was closed and opened anew.
 WindowStep WaitForControl(WindowFollow& follow, const InputRecord& record, PlaybackSchedule& schedule)
 {
+    const bool isKey = record.kind == Key;
+    if (follow.lookedAhead &&
+        DecideControlReadiness(follow.ahead.checks, isKey, 0, record.delay) == ControlVerdict::Ready) {
+        UseLook(follow, follow.ahead, isKey);
+        return WindowStep::Play;
+    }
     if (follow.window == nullptr || !IsWindow(follow.window)) {
         const WindowStep found = WaitForTarget(follow, record, schedule);
         if (found != WindowStep::Play) return found;
     }
-    const bool isKey = record.kind == Key;
     const int64_t start = PlaybackClock();
     bool waited = false;
     for (;;) {
-        ControlIdentity now;
-        const HWND control = FindControl(follow.window, follow.control, now);
-        const ControlChecks checks = CheckControl(follow.window, control, isKey);
-        const ControlVerdict verdict = DecideControlReadiness(checks, isKey, PlaybackClock() - start, record.delay);
+        const ControlLook look = LookAtControl(follow, isKey);
+        const ControlVerdict verdict =
+            DecideControlReadiness(look.checks, isKey, PlaybackClock() - start, record.delay);
         if (verdict == ControlVerdict::Ready) {
             if (waited) ShiftPlaybackSchedule(schedule, PlaybackClock() - start);
-            const ControlMapping mapping =
-                MapControl(follow.target, follow.control, now, WindowDisplayDpi(follow.window));
-            UseControlMapping(follow, mapping, !isKey);
+            UseLook(follow, look, isKey);
             return WindowStep::Play;
         }
         if (verdict != ControlVerdict::Wait) return StepOf(verdict);
@@ -224,6 +250,7 @@ WindowStep FollowWindow(WindowFollow& follow, InputRecord& record, PlaybackSched
         follow.control = follow.controlReader.control;
         follow.controlPending = true;
         follow.controlMapping.active = false;
+        LookAhead(follow);
         return WindowStep::Play;
     }
     if (controlStep != ControlRecordStep::NotControl) return WindowStep::Play;

@@ -16,11 +16,21 @@
 #include "core/ControlIdentity.h"
 #include "core/WindowIdentity.h"
 #include "playback/ControlPlacement.h"
+#include "playback/ControlReadiness.h"
 #include "playback/Schedule.h"
 #include "playback/WindowPlacement.h"
 #include "recording/ControlRecords.h"
 #include "recording/InputRecord.h"
 #include "recording/WindowRecords.h"
+
+// One look at a press's control: the control found (null: none), where it stands now, the
+// checks, and the window's DPI now.
+struct ControlLook {
+    HWND control;
+    ControlIdentity now;
+    ControlChecks checks;
+    int32_t dpi;
+};
 
 // What the worker knows of the windows of one pass; its own, set afresh by StartWindowFollow.
 struct WindowFollow {
@@ -34,7 +44,9 @@ struct WindowFollow {
     bool controlPending;            // a control group waits for its press
     ControlIdentity control;        // the control of the latest control group
     ControlMapping controlMapping;  // from its recorded rectangle to where it stands now
-    bool moveSeen;                  // the pass has played a Move: the last one as recorded and as played
+    bool lookedAhead;               // `ahead` holds the look taken as the control's records were read
+    ControlLook ahead;
+    bool moveSeen;  // the pass has played a Move: the last one as recorded and as played
     int32_t moveX, moveY;
     int32_t playedX, playedY;
     bool placeCursor;  // the cursor goes to (placeX, placeY) before the record is played
