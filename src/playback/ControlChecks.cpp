@@ -15,16 +15,28 @@ namespace {
 constexpr UINT AnswerTimeoutMilliseconds = 5;
 constexpr DWORD NoIntegrity = 0xFFFFFFFF;
 constexpr int DesktopNameChars = 256;
+constexpr int RememberedControls = 16;
 
-// What StartControlChecks reads for a pass, and the level of the last target process asked
-// (a process keeps its level for life). Written and read on the worker thread only.
+// A control found earlier in the pass, found again by its handle: a look costs a few calls
+// instead of a walk over every child of the window.
+struct FoundControl {
+    HWND window;
+    HWND control;
+    ControlIdentity identity;
+};
+
+// What StartControlChecks reads for a pass, the level of the last target process asked (a
+// process keeps its level for life), and the controls the pass has found ready. Written and
+// read on the worker thread only; StartControlChecks sets it afresh for each pass.
 struct ControlCheckState {
     DWORD ownIntegrity;  // NoIntegrity when our token could not be read
     wchar_t ownDesktop[DesktopNameChars];
     DWORD lastProcess;  // 0: none asked yet
     bool lastHigher;
+    FoundControl found[RememberedControls];  // the controls found last, the oldest replaced first
+    int nextFound;
 };
-ControlCheckState gControlChecks{NoIntegrity, {}, 0, false};
+ControlCheckState gControlChecks{};
 
 DWORD TokenIntegrity(HANDLE token)
 {
@@ -93,6 +105,30 @@ bool IsReady(HWND control)
     return IsWindowVisible(control) && IsWindowEnabled(control);
 }
 
+// The control found earlier for this identity in this window, if its handle is still a ready
+// child of the window with the identifier; null otherwise (then the window is searched).
+HWND FoundEarlier(HWND window, const ControlIdentity& target)
+{
+    for (const FoundControl& found : gControlChecks.found) {
+        if (found.window != window || found.control == nullptr || !IsSameControl(found.identity, target)) continue;
+        const bool stillThere = IsChild(window, found.control) &&
+                                static_cast<int32_t>(GetWindowLongPtrW(found.control, GWLP_ID)) == target.id;
+        if (stillThere && IsReady(found.control)) return found.control;
+    }
+    return nullptr;
+}
+
+void Remember(HWND window, HWND control, const ControlIdentity& target)
+{
+    for (FoundControl& found : gControlChecks.found)
+        if (found.window == window && IsSameControl(found.identity, target)) {
+            found.control = control;
+            return;
+        }
+    gControlChecks.found[gControlChecks.nextFound] = FoundControl{window, control, target};
+    gControlChecks.nextFound = (gControlChecks.nextFound + 1) % RememberedControls;
+}
+
 bool HasFocus(HWND window, HWND control)
 {
     GUITHREADINFO info{};
@@ -135,12 +171,17 @@ void StartControlChecks()
         gControlChecks.ownDesktop[0] = L'\0';
     gControlChecks.lastProcess = 0;
     gControlChecks.lastHigher = false;
+    std::memset(gControlChecks.found, 0, sizeof gControlChecks.found);
+    gControlChecks.nextFound = 0;
 }
 
 HWND FindControl(HWND window, const ControlIdentity& target, ControlIdentity& now)
 {
-    ControlSearch search{&target, nullptr, false};
-    EnumChildWindows(window, LookAtChild, reinterpret_cast<LPARAM>(&search));
+    ControlSearch search{&target, FoundEarlier(window, target), false};
+    if (search.found == nullptr) {
+        EnumChildWindows(window, LookAtChild, reinterpret_cast<LPARAM>(&search));
+        if (search.foundReady) Remember(window, search.found, target);
+    }
     now = target;
     RECT r;
     if (search.found == nullptr || !GetWindowRect(search.found, &r)) return nullptr;

@@ -2,8 +2,9 @@
 // (input desktop, integrity level, an answer of the window, the control, the focus) and a form
 // of the test's own on a thread of its own, and fake injection and timing (the fake clock moves
 // only when playback waits): a click waits until its button is there and enabled and goes to
-// where the button stands now; a key waits until its field has the focus; a button that never
-// gets enabled stops the playback with its message after the held keys are released.
+// where the button stands now, also when it was made anew since it was last clicked; a key waits
+// until its field has the focus; a button that never gets enabled stops the playback with its
+// message after the held keys are released.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -33,6 +34,7 @@ constexpr UINT MakeButton = WM_APP + 1;  // "OK", identifier 1, disabled, at 200
 constexpr UINT EnableButton = WM_APP + 2;
 constexpr UINT MakeField = WM_APP + 3;  // an edit, identifier 2, at 20, 40
 constexpr UINT FocusField = WM_APP + 4;
+constexpr UINT RemakeButton = WM_APP + 5;  // the button destroyed and made anew, enabled, at 100, 60
 constexpr int ButtonId = 1;
 constexpr int FieldId = 2;
 
@@ -60,6 +62,11 @@ LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
                                       reinterpret_cast<HMENU>(FieldId), instance, nullptr);
         return 0;
     case FocusField: SetFocus(gForm.field); return 0;
+    case RemakeButton:
+        DestroyWindow(gForm.button);
+        gForm.button = CreateWindowExW(0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE, 100, 60, 80, 24, window,
+                                       reinterpret_cast<HMENU>(ButtonId), instance, nullptr);
+        return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);
@@ -261,4 +268,42 @@ TEST_F(ControlWaitTest, AButtonThatStaysDisabledStopsThePlaybackWithItsMessage)
     EXPECT_EQ(PlaybackEnd::ControlMissing, LastPlaybackEnd());
     EXPECT_GE(TimeOf("key 16 up"), 2035 + 10000);
     EXPECT_LT(TimeOf("key 16 up"), 2035 + 10100);
+}
+
+TEST_F(ControlWaitTest, AButtonMadeAnewSinceItsLastClickIsFoundWhereItStandsNow)
+{
+    SendMessageW(gForm.window, MakeButton, 0, 0);
+    SendMessageW(gForm.window, EnableButton, 0, 0);
+    SendMessageW(gForm.window, MakeField, 0, 0);
+    RECT form;
+    GetWindowRect(gForm.window, &form);
+    // The button, the field, the button again, each clicked 5, 6 into its recorded rectangle.
+    const struct {
+        const char* controlClass;
+        int32_t id, left, top, width, height;
+    } clicked[] = {{"Button", ButtonId, 20, 30, 80, 24},
+                   {"Edit", FieldId, 200, 30, 150, 22},
+                   {"Button", ButtonId, 20, 30, 80, 24}};
+    for (const auto& c : clicked) {
+        records.push_back(InputRecord{Move, 0, 0, 5, form.left + c.left + 5, form.top + c.top + 6});
+        AppendControl(records, c.controlClass, c.id, c.left, c.top, c.width, c.height);
+        records.push_back(InputRecord{Button, 0x201, 0, 20, 0, 0});
+        records.push_back(InputRecord{Button, 0x202, 0, 20, 0, 0});
+    }
+    // After the first click the button is made anew, elsewhere: its old handle is gone.
+    std::string first;
+    gOnFakeEvent = [&first](const std::string& what) {
+        if (what == "button 4" && first.empty()) {
+            first = OnButton(5, 6);
+            SendMessageW(gForm.window, RemakeButton, 0, 0);
+        }
+    };
+    Play();
+    ASSERT_TRUE(WaitUntil([] { return WaitForPlaybackWorkerEnd(0); }));
+    EXPECT_EQ(PlaybackEnd::Played, LastPlaybackEnd());
+    // Each click: the recorded Move, the placement onto the control, press, release.
+    ASSERT_EQ(12u, gInjected.size());
+    EXPECT_EQ(first, gInjected[1]);
+    EXPECT_EQ(OnButton(5, 6), gInjected[9]);
+    EXPECT_NE(gInjected[1], gInjected[9]);
 }
