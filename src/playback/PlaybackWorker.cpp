@@ -163,8 +163,9 @@ bool WaitAndStillPlaying(int64_t microseconds)
 // after whose wait the state is no longer Playing, is not injected.
 PassEnd PlayRecords(HANDLE file, WindowFollow& follow, WindowStep& notReady)
 {
-    PlaybackSchedule schedule = StartPlaybackSchedule(PlaybackClock());
+    // Before the schedule's origin: what it reads of the system must not hold up the first record.
     StartWindowFollow(follow);
+    PlaybackSchedule schedule = StartPlaybackSchedule(PlaybackClock());
     InputRecord placement{};
     RecordBuffer buffer;
     ResetRecordBuffer(buffer);
