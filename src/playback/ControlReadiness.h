@@ -1,5 +1,5 @@
 // Whether a press may go into its control now, in pure logic over what the worker found out
-// (ControlFollow's checks at the edge): the input can arrive at all (the program's desktop is
+// (ControlChecks.cpp, at the edge): the input can arrive at all (the program's desktop is
 // the input desktop; the target does not run with higher rights, which drops injected input
 // without a word), the window answers messages, the control is there, visible and enabled,
 // and for a key it has the keyboard focus. Each reason to wait has its own time-out; higher
