@@ -1,9 +1,10 @@
 // Microseconds per press that the hook thread spends noting its window and control
 // (NoteEventWindow), against a form of another thread with an edit and twenty buttons: presses
 // into a window without children (the hit test and the window's rectangle, as before controls
-// were read), presses into the same control (its rectangle besides), presses that alternate
-// between two buttons (each read afresh: class, identifier, place among the siblings, DPI), and
-// keys with the focus in the edit.
+// were read), presses into the same control (its rectangle besides), into two buttons in turn
+// (each kept among the recent controls), into twenty in turn (more than are kept: each read
+// afresh, its class, identifier, place among the siblings and DPI), and keys with the focus in
+// the edit.
 #include <windows.h>
 
 #include <algorithm>
@@ -58,15 +59,15 @@ POINT Middle(HWND window)
     return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
-// The best of the rounds, in microseconds per press: presses alternate between the points.
-double MicrosecondsPerPress(uint32_t message, POINT a, POINT b)
+// The best of the rounds, in microseconds per press: press i goes to points[i % count].
+double MicrosecondsPerPress(uint32_t message, const POINT* points, int count)
 {
     double best = 1e30;
     for (int round = 0; round < Rounds; ++round) {
         LARGE_INTEGER start, end;
         QueryPerformanceCounter(&start);
         for (int i = 0; i < Presses; ++i) {
-            const POINT at = (i & 1) != 0 ? b : a;
+            const POINT at = points[i % count];
             HookEvent move{MouseMoveMessage, 0, at.x, at.y, 0};
             NoteEventWindow(move);
             HookEvent press{message, message == KeyDownMessage ? 'A' : 0, 0, 0, 0};
@@ -90,18 +91,19 @@ int main()
     const HANDLE thread = CreateThread(nullptr, 0, FormThread, &form, 0, nullptr);
     if (thread == nullptr || WaitForSingleObject(form.ready, 10000) != WAIT_OBJECT_0) return 1;
     Sleep(500);  // the windows shown
-    const POINT plain = Middle(form.plain), first = Middle(form.buttons[0]), last = Middle(form.buttons[Buttons - 1]),
-                second = Middle(form.buttons[1]);
+    const POINT plain = Middle(form.plain);
+    POINT buttons[Buttons];
+    for (int i = 0; i < Buttons; ++i) buttons[i] = Middle(form.buttons[i]);
     std::printf("microseconds per press noted on the hook thread (best of %d rounds of %d):\n", Rounds, Presses);
-    std::printf("  button, window without children:  %8.1f\n",
-                MicrosecondsPerPress(LeftButtonDownMessage, plain, plain));
-    std::printf("  button, the same control:         %8.1f\n",
-                MicrosecondsPerPress(LeftButtonDownMessage, first, first));
-    std::printf("  button, another control each time:%8.1f\n",
-                MicrosecondsPerPress(LeftButtonDownMessage, first, last));
-    std::printf("  button, the first two each time:  %8.1f\n",
-                MicrosecondsPerPress(LeftButtonDownMessage, first, second));
-    std::printf("  key, focus in the same edit:      %8.1f\n", MicrosecondsPerPress(KeyDownMessage, first, first));
+    std::printf("  button, window without children:     %8.1f\n",
+                MicrosecondsPerPress(LeftButtonDownMessage, &plain, 1));
+    std::printf("  button, the same control:            %8.1f\n",
+                MicrosecondsPerPress(LeftButtonDownMessage, buttons, 1));
+    std::printf("  button, two controls in turn:        %8.1f\n",
+                MicrosecondsPerPress(LeftButtonDownMessage, buttons, 2));
+    std::printf("  button, twenty controls in turn:     %8.1f\n",
+                MicrosecondsPerPress(LeftButtonDownMessage, buttons, Buttons));
+    std::printf("  key, focus in the same edit:         %8.1f\n", MicrosecondsPerPress(KeyDownMessage, buttons, 1));
     PostThreadMessageW(GetThreadId(thread), WM_QUIT, 0, 0);
     WaitForSingleObject(thread, 5000);
     return 0;
