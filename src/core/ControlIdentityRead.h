@@ -10,9 +10,10 @@
 #include "core/ModuleExports.h"
 #include "core/WindowIdentityRead.h"
 
-// The most siblings looked at for a control's place: the place a recording can hold
-// (recording/ControlRecords.h keeps it within 0 to 32767).
-constexpr int32_t MaxSiblingsCounted = 32767;
+// The most siblings looked at for a control's place. The hook procedures run on the hook thread,
+// so while it counts, the whole desktop's input waits: under Wine each sibling's class costs some
+// 15 microseconds, so this many cost at most about 5 ms (on Windows a fraction of that).
+constexpr int32_t MaxSiblingsCounted = 300;
 
 // The window's DPI: GetDpiForWindow (Windows 10 1607 and later, so looked up at run time), else
 // the screen's; 0 when neither tells. Read only when a control changed, so the look-up is cheap.
@@ -48,7 +49,7 @@ inline int32_t ReadControlPlace(HWND control, const wchar_t* name)
     int32_t looked = 0;
     for (HWND sibling = GetWindow(parent, GW_CHILD); sibling != nullptr && sibling != control;
          sibling = GetWindow(sibling, GW_HWNDNEXT)) {
-        if (++looked > MaxSiblingsCounted) break;  // a window with endless siblings costs no more
+        if (++looked > MaxSiblingsCounted) return PlaceNotCounted;
         if (SameClassName(sibling, name)) ++place;
     }
     return place;

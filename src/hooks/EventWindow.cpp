@@ -18,6 +18,9 @@ constexpr uint32_t WindowNoteSlots = 64;
 // Windows whose program's name is kept: opening a process and asking its image's name is the
 // slow part, and a user goes back and forth among a few windows.
 constexpr uint32_t ProgramNameCacheSize = 16;
+// Controls whose identity is kept: counting a control's siblings costs a call for each of them,
+// and a user goes back and forth among the few fields of a form.
+constexpr uint32_t KnownControlCacheSize = 16;
 
 struct WindowNote {
     std::atomic<uint32_t> serial;  // the note's number, 0 while the hook thread writes it
@@ -26,6 +29,13 @@ struct WindowNote {
 
 struct ControlNote {
     std::atomic<uint32_t> serial;  // as WindowNote's
+    ControlIdentity identity;
+};
+
+// A control's identity as last read, for that control in that window at that rectangle.
+struct KnownControl {
+    HWND control;
+    HWND window;
     ControlIdentity identity;
 };
 
@@ -58,6 +68,9 @@ HWND gLastControl = nullptr;
 ControlIdentity gLastControlRectangle = {};
 uint32_t gLastControlSerial = 0;
 uint32_t gControlSerialCount = 0;
+// Hook thread only: the identities of recent controls (round robin).
+KnownControl gKnownControls[KnownControlCacheSize];
+uint32_t gNextKnownControl = 0;
 
 bool IsPressOrWheel(uint32_t message)
 {
@@ -135,24 +148,39 @@ void WriteNote(uint32_t serial, HWND window, const WindowIdentity& rectangle)
     note.serial.store(serial, std::memory_order_release);
 }
 
-void WriteControlNote(uint32_t serial, HWND control, HWND window, const ControlIdentity& rectangle)
-{
-    ControlNote& note = gControlNotes[serial % WindowNoteSlots];
-    note.serial.store(0, std::memory_order_relaxed);
-    std::atomic_thread_fence(std::memory_order_release);
-    note.identity = rectangle;
-    ReadControlNames(control, window, note.identity);
-    note.serial.store(serial, std::memory_order_release);
-}
-
 template <typename Identity>
 bool SameRectangle(const Identity& a, const Identity& b)
 {
     return a.left == b.left && a.top == b.top && a.width == b.width && a.height == b.height;
 }
 
+// The rest of the identity of a control whose rectangle `identity` holds: as read before if the
+// same control stood there in the same window, else from the system.
+void ReadControlCached(HWND control, HWND window, ControlIdentity& identity)
+{
+    for (const KnownControl& known : gKnownControls) {
+        if (known.control == control && known.window == window && SameRectangle(known.identity, identity)) {
+            identity = known.identity;
+            return;
+        }
+    }
+    ReadControlNames(control, window, identity);
+    gKnownControls[gNextKnownControl++ % KnownControlCacheSize] = {control, window, identity};
+}
+
+void WriteControlNote(uint32_t serial, HWND control, HWND window, const ControlIdentity& rectangle)
+{
+    ControlNote& note = gControlNotes[serial % WindowNoteSlots];
+    note.serial.store(0, std::memory_order_relaxed);
+    std::atomic_thread_fence(std::memory_order_release);
+    note.identity = rectangle;
+    ReadControlCached(control, window, note.identity);
+    note.serial.store(serial, std::memory_order_release);
+}
+
 // The press's control, noted again only when it is another or moved within its window: most
-// presses cost a hit test the window needed anyway (or one GetGUIThreadInfo) and a rectangle.
+// presses cost a hit test the window needed anyway (or one GetGUIThreadInfo) and a rectangle;
+// a control not among the recent ones also its class, siblings and DPI.
 void NoteEventControl(HookEvent& event, HWND window, HWND under, const WindowIdentity& windowRectangle)
 {
     const HWND control = ControlOfEvent(event.message, window, under);

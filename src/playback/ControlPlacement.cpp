@@ -29,8 +29,9 @@ int32_t ClampToInt32(int64_t value)
 
 bool IsSameControl(const ControlIdentity& recorded, const ControlIdentity& now)
 {
-    return recorded.id == now.id && recorded.place == now.place &&
-           IsSameWindowClass(recorded.controlClass, now.controlClass);
+    // A place the recorder did not count (too many siblings before it) leaves class and identifier.
+    const bool samePlace = recorded.place == now.place || recorded.place == PlaceNotCounted;
+    return recorded.id == now.id && samePlace && IsSameWindowClass(recorded.controlClass, now.controlClass);
 }
 
 ControlMapping MapControl(const WindowIdentity& window, const ControlIdentity& recorded, const ControlIdentity& now,

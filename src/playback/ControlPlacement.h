@@ -8,8 +8,9 @@
 #include "core/WindowIdentity.h"
 
 // The same class (compared as window classes are), the same control identifier and the same
-// place among the siblings of that class. Rectangle and DPI do not count: a control that moved
-// or grew is still the same control.
+// place among the siblings of that class (where the recording tells it: PlaceNotCounted leaves
+// class and identifier to decide). Rectangle and DPI do not count: a control that moved or grew
+// is still the same control.
 bool IsSameControl(const ControlIdentity& recorded, const ControlIdentity& now);
 
 // From the control's rectangle in the recording (on the screen: the recorded window's top left

@@ -55,6 +55,9 @@ TEST(ControlIdentityMatch, ClassIdentifierAndPlaceCountTheRectangleDoesNot)
     EXPECT_TRUE(IsSameControl(second, Control("button", -1, 1)));
     EXPECT_FALSE(IsSameControl(second, Control("Button", -1, 0)));
     EXPECT_FALSE(IsSameControl(second, Control("Static", -1, 1)));
+    // A control behind more siblings than the recorder counts: class and identifier decide.
+    EXPECT_TRUE(IsSameControl(Control("Button", 5, PlaceNotCounted), Control("Button", 5, 3)));
+    EXPECT_FALSE(IsSameControl(Control("Button", 5, PlaceNotCounted), Control("Button", 6, 3)));
 }
 
 TEST(ControlMapping, AClickOnTheControlKeepsItsOffsetFromWhereTheControlStandsNow)
