@@ -25,3 +25,16 @@ if(WIN32)
     DEPENDS tandrel_dist TandrelFixture TandrelProbe
     USES_TERMINAL)
 endif()
+
+# What noting each press's window and control costs the hook thread, against a form of another
+# thread with child controls. Run it under Wine:
+#   tests/harness/wine-run.sh build/bench/bench_event_control.exe
+if(WIN32)
+  add_executable(bench_event_control EventControlBench.cpp ${PROJECT_SOURCE_DIR}/src/hooks/EventWindow.cpp)
+  target_include_directories(bench_event_control PRIVATE ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(bench_event_control PRIVATE ${TANDREL_WIN_SYSTEM_LIBS})
+  add_custom_target(run_bench_event_control
+    COMMAND ${PROJECT_SOURCE_DIR}/tests/harness/wine-run.sh $<TARGET_FILE:bench_event_control>
+    DEPENDS bench_event_control
+    USES_TERMINAL)
+endif()

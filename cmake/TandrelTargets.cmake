@@ -124,13 +124,14 @@ function(tandrel_win_test name)
     ENVIRONMENT "TANDREL_DIST_DIR=${TANDREL_DIST_DIR};TANDREL_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
 endfunction()
 
-# tandrel_e2e_test(name script.py): a driver on the Linux side that runs the shipped program
-# under Wine on a display of its own and works it with real key presses and mouse moves.
+# tandrel_e2e_test(name script.py [case...]): a driver on the Linux side that runs the shipped program
+# under Wine on a display of its own and works it with real key presses and mouse moves; with
+# cases (Class.test_name), only those, so that a script's cases can each have their own time limit.
 function(tandrel_e2e_test name script)
   if(NOT WIN32)
     return()
   endif()
-  add_test(NAME ${name} COMMAND python3 ${CMAKE_CURRENT_SOURCE_DIR}/${script})
+  add_test(NAME ${name} COMMAND python3 ${CMAKE_CURRENT_SOURCE_DIR}/${script} ${ARGN})
   set_tests_properties(${name} PROPERTIES LABELS e2e RESOURCE_LOCK wine TIMEOUT ${TANDREL_TIMEOUT_E2E}
     FIXTURES_REQUIRED "tandrel_built;wine_prefix"
     ENVIRONMENT "TANDREL_DIST_DIR=${TANDREL_DIST_DIR};TANDREL_BUILD_DIR=${CMAKE_BINARY_DIR};TANDREL_SOURCE_DIR=${PROJECT_SOURCE_DIR}")

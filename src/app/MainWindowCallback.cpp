@@ -111,11 +111,16 @@ void CancelPlaybackByF9()
     gActivityState.store(Idle);
 }
 
-// The window records of the window a press goes to, when it is another than the last one's.
+// The window records of the window a press goes to, when it is another than the last one's,
+// then those of its control, when it has one and it is another than the last press's: window
+// group, control group and press follow each other with nothing between them.
 bool RecordWindowOf(const HookEvent& event)
 {
     WindowIdentity window;
-    return !ReadHookEventWindow(event, window) || RecordEventWindow(event.windowSerial, window);
+    if (!ReadHookEventWindow(event, window)) return true;
+    if (!RecordEventWindow(event.windowSerial, window)) return false;
+    ControlIdentity control = {};
+    return RecordEventControl(ReadHookEventControl(event, control) ? event.controlSerial : 0, control);
 }
 
 void RecordInput(const HookEvent& event)

@@ -71,6 +71,10 @@ RunEnd HowTheRunEnded()
     case PlaybackEnd::Played: return RunEnd::Played;
     case PlaybackEnd::Unreadable: return RunEnd::Unreadable;
     case PlaybackEnd::WindowMissing: return RunEnd::WindowMissing;
+    case PlaybackEnd::ControlMissing: return RunEnd::ControlMissing;
+    case PlaybackEnd::NotAnswering: return RunEnd::NotAnswering;
+    case PlaybackEnd::SessionLocked: return RunEnd::SessionLocked;
+    case PlaybackEnd::HigherRights: return RunEnd::HigherRights;
     case PlaybackEnd::Running:
     case PlaybackEnd::Stopped: break;
     }

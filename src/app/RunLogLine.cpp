@@ -106,6 +106,10 @@ std::string_view RunEndWord(RunEnd end)
     case RunEnd::Unreadable: return "unreadable";
     case RunEnd::HookFailed: return "hook-failed";
     case RunEnd::WindowMissing: return "window-missing";
+    case RunEnd::ControlMissing: return "control-missing";
+    case RunEnd::NotAnswering: return "not-answering";
+    case RunEnd::SessionLocked: return "session-locked";
+    case RunEnd::HigherRights: return "higher-rights";
     case RunEnd::StartFailed: return "start-failed";
     }
     return "start-failed";

@@ -9,14 +9,18 @@
 // How an unattended run ended. None while nothing has decided it yet.
 enum class RunEnd : uint8_t {
     None,
-    Played,         // every pass played
-    Cancelled,      // F9
-    Closed,         // a close request or the end of the session
-    NotFound,       // no file at the recording's path
-    Unreadable,     // the file could not be opened for a pass
-    HookFailed,     // a hook could not be installed
-    WindowMissing,  // the window the recording plays into never came
-    StartFailed,    // the program's window or the playback's thread could not be made
+    Played,          // every pass played
+    Cancelled,       // F9
+    Closed,          // a close request or the end of the session
+    NotFound,        // no file at the recording's path
+    Unreadable,      // the file could not be opened for a pass
+    HookFailed,      // a hook could not be installed
+    WindowMissing,   // the window the recording plays into never came
+    ControlMissing,  // a press's control did not become ready (there, visible, enabled, focused)
+    NotAnswering,    // a press's window did not answer messages
+    SessionLocked,   // the session stayed locked: input could not arrive
+    HigherRights,    // a press's window runs with higher rights, which drop injected input
+    StartFailed,     // the program's window or the playback's thread could not be made
 };
 
 // The word of the log for an end; "started" for None, the start line's word.

@@ -10,10 +10,16 @@
 
 #include "core/WindowIdentity.h"
 
+// The place of a control that stands behind more siblings than the hook thread counts (a window
+// with hundreds of children): its place is not told. The highest place a recording holds
+// (recording/ControlRecords.h, MaxControlPlace), so it reads back as itself.
+constexpr int32_t PlaceNotCounted = 32767;
+
 struct ControlIdentity {
     char controlClass[WindowClassBytes];  // the window class, as registered; UTF-8
     int32_t id;                           // the control identifier (GWLP_ID)
-    int32_t place;                        // 0 for the first sibling of this class under its parent
+    int32_t place;                        // 0 for the first sibling of this class under its parent,
+                                          // PlaceNotCounted when it stands too far behind
     int32_t left;                         // its rectangle, relative to the top-level window's top left
     int32_t top;
     int32_t width;

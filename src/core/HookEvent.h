@@ -16,6 +16,10 @@ struct HookEvent {
     // events and when there is no such window.
     uint32_t window = 0;
     uint32_t windowSerial = 0;
+    // The same for the control inside that window that the press went to (the child window
+    // under the pointer, or the one with the keyboard focus); 0 when it went to none.
+    uint32_t control = 0;
+    uint32_t controlSerial = 0;
 };
 
 // The message of the event that TakeHookEvent hands over in place of the events the hook thread

@@ -66,3 +66,18 @@ constexpr const wchar_t* NotSavedWarning = L"Die Aufzeichnung konnte unter diese
 constexpr const wchar_t* WindowMissingErrorStart = L"Das Fenster der Aufnahme ist nicht erschienen!\r\n\r\nProgramm: ";
 constexpr const wchar_t* WindowMissingErrorClass = L"\r\nFensterklasse: ";
 constexpr const wchar_t* WindowMissingErrorEnd = L"\r\n\r\nAbspielen wurde abgebrochen!";
+// A press's control was not ready in time: it did not appear in its window, stayed hidden or
+// disabled, or did not get the keyboard focus. Program, window class and the control's class go
+// between the parts, the window's as above.
+constexpr const wchar_t* ControlNotReadyErrorStart =
+    L"Das Steuerelement der Aufnahme ist nicht bereit geworden!\r\n\r\nProgramm: ";
+constexpr const wchar_t* ControlNotReadyErrorControl = L"\r\nSteuerelement: ";
+// The window of a press did not answer messages in time; program and class as above.
+constexpr const wchar_t* NotAnsweringErrorStart = L"Das Fenster der Aufnahme antwortet nicht!\r\n\r\nProgramm: ";
+// The window of a press runs with higher rights than Tandrel: the system would drop the input
+// without a word, so the playback stops at once. Program and class as above.
+constexpr const wchar_t* HigherRightsErrorStart =
+    L"Das Fenster der Aufnahme l\u00e4uft mit h\u00f6heren Rechten und nimmt keine Eingaben an!\r\n\r\nProgramm: ";
+// The session stayed locked (or disconnected): no input could arrive.
+constexpr const wchar_t* SessionLockedError =
+    L"Die Sitzung ist gesperrt, Eingaben kommen nicht an!\r\n\r\nAbspielen wurde abgebrochen!";

@@ -46,17 +46,28 @@ std::atomic<bool> gInjectionClosed{false};
 std::atomic<int32_t> gPlaybackEnd{static_cast<int32_t>(PlaybackEnd::Running)};
 std::atomic<int32_t> gPlayedPasses{0};
 
+// NotReady: a window or control the recording went to was not ready in time (WindowFollow's
+// step says which way).
 enum class PassEnd {
     Completed,
     Stopped,
     OpenFailed,
-    WindowMissing
+    NotReady
 };
 
-PlaybackEnd PlaybackEndOf(PassEnd end)
+PlaybackEnd PlaybackEndOf(PassEnd end, WindowStep notReady)
 {
     if (end == PassEnd::OpenFailed) return PlaybackEnd::Unreadable;
-    if (end == PassEnd::WindowMissing) return PlaybackEnd::WindowMissing;
+    if (end != PassEnd::NotReady) return PlaybackEnd::Stopped;
+    switch (notReady) {
+    case WindowStep::WindowMissing: return PlaybackEnd::WindowMissing;
+    case WindowStep::ControlMissing: return PlaybackEnd::ControlMissing;
+    case WindowStep::NotAnswering: return PlaybackEnd::NotAnswering;
+    case WindowStep::SessionLocked: return PlaybackEnd::SessionLocked;
+    case WindowStep::HigherRights: return PlaybackEnd::HigherRights;
+    case WindowStep::Play:
+    case WindowStep::Stopped: break;
+    }
     return PlaybackEnd::Stopped;
 }
 
@@ -150,10 +161,11 @@ bool WaitAndStillPlaying(int64_t microseconds)
 
 // The records of one pass, each at its due time. A record whose wait a stop cut short, or
 // after whose wait the state is no longer Playing, is not injected.
-PassEnd PlayRecords(HANDLE file, WindowFollow& follow)
+PassEnd PlayRecords(HANDLE file, WindowFollow& follow, WindowStep& notReady)
 {
-    PlaybackSchedule schedule = StartPlaybackSchedule(PlaybackClock());
+    // Before the schedule's origin: what it reads of the system must not hold up the first record.
     StartWindowFollow(follow);
+    PlaybackSchedule schedule = StartPlaybackSchedule(PlaybackClock());
     InputRecord placement{};
     RecordBuffer buffer;
     ResetRecordBuffer(buffer);
@@ -167,7 +179,10 @@ PassEnd PlayRecords(HANDLE file, WindowFollow& follow)
         }
         // The window the record goes to: waited for, and a Move placed relative to it.
         const WindowStep window = FollowWindow(follow, record, schedule);
-        if (window == WindowStep::WindowMissing) return PassEnd::WindowMissing;
+        if (window != WindowStep::Play && window != WindowStep::Stopped) {
+            notReady = window;
+            return PassEnd::NotReady;
+        }
         if (window == WindowStep::Stopped ||
             (TakeCursorPlacement(follow, placement) && !PlayIfStillPlaying(placement)) || !PlayIfStillPlaying(record)) {
             return PassEnd::Stopped;
@@ -175,7 +190,7 @@ PassEnd PlayRecords(HANDLE file, WindowFollow& follow)
     }
 }
 
-PassEnd PlayOnePass()
+PassEnd PlayOnePass(WindowStep& notReady)
 {
     ClearHeldInputsOfWorker();
     HANDLE file = OpenRecording();
@@ -185,10 +200,11 @@ PassEnd PlayOnePass()
     }
     // A stop during the pause ends the pass before anything is injected.
     WindowFollow follow;
-    const PassEnd end = WaitAndStillPlaying(PassPauseMicroseconds) ? PlayRecords(file, follow) : PassEnd::Stopped;
+    const PassEnd end =
+        WaitAndStillPlaying(PassPauseMicroseconds) ? PlayRecords(file, follow, notReady) : PassEnd::Stopped;
     CloseHandle(file);
     ReleaseHeldInputsOfWorker();
-    if (end == PassEnd::WindowMissing) ShowWindowMissingMessage(follow.target);
+    if (end == PassEnd::NotReady) ShowNotReadyMessage(notReady, follow);
     return end;
 }
 
@@ -223,9 +239,10 @@ DWORD WINAPI PlaybackWorker(LPVOID mainWindow)
             end = PlaybackEnd::Stopped;  // stopped between two passes
             break;
         }
-        const PassEnd passEnd = PlayOnePass();
+        WindowStep notReady = WindowStep::Play;
+        const PassEnd passEnd = PlayOnePass(notReady);
         if (passEnd != PassEnd::Completed) {
-            end = PlaybackEndOf(passEnd);
+            end = PlaybackEndOf(passEnd, notReady);
             break;
         }
         if (pass == LastPassNumber) break;  // the count would overflow

@@ -27,14 +27,19 @@ void CloseWorkerThreadHandles();
 
 // How the last worker ended, for the run log: Running until it ends (also while none was
 // started); all passes played; Stopped for every stop (F9's cancel, a close request, the
-// exit); the file could not be opened; a window the recording went to never came (the user
-// was told).
+// exit); the file could not be opened; a window the recording went to never came; a press's
+// control did not become ready; its window did not answer; the session stayed locked; its
+// window runs with higher rights (the user was told of each of the last five).
 enum class PlaybackEnd : int32_t {
     Running,
     Played,
     Stopped,
     Unreadable,
-    WindowMissing
+    WindowMissing,
+    ControlMissing,
+    NotAnswering,
+    SessionLocked,
+    HigherRights
 };
 // Any thread, once the worker's end message (PlaybackEndedMessage, or WM_CLOSE in unattended
 // mode) has arrived: how the last worker ended, and how many of its passes it played to the end.

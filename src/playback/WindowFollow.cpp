@@ -1,5 +1,5 @@
-// Waiting for a recording's windows and placing its clicks where they stand now (see
-// WindowFollow.h). The wait looks every 10 ms, each look a PlaybackWait that a stop ends at
+// Waiting for a recording's windows and controls and placing its clicks where they stand now
+// (see WindowFollow.h). Each wait looks every 10 ms, each look a PlaybackWait that a stop ends at
 // once, so it never spins and never outlasts F9, a close request or the session's end.
 #include "playback/WindowFollow.h"
 
@@ -9,8 +9,8 @@
 
 #include "core/UserTexts.h"
 #include "core/WindowIdentityRead.h"
+#include "playback/ControlChecks.h"
 #include "playback/Injection.h"
-#include "recording/ControlRecords.h"
 #include "ui/MessageDialog.h"
 
 namespace {
@@ -61,17 +61,18 @@ BOOL CALLBACK LookAtWindow(HWND window, LPARAM parameter)
     return FALSE;
 }
 
-// A window of the target's identity where the record needs it, and where it stands now.
-bool FindTarget(const WindowFollow& follow, const InputRecord& record, WindowIdentity& now)
+// A window of the target's identity where the record needs it (null when there is none), and
+// where it stands now.
+HWND FindTarget(const WindowFollow& follow, const InputRecord& record, WindowIdentity& now)
 {
     if (record.kind == Key) {
         const HWND front = GetForegroundWindow();
-        return front != nullptr && MatchesTarget(front, follow.target, now);
+        return front != nullptr && MatchesTarget(front, follow.target, now) ? front : nullptr;
     }
     Search search{&follow, IsPress(record), nullptr, {}};
     EnumWindows(LookAtWindow, reinterpret_cast<LPARAM>(&search));
     now = search.now;
-    return search.found != nullptr;
+    return search.found;
 }
 
 // From here on, positions inside the recorded rectangle go to the window as it stands now; the
@@ -95,10 +96,13 @@ void OnFirstWindow(WindowFollow& follow)
 {
     WindowIdentity now;
     const HWND front = GetForegroundWindow();
-    if (front != nullptr && MatchesTarget(front, follow.target, now))
+    if (front != nullptr && MatchesTarget(front, follow.target, now)) {
+        follow.window = front;
         UseMapping(follow, MapWindow(follow.target, now));
-    else
+    } else {
+        follow.window = nullptr;
         follow.mapping.active = false;
+    }
 }
 
 WindowStep WaitForTarget(WindowFollow& follow, const InputRecord& record, PlaybackSchedule& schedule)
@@ -107,7 +111,7 @@ WindowStep WaitForTarget(WindowFollow& follow, const InputRecord& record, Playba
     const int64_t limit = WindowWaitLimitMicroseconds(record.delay);
     WindowIdentity now;
     bool waited = false;
-    while (!FindTarget(follow, record, now)) {
+    while ((follow.window = FindTarget(follow, record, now)) == nullptr) {
         if (PlaybackClock() - start >= limit) return WindowStep::WindowMissing;
         if (!PlaybackWait(WindowPollMicroseconds)) return WindowStep::Stopped;
         waited = true;
@@ -117,12 +121,111 @@ WindowStep WaitForTarget(WindowFollow& follow, const InputRecord& record, Playba
     return WindowStep::Play;
 }
 
+// From here on, positions inside the control's recorded rectangle go to the control as it
+// stands now; before a click or a wheel turn the cursor follows at once when the last Move lies
+// inside it (the recorder writes the control's records after the Moves that led to the press).
+void UseControlMapping(WindowFollow& follow, const ControlMapping& mapping, bool placeCursor)
+{
+    follow.controlMapping = mapping;
+    if (!placeCursor || !follow.moveSeen) return;
+    int32_t x = follow.moveX;
+    int32_t y = follow.moveY;
+    if (!MapControlPosition(mapping, x, y) || (x == follow.playedX && y == follow.playedY)) return;
+    follow.placeCursor = true;
+    follow.placeX = follow.playedX = x;
+    follow.placeY = follow.playedY = y;
+}
+
+WindowStep StepOf(ControlVerdict verdict)
+{
+    switch (verdict) {
+    case ControlVerdict::ControlMissing: return WindowStep::ControlMissing;
+    case ControlVerdict::NotAnswering: return WindowStep::NotAnswering;
+    case ControlVerdict::SessionLocked: return WindowStep::SessionLocked;
+    case ControlVerdict::HigherRights: return WindowStep::HigherRights;
+    case ControlVerdict::Ready:
+    case ControlVerdict::Wait: break;
+    }
+    return WindowStep::Play;
+}
+
+// One look at the control in the recording's window, with all the checks.
+ControlLook LookAtControl(const WindowFollow& follow, bool withFocus)
+{
+    ControlLook look{};
+    look.control = FindControl(follow.window, follow.control, look.now);
+    look.checks = CheckControl(follow.window, look.control, withFocus);
+    look.dpi = look.control != nullptr ? WindowDisplayDpi(follow.window) : 0;
+    return look;
+}
+
+void UseLook(WindowFollow& follow, const ControlLook& look, bool isKey)
+{
+    UseControlMapping(follow, MapControl(follow.target, follow.control, look.now, look.dpi), !isKey);
+}
+
+// As the control's records are read, the press after them is not due yet (it keeps its recorded
+// delay): the first look is taken then, so that a control that is ready costs the press nothing.
+// Only where the window is known and not waited for at the press.
+void LookAhead(WindowFollow& follow)
+{
+    follow.lookedAhead = !follow.pending && follow.window != nullptr;
+    if (follow.lookedAhead) follow.ahead = LookAtControl(follow, true);
+}
+
+// The press waits until its control is ready for it, in the recording's window. A control
+// names its window, so that window is waited for as a later window is, also when it was not in
+// front as the pass began (a pass that is to play into another program plays at window level
+// once its control records are stripped), and found again when it was closed and opened anew.
+WindowStep WaitForControl(WindowFollow& follow, const InputRecord& record, PlaybackSchedule& schedule)
+{
+    const bool isKey = record.kind == Key;
+    if (follow.lookedAhead &&
+        DecideControlReadiness(follow.ahead.checks, isKey, 0, record.delay) == ControlVerdict::Ready) {
+        UseLook(follow, follow.ahead, isKey);
+        return WindowStep::Play;
+    }
+    if (follow.window == nullptr || !IsWindow(follow.window)) {
+        const WindowStep found = WaitForTarget(follow, record, schedule);
+        if (found != WindowStep::Play) return found;
+    }
+    const int64_t start = PlaybackClock();
+    bool waited = false;
+    for (;;) {
+        const ControlLook look = LookAtControl(follow, isKey);
+        const ControlVerdict verdict =
+            DecideControlReadiness(look.checks, isKey, PlaybackClock() - start, record.delay);
+        if (verdict == ControlVerdict::Ready) {
+            if (waited) ShiftPlaybackSchedule(schedule, PlaybackClock() - start);
+            UseLook(follow, look, isKey);
+            return WindowStep::Play;
+        }
+        if (verdict != ControlVerdict::Wait) return StepOf(verdict);
+        if (!PlaybackWait(WindowPollMicroseconds)) return WindowStep::Stopped;
+        waited = true;
+    }
+}
+
+void AppendUtf8(wchar_t* text, size_t room, const char* utf8)
+{
+    wchar_t wide[WindowClassBytes];
+    if (MultiByteToWideChar(CP_UTF8, 0, utf8, -1, wide, WindowClassBytes) <= 0) wide[0] = L'\0';
+    wcsncat(text, wide, room - 1 - wcslen(text));
+}
+
+void Append(wchar_t* text, size_t room, const wchar_t* part)
+{
+    wcsncat(text, part, room - 1 - wcslen(text));
+}
+
 }  // namespace
 
 void StartWindowFollow(WindowFollow& follow)
 {
     std::memset(&follow, 0, sizeof follow);
     ResetWindowRecordReader(follow.reader);
+    ResetControlRecordReader(follow.controlReader);
+    StartControlChecks();
 }
 
 WindowStep FollowWindow(WindowFollow& follow, InputRecord& record, PlaybackSchedule& schedule)
@@ -130,6 +233,8 @@ WindowStep FollowWindow(WindowFollow& follow, InputRecord& record, PlaybackSched
     const WindowRecordStep step = ReadWindowRecord(follow.reader, record);
     if (step == WindowRecordStep::Complete) {
         follow.target = follow.reader.window;
+        follow.controlPending = false;
+        follow.controlMapping.active = false;
         if (follow.groupSeen) {
             follow.pending = true;
         } else {
@@ -139,18 +244,32 @@ WindowStep FollowWindow(WindowFollow& follow, InputRecord& record, PlaybackSched
         return WindowStep::Play;
     }
     if (step != WindowRecordStep::NotWindow) return WindowStep::Play;
-    // A control group stands between a window group and its press: the wait is the press's.
-    if (IsControlRecordKind(record.kind)) return WindowStep::Play;
+    // A control group stands between a window group and its press: the waits are the press's.
+    const ControlRecordStep controlStep = ReadControlRecord(follow.controlReader, record);
+    if (controlStep == ControlRecordStep::Complete) {
+        follow.control = follow.controlReader.control;
+        follow.controlPending = true;
+        follow.controlMapping.active = false;
+        LookAhead(follow);
+        return WindowStep::Play;
+    }
+    if (controlStep != ControlRecordStep::NotControl) return WindowStep::Play;
     if (follow.pending) {
         follow.pending = false;
         const WindowStep waited = WaitForTarget(follow, record, schedule);
         if (waited != WindowStep::Play) return waited;
     }
+    if (follow.controlPending && IsPress(record)) {
+        follow.controlPending = false;
+        const WindowStep ready = WaitForControl(follow, record, schedule);
+        if (ready != WindowStep::Play) return ready;
+    }
     if (record.kind == Move) {
         follow.moveSeen = true;
         follow.moveX = record.x;
         follow.moveY = record.y;
-        MapPosition(follow.mapping, record.x, record.y);
+        if (!MapControlPosition(follow.controlMapping, record.x, record.y))
+            MapPosition(follow.mapping, record.x, record.y);
         follow.playedX = record.x;
         follow.playedY = record.y;
     }
@@ -165,18 +284,28 @@ bool TakeCursorPlacement(WindowFollow& follow, InputRecord& move)
     return true;
 }
 
-void ShowWindowMissingMessage(const WindowIdentity& window)
+void ShowNotReadyMessage(WindowStep step, const WindowFollow& follow)
 {
-    wchar_t program[WindowProgramBytes];
-    wchar_t windowClass[WindowClassBytes];
-    if (MultiByteToWideChar(CP_UTF8, 0, window.program, -1, program, WindowProgramBytes) <= 0) program[0] = L'\0';
-    if (MultiByteToWideChar(CP_UTF8, 0, window.windowClass, -1, windowClass, WindowClassBytes) <= 0)
-        windowClass[0] = L'\0';
     // Put together without the runtime's formatting (it would cost 28 KB).
-    wchar_t text[1024];
+    constexpr size_t Room = 1600;
+    wchar_t text[Room];
     text[0] = L'\0';
-    const wchar_t* parts[] = {WindowMissingErrorStart, program, WindowMissingErrorClass, windowClass,
-                              WindowMissingErrorEnd};
-    for (const wchar_t* part : parts) wcsncat(text, part, 1023 - wcslen(text));
+    switch (step) {
+    case WindowStep::SessionLocked: MessageDialog(MessageTitle, SessionLockedError, StyleError); return;
+    case WindowStep::WindowMissing: Append(text, Room, WindowMissingErrorStart); break;
+    case WindowStep::ControlMissing: Append(text, Room, ControlNotReadyErrorStart); break;
+    case WindowStep::NotAnswering: Append(text, Room, NotAnsweringErrorStart); break;
+    case WindowStep::HigherRights: Append(text, Room, HigherRightsErrorStart); break;
+    case WindowStep::Play:
+    case WindowStep::Stopped: return;
+    }
+    AppendUtf8(text, Room, follow.target.program);
+    Append(text, Room, WindowMissingErrorClass);
+    AppendUtf8(text, Room, follow.target.windowClass);
+    if (step == WindowStep::ControlMissing) {
+        Append(text, Room, ControlNotReadyErrorControl);
+        AppendUtf8(text, Room, follow.control.controlClass);
+    }
+    Append(text, Room, WindowMissingErrorEnd);
     MessageDialog(MessageTitle, text, StyleError);
 }

@@ -12,15 +12,6 @@ char LowerAscii(char c)
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-bool SameClass(const char* a, const char* b)
-{
-    for (uint32_t i = 0; i < WindowClassBytes; ++i) {
-        if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-        if (a[i] == '\0') return true;
-    }
-    return true;
-}
-
 int32_t ClampToInt32(int64_t value)
 {
     if (value > INT32_MAX) return INT32_MAX;
@@ -35,9 +26,18 @@ bool Inside(int32_t position, int32_t start, int32_t length)
 
 }  // namespace
 
+bool IsSameWindowClass(const char* a, const char* b)
+{
+    for (uint32_t i = 0; i < WindowClassBytes; ++i) {
+        if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+        if (a[i] == '\0') return true;
+    }
+    return true;
+}
+
 bool IsSameWindowIdentity(const WindowIdentity& a, const WindowIdentity& b)
 {
-    return strncmp(a.program, b.program, WindowProgramBytes) == 0 && SameClass(a.windowClass, b.windowClass);
+    return strncmp(a.program, b.program, WindowProgramBytes) == 0 && IsSameWindowClass(a.windowClass, b.windowClass);
 }
 
 WindowMapping MapWindow(const WindowIdentity& recorded, const WindowIdentity& now)

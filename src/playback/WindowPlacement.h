@@ -11,6 +11,8 @@
 // case), the class without regard to the case of ASCII letters, as the platform compares class
 // names. Position and size do not count: a window that moved is still the same window.
 bool IsSameWindowIdentity(const WindowIdentity& a, const WindowIdentity& b);
+// Two class names as the platform compares them: the case of ASCII letters does not count.
+bool IsSameWindowClass(const char* a, const char* b);
 
 // From the window's rectangle in the recording to its rectangle now. Inactive: positions stay
 // as recorded (no window of that identity was in front at the start).

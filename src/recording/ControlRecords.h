@@ -20,6 +20,7 @@
 constexpr uint32_t MaxControlRecords = 3 + (WindowClassBytes - 1 + NameBytesPerRecord - 1) / NameBytesPerRecord;
 // The highest place among siblings that a group holds; a later sibling is written as this one.
 constexpr int32_t MaxControlPlace = 32767;
+static_assert(PlaceNotCounted == MaxControlPlace, "a place not counted reads back as itself");
 
 bool IsControlRecordKind(int8_t kind);
 

@@ -7,6 +7,7 @@
 
 #include "core/MillisecondClock.h"
 #include "library/RecordsFolder.h"
+#include "recording/ControlRecords.h"
 #include "recording/InputRecord.h"
 #include "recording/InputRecordFromHookEvent.h"
 #include "recording/RecordingFileWrite.h"
@@ -44,6 +45,14 @@ bool gWriteFailed = false;
 // before the first of a recording. Cleared by StartRecording, set by RecordEventWindow; main
 // thread only.
 uint32_t gLastWindowSerial = 0;
+// True from a window group's records until the press they belong to: its control's group, if it
+// has one, must follow, whatever control the press before it had. Set by RecordEventWindow,
+// cleared by RecordEventControl and RecordHookEventAt; main thread only.
+bool gWindowGroupWritten = false;
+// The serial number (HookEvent::controlSerial) of the previous press's control, 0 when that
+// press went to none or before the first of a recording. Cleared by StartRecording, set by
+// RecordEventControl; main thread only.
+uint32_t gLastControlSerial = 0;
 
 // A write that stopped within a record leaves a piece of it at the end of the file; the
 // file is cut back to its last whole record, so that what is kept plays as it was recorded.
@@ -111,6 +120,8 @@ bool StartRecording()
     gWriteBuffer.used = 0;
     gWriteFailed = false;
     gLastWindowSerial = 0;
+    gWindowGroupWritten = false;
+    gLastControlSerial = 0;
     return gRecordingFile != INVALID_HANDLE_VALUE;
 }
 
@@ -125,6 +136,7 @@ bool RecordHookEventAt(const HookEvent& event)
     if (gRecordingFile == INVALID_HANDLE_VALUE) return true;
     if (gWriteFailed) return false;
     InputRecord record;
+    gWindowGroupWritten = false;
     if (!InputRecordFromHookEvent(event, record)) return true;
     return AppendRecord(record, event.time);
 }
@@ -139,6 +151,22 @@ bool RecordEventWindow(uint32_t windowSerial, const WindowIdentity& window)
     // the file as it would without them.
     InputRecord records[MaxWindowRecords];
     const uint32_t count = EncodeWindowRecords(window, records);
+    for (uint32_t i = 0; i < count; ++i) PutRecord(records[i]);
+    gWindowGroupWritten = true;
+    return !gWriteFailed;
+}
+
+bool RecordEventControl(uint32_t controlSerial, const ControlIdentity& control)
+{
+    if (gRecordingFile == INVALID_HANDLE_VALUE) return true;
+    if (gWriteFailed) return false;
+    const bool afterWindowGroup = gWindowGroupWritten;
+    gWindowGroupWritten = false;
+    const uint32_t previous = gLastControlSerial;
+    gLastControlSerial = controlSerial;
+    if (controlSerial == 0 || (controlSerial == previous && !afterWindowGroup)) return true;
+    InputRecord records[MaxControlRecords];
+    const uint32_t count = EncodeControlRecords(control, records);
     for (uint32_t i = 0; i < count; ++i) PutRecord(records[i]);
     return !gWriteFailed;
 }

@@ -4,6 +4,7 @@
 #pragma once
 #include <cstdint>
 
+#include "core/ControlIdentity.h"
 #include "core/HookEvent.h"
 #include "core/WindowIdentity.h"
 
@@ -24,6 +25,14 @@ bool RecordHookEventAt(const HookEvent& event);
 // is another than the last one written (or the recording's first), its window records go to
 // the file first (recording/WindowRecords.h). False as for RecordHookEventAt.
 bool RecordEventWindow(uint32_t windowSerial, const WindowIdentity& window);
+// Called for each press or wheel turn that has a window, after RecordEventWindow and right
+// before RecordHookEventAt: when the press went to a control (`control`, noted under
+// `controlSerial`; serial 0 for a press that went to none) and that control is another than the
+// previous press's, or a window group has just been written, the control's records go to the
+// file (recording/ControlRecords.h). A press that went to no control writes nothing, so a
+// control group always stands right before the press it belongs to. False as for
+// RecordHookEventAt.
+bool RecordEventControl(uint32_t controlSerial, const ControlIdentity& control);
 // Writes out what the buffer holds, so that it is on disk however the program ends; called
 // about twice a second while recording. False as for RecordHookEventAt.
 bool FlushRecording();

@@ -44,4 +44,14 @@ constexpr const wchar_t* PlaybackFileMissingError = L"Aufnahmedatei wurde nicht 
 constexpr const wchar_t* PlaybackFailedError = L"Aufnahme konnte nicht abgespielt werden!";
 constexpr const wchar_t* RecordingIncompleteWarning = L"Aufzeichnung konnte nicht vollst\u00e4ndig gespeichert werden!";
 
+// A playback that stopped before a press whose window or control was not ready: the first line,
+// then (but for the locked session) an empty line, "Programm: ", "Fensterklasse: " and, for the
+// control, "Steuerelement: ", each on a line of its own, then an empty line and the last line.
+constexpr const wchar_t* ControlNotReadyFirstLine = L"Das Steuerelement der Aufnahme ist nicht bereit geworden!";
+constexpr const wchar_t* NotAnsweringFirstLine = L"Das Fenster der Aufnahme antwortet nicht!";
+constexpr const wchar_t* HigherRightsFirstLine =
+    L"Das Fenster der Aufnahme l\u00e4uft mit h\u00f6heren Rechten und nimmt keine Eingaben an!";
+constexpr const wchar_t* SessionLockedFirstLine = L"Die Sitzung ist gesperrt, Eingaben kommen nicht an!";
+constexpr const wchar_t* PlaybackAbortedLastLine = L"Abspielen wurde abgebrochen!";
+
 }  // namespace expected

@@ -1,3 +1,4 @@
-# Window-aware playback: the window records' codec, the identity match, the relative placement
-# and the schedule's shift.
-tandrel_unit_test(unit_window_playback SOURCES WindowRecordsTest.cpp WindowPlacementTest.cpp ControlRecordsTest.cpp)
+# Window- and control-aware playback: the window and control records' codecs, the identity
+# matches, the relative and DPI-scaled placement, the readiness decision and the schedule's shift.
+tandrel_unit_test(unit_window_playback SOURCES WindowRecordsTest.cpp WindowPlacementTest.cpp ControlRecordsTest.cpp
+                  ControlPlaybackTest.cpp)

@@ -19,6 +19,7 @@
 #include "core/ActivityState.h"
 #include "core/Messages.h"
 #include "core/Settings.h"
+#include "hooks/EventWindow.h"
 #include "hooks/HookEventRing.h"
 #include "hooks/HookThread.h"
 #include "library/RecordingsList.h"
@@ -151,15 +152,38 @@ void AddTrayIconsAgain()
     gLog.push_back("AddTrayIconsAgain");
 }
 
+// A press's window and control, noted by the hook thread under the event's serials: the
+// recorder's calls go into gRecorded among the events, as {WindowGroup or ControlGroup, serial}.
+constexpr uintptr_t WindowGroup = 0x5000, ControlGroup = 0xC000;
+bool ReadHookEventWindow(const HookEvent& event, WindowIdentity&)
+{
+    return event.windowSerial != 0;
+}
+bool RecordEventWindow(uint32_t serial, const WindowIdentity&)
+{
+    gRecorded.push_back({WindowGroup, serial});
+    return true;
+}
+bool ReadHookEventControl(const HookEvent& event, ControlIdentity&)
+{
+    return event.controlSerial != 0;
+}
+bool RecordEventControl(uint32_t serial, const ControlIdentity&)
+{
+    gRecorded.push_back({ControlGroup, serial});
+    return true;
+}
+
 // The hook thread's way: the event into the ring, and its announcement to the window.
-static void PutInRing(WPARAM wParam, LPARAM lParam)
+static void PutInRing(WPARAM wParam, LPARAM lParam, uint32_t windowSerial = 0, uint32_t controlSerial = 0)
 {
     std::lock_guard<std::mutex> lock(gRingLock);
-    gRing.push_back({static_cast<uint32_t>(wParam), static_cast<int32_t>(lParam), 0, 0, 4321});
+    gRing.push_back(
+        {static_cast<uint32_t>(wParam), static_cast<int32_t>(lParam), 0, 0, 4321, 1, windowSerial, 2, controlSerial});
 }
-static LRESULT Hook(WPARAM wParam, LPARAM lParam)
+static LRESULT Hook(WPARAM wParam, LPARAM lParam, uint32_t windowSerial = 0, uint32_t controlSerial = 0)
 {
-    PutInRing(wParam, lParam);
+    PutInRing(wParam, lParam, windowSerial, controlSerial);
     return MainWindowCallback(gMainWindow, HookEventsWaitingMessage, 0, 0);
 }
 
@@ -219,6 +243,23 @@ TEST_F(MainWindowCallbackTest, OnlyExactF9PressesToggleAndEverythingElseIsRecord
     EXPECT_EQ(gRecorded[0], (std::pair<uintptr_t, intptr_t>{WM_KEYUP, VirtualKeyF9}));
     EXPECT_EQ(gRecorded[2], (std::pair<uintptr_t, intptr_t>{WM_KEYDOWN, 0x178}));
     EXPECT_EQ(gRecorded[5], (std::pair<uintptr_t, intptr_t>{WM_MOUSEWHEEL, -2}));
+}
+
+// Each press's window, then its control (serial 0: none), then the press itself.
+TEST_F(MainWindowCallbackTest, APressIsRecordedAfterItsWindowAndItsControl)
+{
+    gActivityState.store(Recording);
+    Hook(WM_LBUTTONDOWN, 0, 7, 9);
+    Hook(WM_LBUTTONUP, 0);
+    Hook(WM_KEYDOWN, 0x41, 7);
+    using Entry = std::pair<uintptr_t, intptr_t>;
+    EXPECT_EQ(gRecorded, (std::vector<Entry>{{WindowGroup, 7},
+                                             {ControlGroup, 9},
+                                             {WM_LBUTTONDOWN, 0},
+                                             {WM_LBUTTONUP, 0},
+                                             {WindowGroup, 7},
+                                             {ControlGroup, 0},
+                                             {WM_KEYDOWN, 0x41}}));
 }
 
 TEST_F(MainWindowCallbackTest, AltF9StopsTheRecordingAndF9IsDeadDuringTheSaveFlow)

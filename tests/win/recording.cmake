@@ -11,3 +11,10 @@ tandrel_real_dialogs_test(win_save_flow_real_dialogs SaveFlowRealDialogsTest.cpp
 # writes at least once a second, and the leftover of an earlier recording.
 tandrel_win_test(win_recorder_keeps SOURCES RecorderKeepsTest.cpp ${scriptedUiTestFakes}
   ONLY recording_win library_win)
+
+# The control of each press: real windows with child controls, noted as the hook thread notes
+# them, recorded by the real recorder, the file read back.
+tandrel_win_test(win_recorder_controls
+  SOURCES RecorderControlTest.cpp ${PROJECT_SOURCE_DIR}/src/hooks/EventWindow.cpp ${TEST_SUPPORT}/WindowHelpers.cpp
+          ${scriptedUiTestFakes}
+  ONLY recording_win recording_file_write_win library_win)
