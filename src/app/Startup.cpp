@@ -16,6 +16,7 @@
 #include "library/RecordingsList.h"
 #include "library/RecordsFolder.h"
 #include "playback/HeldInputs.h"
+#include "ui/ApartmentWindowGuard.h"
 #include "ui/IconData.h"
 #include "ui/IconFromMemory.h"
 #include "ui/MainWindow.h"
@@ -51,6 +52,8 @@ void RunProgram()
 {
     // Before anything loads a module: none may come from the working directory or PATH.
     RestrictModuleSearch();
+    // Before the first window, whose focus brings the input method's apartment window.
+    GuardApartmentWindows();
     // The notification area shows them at the small icon size of the display scale.
     gIdleIcon = LoadIconFromMemoryAtSize(IdleIconData, TrayIconSize());
     gActiveIcon = LoadIconFromMemoryAtSize(ActiveIconData, TrayIconSize());

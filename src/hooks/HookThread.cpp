@@ -100,9 +100,10 @@ void NoteReport(bool keyboard)
 
 // A hook's event: noted, timed, copied and passed on. A move's position is read through the
 // address the module posted, only when it lies in the module's ring of positions (anyone can
-// post this message to this window).
+// post this message to this window, so only an input message the modules report is taken).
 void OnHookEvent(WPARAM wParam, LPARAM lParam)
 {
+    if (!IsHookInputMessage(wParam)) return;
     const uint32_t now = ReadMillisecondClock();
     NoteReport(IsKeyMessage(wParam));
     HookEvent event{static_cast<uint32_t>(wParam), static_cast<int32_t>(lParam), 0, 0, now};

@@ -12,6 +12,7 @@
 #include "core/Messages.h"
 #include "core/Settings.h"
 #include "playback/Injection.h"
+#include "playback/PlaybackEndToken.h"
 #include "playback/PlaybackWorker.h"
 #include "recording/InputRecord.h"
 #include "support/DialogDriver.h"
@@ -100,15 +101,29 @@ protected:
         EXPECT_EQ(0u, PlaybackWorker(window));
         return gFakeLog;
     }
-    // Every message posted to the test window, each with wParam and lParam checked to be 0.
+    // Every message posted to the test window: WM_CLOSE with wParam and lParam 0, the end
+    // message with its worker's token: only the last worker's counts, once and no more, while a
+    // forged end (0, or the token's first half alone) never counts.
     std::vector<UINT> PostedMessages()
     {
-        std::vector<UINT> messages;
+        std::vector<MSG> posted;
         MSG msg;
-        while (PeekMessageW(&msg, window, 0, 0, PM_REMOVE)) {
-            EXPECT_EQ(0u, msg.wParam);
-            EXPECT_EQ(0, msg.lParam);
-            messages.push_back(msg.message);
+        while (PeekMessageW(&msg, window, 0, 0, PM_REMOVE)) posted.push_back(msg);
+        std::vector<UINT> messages;
+        for (size_t i = 0; i < posted.size(); ++i) {
+            const MSG& m = posted[i];
+            messages.push_back(m.message);
+            if (m.message != PlaybackEndedMessage) {
+                EXPECT_EQ(0u, m.wParam);
+                EXPECT_EQ(0, m.lParam);
+                continue;
+            }
+            bool last = true;
+            for (size_t j = i + 1; j < posted.size(); ++j) last = last && posted[j].message != PlaybackEndedMessage;
+            EXPECT_FALSE(TakePlaybackEnd(0, 0));
+            EXPECT_FALSE(TakePlaybackEnd(m.wParam, 0));
+            EXPECT_EQ(last, TakePlaybackEnd(m.wParam, m.lParam)) << "end message " << i;
+            EXPECT_FALSE(TakePlaybackEnd(m.wParam, m.lParam)) << "the same end counted twice";
         }
         return messages;
     }

@@ -33,6 +33,10 @@ void RestrictModuleSearch()
 {
     gLog.push_back("RestrictModuleSearch");
 }
+void GuardApartmentWindows()
+{
+    gLog.push_back("GuardApartmentWindows");
+}
 HICON LoadIconFromMemoryAtSize(const unsigned char*, int)
 {
     gLog.push_back("LoadIcon");
@@ -133,8 +137,8 @@ Log Started(InstalledHooks installed)
 
 TEST(Startup, AMissingHookIsReportedOnlyOnceTheHooksAreDown)
 {
-    const Log head = {"RestrictModuleSearch", "LoadIcon",        "LoadIcon",
-                      "OpenMainWindow",       "LoadHookModules", "StartHookThread"};
+    const Log head = {"RestrictModuleSearch", "GuardApartmentWindows", "LoadIcon",       "LoadIcon",
+                      "OpenMainWindow",       "LoadHookModules",       "StartHookThread"};
     Log expected = head;
     expected.insert(expected.end(),
                     {"NoteRunEnd hook-failed", "UnloadHookModules", "MessageDialog 16 mouse", "CommonExit"});
