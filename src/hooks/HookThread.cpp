@@ -134,8 +134,8 @@ void OnRawInput(LPARAM input)
     const auto time = static_cast<uint32_t>(GetMessageTime());
     if (!IsRawKeyboardTime(time)) return;
     NoteReport(true);
-    const uintptr_t mark = gPlaybackMark.mark.load();
-    if (mark != 0 && key.extraInformation == mark) return;
+    // However late the key is handled: the mark may have been cleared since it happened.
+    if (IsPlaybacksOwnInput(key.extraInformation, time)) return;
     PassOnHookEvent(HookEvent{key.message, static_cast<int32_t>(key.virtualKey), 0, 0, now});
 }
 

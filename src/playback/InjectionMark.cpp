@@ -46,5 +46,5 @@ void StartInjectionMark()
 
 void EndInjectionMark()
 {
-    gPlaybackMark.mark.store(0);
+    EndPlaybackMark(GetTickCount());
 }

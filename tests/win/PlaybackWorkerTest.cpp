@@ -10,6 +10,7 @@
 
 #include "core/ActivityState.h"
 #include "core/Messages.h"
+#include "core/PlaybackMark.h"
 #include "core/Settings.h"
 #include "playback/Injection.h"
 #include "playback/PlaybackEndToken.h"
@@ -154,10 +155,21 @@ TEST_F(PlaybackWorkerTest, PlaysOnePassAfterItsPauseWithEachRecordAtItsDueTime)
         "2120 move -5,7", "2120 wait 0",   "2120 wheel -240", "2120 wait 30",     "2150 button 2",
         "2150 wait 10",   "2160 button 4", "2160 wait 5",     "2165 key 65 up",
     };
+    // Each key carries the playback's mark while it plays (the fake injection notes it).
+    uintptr_t markWhilePlaying = 0;
+    gOnFakeEvent = [&markWhilePlaying](const std::string& what) {
+        if (what == "key 65 down") markWhilePlaying = gPlaybackMark.mark.load();
+    };
     EXPECT_EQ(expected, Play());
+    gOnFakeEvent = nullptr;
     EXPECT_EQ(std::vector<UINT>{PlaybackEndedMessage}, PostedMessages());
     EXPECT_EQ(Idle, gActivityState.load());
     EXPECT_TRUE(FileIsClosed());
+    // After it no input is taken for its own: the mark is cleared, kept only with the end's tick.
+    EXPECT_NE(0u, markWhilePlaying);
+    EXPECT_EQ(0u, gPlaybackMark.mark.load()) << "the mark outlived the playback";
+    EXPECT_EQ(markWhilePlaying, gEndedPlaybackMark.mark.load());
+    EXPECT_FALSE(IsPlaybacksOwnInput(markWhilePlaying, gEndedPlaybackMark.endTick.load() + 1));
 }
 
 TEST_F(PlaybackWorkerTest, FollowsTheInjectionTableForEveryKindCodeAndDownValue)
