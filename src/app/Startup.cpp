@@ -20,6 +20,7 @@
 #include "ui/IconData.h"
 #include "ui/IconFromMemory.h"
 #include "ui/MainWindow.h"
+#include "ui/MessageDialog.h"
 #include "ui/Tray.h"
 
 HICON gIdleIcon = nullptr;
@@ -63,7 +64,10 @@ void RunProgram()
 
     bool interactive = gPlaybackPath.empty();
     // A second start by the user shows the window of the first, before it installs any hook.
-    if (interactive && HandOverToRunningCopy()) CommonExit();
+    const HandOver handOver = interactive ? HandOverToRunningCopy() : HandOver::Claimed;
+    if (handOver == HandOver::HandedOver) CommonExit();
+    // No hook yet: no F9 can start anything under the box.
+    if (handOver == HandOver::NoAnswer) MessageDialog(MessageTitle, RunningCopyNotAnsweringWarning, StyleWarning);
     if (!interactive) BeginRunLog();
     // Without its window the program could neither be reached by the hooks nor be closed.
     if (!OpenMainWindow(interactive)) LeaveWithError(MainWindowFailedError, RunEnd::StartFailed);

@@ -13,3 +13,7 @@ tandrel_win_test(win_run_log_rotation NO_OBJECTS
 if(TARGET win_run_log_rotation)
   set_tests_properties(win_run_log_rotation PROPERTIES TIMEOUT 300)
 endif()
+# One Tandrel per desktop with the real pipes, against processes of the test program itself.
+tandrel_win_test(win_single_instance NO_OBJECTS
+  SOURCES SingleInstanceTest.cpp ${PROJECT_SOURCE_DIR}/src/app/SingleInstance.cpp
+          ${TEST_SUPPORT}/TempWorkingFolder.cpp)
