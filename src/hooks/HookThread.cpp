@@ -106,6 +106,9 @@ void OnHookEvent(WPARAM wParam, LPARAM lParam)
     if (!IsHookInputMessage(wParam)) return;
     const uint32_t now = ReadMillisecondClock();
     NoteReport(IsKeyMessage(wParam));
+    if (IsKeyMessage(wParam) && IsSecondReportOfKey(true, static_cast<uint32_t>(wParam), static_cast<uint32_t>(lParam),
+                                                    static_cast<uint32_t>(GetMessageTime())))
+        return;
     HookEvent event{static_cast<uint32_t>(wParam), static_cast<int32_t>(lParam), 0, 0, now};
     if (wParam == WM_MOUSEMOVE) {
         if (!IsMovePositionAddress(static_cast<uintptr_t>(lParam))) return;
@@ -136,6 +139,7 @@ void OnRawInput(LPARAM input)
     NoteReport(true);
     // However late the key is handled: the mark may have been cleared since it happened.
     if (IsPlaybacksOwnInput(key.extraInformation, time)) return;
+    if (IsSecondReportOfKey(false, key.message, key.virtualKey, time)) return;
     PassOnHookEvent(HookEvent{key.message, static_cast<int32_t>(key.virtualKey), 0, 0, now});
 }
 
