@@ -16,6 +16,7 @@
 #include "hooks/HookThread.h"
 #include "library/LeftoverRecording.h"
 #include "library/RecordingsList.h"
+#include "playback/PlaybackEndToken.h"
 #include "playback/PlaybackWorker.h"
 #include "recording/Recorder.h"
 #include "recording/SaveFlow.h"
@@ -167,8 +168,10 @@ void OnFlushTimer()
     if (gActivityState.load() == Recording && !FlushRecording()) EndRecording();
 }
 
-void OnPlaybackEnded()
+void OnPlaybackEnded(WPARAM wParam, LPARAM lParam)
 {
+    // Anyone can post the message: only our worker's own end counts.
+    if (!TakePlaybackEnd(wParam, lParam)) return;
     // After a cancel the window comes back with the answer to the notice, not here.
     if (gCancelNoticeOpen || IsWindowVisible(gMainWindow)) return;
     ChangeTrayIcon(TrayIconId, gIdleIcon);
@@ -188,14 +191,14 @@ void OnEndSession(WPARAM ending)
 
 }  // namespace
 
-bool MainWindowCallback(HWND, UINT message, WPARAM wParam, LPARAM)
+bool MainWindowCallback(HWND, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == HookEventsWaitingMessage)
         OnHookEventsWaiting();
     else if (message == WM_TIMER && wParam == RecordingFlushTimer)
         OnFlushTimer();
     else if (message == PlaybackEndedMessage)
-        OnPlaybackEnded();
+        OnPlaybackEnded(wParam, lParam);
     else if (message == WM_ENDSESSION)
         OnEndSession(wParam);
     else if (IsTaskbarCreatedMessage(message))

@@ -49,25 +49,40 @@ void AppendEscapedByte(std::string& out, uint32_t byte)
     out += Hex[byte & 0xF];
 }
 
+// The next line, and the line and paragraph separators: line breaks to a reader that knows
+// Unicode, so escaped byte by byte, as the control characters are.
+bool IsUnicodeLineBreak(uint32_t c)
+{
+    return c == 0x85 || c == 0x2028 || c == 0x2029;
+}
+
 void AppendUtf8(std::string& out, uint32_t c)
 {
     if (c < 0x20 || c == 0x7F || c == '%') {
         AppendEscapedByte(out, c);
-    } else if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
+        return;
     }
+    std::string bytes;
+    if (c < 0x80) {
+        bytes += static_cast<char>(c);
+    } else if (c < 0x800) {
+        bytes += static_cast<char>(0xC0 | (c >> 6));
+        bytes += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        bytes += static_cast<char>(0xE0 | (c >> 12));
+        bytes += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        bytes += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        bytes += static_cast<char>(0xF0 | (c >> 18));
+        bytes += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        bytes += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        bytes += static_cast<char>(0x80 | (c & 0x3F));
+    }
+    if (!IsUnicodeLineBreak(c)) {
+        out += bytes;
+        return;
+    }
+    for (const char byte : bytes) AppendEscapedByte(out, static_cast<unsigned char>(byte));
 }
 
 uint32_t CodeUnit(wchar_t c)

@@ -1,31 +1,38 @@
-// One Tandrel with its window per desktop: the named record of the copy that has its window,
-// read by a later start; and the marks of the copies that play, read by the F9 of the others.
+// One Tandrel with its window per desktop: the pipe of the copy that has its window, asked by
+// a later start; and the pipes of the copies that play, asked by the F9 of the others.
 #include "app/SingleInstance.h"
 
 #include <tlhelp32.h>
 
+#include <atomic>
 #include <string>
 
 namespace {
 
-// What the copy with its window keeps in a named section for a later start. Window handles
-// have 32 significant bits on every platform.
-struct WindowCopyRecord {
-    volatile LONG processId;
-    volatile LONG window;
-};
+// The window this copy publishes to later starts, as its 32 significant bits; 0 until it is
+// open. Written by the main thread; read by the thread that serves the window pipe.
+std::atomic<LONG> gPublishedWindow{0};
 
-// This copy's claim of the desktop: the section and its view, held to the end of the process,
-// when the system closes them. Written by the main thread at start-up; read by it when the
-// window is open.
-HANDLE gWindowCopySection = nullptr;
-WindowCopyRecord* gWindowCopyRecord = nullptr;
-// This process's mark while it plays, held to its end. Written by the main thread.
-HANDLE gPlayingMark = nullptr;
+// How long a later start waits for the running copy's answer, and for a copy that is still
+// opening its window.
+constexpr DWORD AnswerWaitMilliseconds = 2000;
+constexpr DWORD WindowWaitMilliseconds = 5000;
+constexpr DWORD PollMilliseconds = 50;
+// How long the F9 of a copy waits for a playing copy's pipe that serves another caller.
+constexpr DWORD PlayingPipeWaitMilliseconds = 200;
 
-// How long a later start waits for a first copy that is still starting to open its window.
-constexpr DWORD HandOverWaitMilliseconds = 5000;
-constexpr DWORD HandOverPollMilliseconds = 50;
+std::wstring Decimal(DWORD value)
+{
+    wchar_t digits[10];
+    int count = 0;
+    do {
+        digits[count++] = static_cast<wchar_t>(L'0' + value % 10);
+        value /= 10;
+    } while (value != 0);
+    std::wstring text;
+    while (count > 0) text += digits[--count];
+    return text;
+}
 
 std::wstring DesktopName()
 {
@@ -39,22 +46,12 @@ std::wstring DesktopName()
     return name;
 }
 
-std::wstring ObjectName(const wchar_t* what)
+// Pipes are seen by every session: the name holds ours, and the desktop's.
+std::wstring PipeName(const std::wstring& what)
 {
-    return std::wstring(L"Local\\Tandrel.") + what + L"." + DesktopName();
-}
-
-std::wstring PlayingMarkName(DWORD processId)
-{
-    wchar_t digits[10];
-    int count = 0;
-    do {
-        digits[count++] = static_cast<wchar_t>(L'0' + processId % 10);
-        processId /= 10;
-    } while (processId != 0);
-    std::wstring name = ObjectName(L"Playing") + L".";
-    while (count > 0) name += digits[--count];
-    return name;
+    DWORD session = 0;
+    ProcessIdToSessionId(GetCurrentProcessId(), &session);
+    return L"\\\\.\\pipe\\Tandrel." + Decimal(session) + L"." + DesktopName() + L"." + what;
 }
 
 std::wstring ProgramFile(HANDLE process)
@@ -67,7 +64,7 @@ std::wstring ProgramFile(HANDLE process)
 }
 
 // True when another process that still runs has this program's own file: only this program
-// can be trusted to mean what its named objects say.
+// can be trusted to mean what its pipes say.
 bool RunsThisProgram(DWORD processId)
 {
     if (processId == 0 || processId == GetCurrentProcessId()) return false;
@@ -80,6 +77,61 @@ bool RunsThisProgram(DWORD processId)
     return running && !own.empty() && CompareStringOrdinal(own.c_str(), -1, other.c_str(), -1, TRUE) == CSTR_EQUAL;
 }
 
+// The process that serves the pipe a caller reached, as the system reports it; 0 when unknown.
+DWORD PipeServer(HANDLE pipe)
+{
+    ULONG server = 0;
+    return GetNamedPipeServerProcessId(pipe, &server) ? static_cast<DWORD>(server) : 0;
+}
+
+// This process's pipe of that name, when no other process has one: the first instance.
+HANDLE CreateOwnPipe(const std::wstring& name)
+{
+    return CreateNamedPipeW(name.c_str(), PIPE_ACCESS_DUPLEX | FILE_FLAG_FIRST_PIPE_INSTANCE,
+                            PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS, 1,
+                            sizeof(LONG), sizeof(LONG), 0, nullptr);
+}
+
+// Reaches the pipe of that name as a caller that lets the server learn nothing of it (no
+// impersonation); null when nobody serves it, or it stayed busy.
+HANDLE ReachPipe(const std::wstring& name, DWORD busyWait)
+{
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const HANDLE pipe = CreateFileW(name.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                        SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION, nullptr);
+        if (pipe != INVALID_HANDLE_VALUE) return pipe;
+        if (GetLastError() != ERROR_PIPE_BUSY) return nullptr;
+        WaitNamedPipeW(name.c_str(), busyWait);
+    }
+    return nullptr;
+}
+
+// Serves this process's pipe for as long as the process lives: each caller is told the
+// published window (0 for a playing copy's pipe, or before the window is open), and the pipe is
+// free for the next once the caller has gone. One caller at a time: one that never goes keeps
+// later starts waiting for the answer, which then start as copies of their own.
+DWORD WINAPI ServePipe(LPVOID parameter)
+{
+    const HANDLE pipe = parameter;
+    for (;;) {
+        if (ConnectNamedPipe(pipe, nullptr) || GetLastError() == ERROR_PIPE_CONNECTED) {
+            const LONG window = gPublishedWindow.load();
+            DWORD done = 0;
+            WriteFile(pipe, &window, sizeof window, &done, nullptr);
+            // Until the caller has read and closed its end: a disconnect would drop the answer.
+            char rest = 0;
+            ReadFile(pipe, &rest, 1, &done, nullptr);
+        }
+        DisconnectNamedPipe(pipe);
+    }
+}
+
+void Serve(HANDLE pipe)
+{
+    const HANDLE thread = CreateThread(nullptr, 0, ServePipe, pipe, 0, nullptr);
+    if (thread != nullptr) CloseHandle(thread);  // it runs to the end of the process
+}
+
 void BringForward(HWND window)
 {
     // Hidden, it records or plays: shown now, it would be in the way.
@@ -89,66 +141,94 @@ void BringForward(HWND window)
     SetForegroundWindow(GetLastActivePopup(window));
 }
 
-// The copy the record names, once it has its window; false when the record names no running
-// copy of this program, or its window does not come.
-bool BringRunningCopyForward(const WindowCopyRecord& record)
+// The window the pipe's server names, once its answer is there; 0 while none came.
+bool ReadAnswer(HANDLE pipe, DWORD deadline, LONG& window)
+{
+    for (;;) {
+        DWORD available = 0;
+        if (!PeekNamedPipe(pipe, nullptr, 0, nullptr, &available, nullptr)) return false;
+        if (available >= sizeof window) {
+            DWORD read = 0;
+            return ReadFile(pipe, &window, sizeof window, &read, nullptr) && read == sizeof window;
+        }
+        if (static_cast<int32_t>(GetTickCount() - deadline) >= 0) return false;
+        Sleep(PollMilliseconds / 5);
+    }
+}
+
+enum class Asked {
+    NotOurs,   // nobody serves the pipe any more, or another program does
+    Starting,  // our copy answered, its window not yet open
+    Window,    // our copy answered with its window, which answers too
+    NoAnswer,
+};
+
+Asked AskOnce(const std::wstring& name, DWORD answerDeadline, HWND& window)
+{
+    const HANDLE pipe = ReachPipe(name, PollMilliseconds);
+    if (pipe == nullptr) return GetLastError() == ERROR_FILE_NOT_FOUND ? Asked::NotOurs : Asked::NoAnswer;
+    const DWORD server = PipeServer(pipe);
+    LONG published = 0;
+    const bool ours = RunsThisProgram(server);
+    const bool answered = ours && ReadAnswer(pipe, answerDeadline, published);
+    CloseHandle(pipe);
+    if (!ours) return Asked::NotOurs;
+    if (!answered) return Asked::NoAnswer;
+    window = static_cast<HWND>(LongToHandle(published));
+    DWORD windowProcess = 0;
+    if (window == nullptr || GetWindowThreadProcessId(window, &windowProcess) == 0 || windowProcess != server)
+        return Asked::Starting;
+    // Its window's thread, too, must answer: a copy that hangs cannot show it.
+    DWORD_PTR result = 0;
+    const DWORD left = answerDeadline - GetTickCount();
+    const UINT wait = static_cast<int32_t>(left) > 0 ? static_cast<UINT>(left) : 1;
+    return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, wait, &result) != 0 ? Asked::Window
+                                                                                            : Asked::NoAnswer;
+}
+
+HandOver AskRunningCopy(const std::wstring& name)
 {
     const DWORD start = GetTickCount();
+    DWORD answerDeadline = start + AnswerWaitMilliseconds;
     for (;;) {
-        const DWORD processId = static_cast<DWORD>(record.processId);
-        const HWND window = static_cast<HWND>(LongToHandle(record.window));
-        // An id of 0, or no window yet: the first copy is still starting.
-        if (processId != 0 && !RunsThisProgram(processId)) return false;
-        DWORD windowProcess = 0;
-        if (window != nullptr && GetWindowThreadProcessId(window, &windowProcess) != 0 && windowProcess == processId) {
-            BringForward(window);
-            return true;
+        HWND window = nullptr;
+        switch (AskOnce(name, answerDeadline, window)) {
+        case Asked::NotOurs: return HandOver::Claimed;
+        case Asked::Window: BringForward(window); return HandOver::HandedOver;
+        case Asked::Starting: answerDeadline = GetTickCount() + AnswerWaitMilliseconds; break;
+        case Asked::NoAnswer: break;
         }
-        if (GetTickCount() - start >= HandOverWaitMilliseconds) return false;
-        Sleep(HandOverPollMilliseconds);
+        const DWORD now = GetTickCount();
+        if (static_cast<int32_t>(now - answerDeadline) >= 0 || now - start >= WindowWaitMilliseconds)
+            return HandOver::NoAnswer;
+        Sleep(PollMilliseconds);
     }
 }
 
 }  // namespace
 
-bool HandOverToRunningCopy()
+HandOver HandOverToRunningCopy()
 {
-    HANDLE section = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(WindowCopyRecord),
-                                        ObjectName(L"Window").c_str());
-    // Another user's object of that name in this session, say: this copy starts as ever.
-    if (section == nullptr) return false;
-    const bool existed = GetLastError() == ERROR_ALREADY_EXISTS;
-    auto* record = static_cast<WindowCopyRecord*>(
-        MapViewOfFile(section, FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, sizeof(WindowCopyRecord)));
-    if (record == nullptr) {
-        CloseHandle(section);
-        return false;
+    const std::wstring name = PipeName(L"Window");
+    const HANDLE own = CreateOwnPipe(name);
+    if (own != INVALID_HANDLE_VALUE) {
+        Serve(own);
+        return HandOver::Claimed;
     }
-    if (existed && BringRunningCopyForward(*record)) {
-        UnmapViewOfFile(record);
-        CloseHandle(section);
-        return true;
-    }
-    // The first, or the record names no copy that runs (it ended while another start held the
-    // name): this copy claims the desktop.
-    InterlockedExchange(&record->window, 0);
-    InterlockedExchange(&record->processId, static_cast<LONG>(GetCurrentProcessId()));
-    gWindowCopySection = section;
-    gWindowCopyRecord = record;
-    return false;
+    // Some other error than a name in use: this copy starts as it would without the claim.
+    if (GetLastError() != ERROR_ACCESS_DENIED && GetLastError() != ERROR_PIPE_BUSY) return HandOver::Claimed;
+    return AskRunningCopy(name);
 }
 
 void PublishMainWindow(HWND window)
 {
-    if (gWindowCopyRecord == nullptr) return;
-    InterlockedExchange(&gWindowCopyRecord->processId, static_cast<LONG>(GetCurrentProcessId()));
-    InterlockedExchange(&gWindowCopyRecord->window, HandleToLong(window));
+    gPublishedWindow.store(HandleToLong(window));
 }
 
 void MarkPlaying()
 {
-    if (gPlayingMark == nullptr)
-        gPlayingMark = CreateMutexW(nullptr, FALSE, PlayingMarkName(GetCurrentProcessId()).c_str());
+    const HANDLE own = CreateOwnPipe(PipeName(L"Playing." + Decimal(GetCurrentProcessId())));
+    if (own != INVALID_HANDLE_VALUE) Serve(own);
 }
 
 bool IsAnotherCopyPlaying()
@@ -159,10 +239,13 @@ bool IsAnotherCopyPlaying()
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof entry;
     for (BOOL more = Process32FirstW(snapshot, &entry); more && !playing; more = Process32NextW(snapshot, &entry)) {
-        HANDLE mark = OpenMutexW(SYNCHRONIZE, FALSE, PlayingMarkName(entry.th32ProcessID).c_str());
-        if (mark == nullptr) continue;
-        CloseHandle(mark);
-        playing = RunsThisProgram(entry.th32ProcessID);
+        const DWORD processId = entry.th32ProcessID;
+        if (processId == GetCurrentProcessId()) continue;
+        const HANDLE pipe = ReachPipe(PipeName(L"Playing." + Decimal(processId)), PlayingPipeWaitMilliseconds);
+        if (pipe == nullptr) continue;
+        // Served by the very process it names, and that runs this program.
+        playing = PipeServer(pipe) == processId && RunsThisProgram(processId);
+        CloseHandle(pipe);
     }
     CloseHandle(snapshot);
     return playing;

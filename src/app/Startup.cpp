@@ -16,9 +16,11 @@
 #include "library/RecordingsList.h"
 #include "library/RecordsFolder.h"
 #include "playback/HeldInputs.h"
+#include "ui/ApartmentWindowGuard.h"
 #include "ui/IconData.h"
 #include "ui/IconFromMemory.h"
 #include "ui/MainWindow.h"
+#include "ui/MessageDialog.h"
 #include "ui/Tray.h"
 
 HICON gIdleIcon = nullptr;
@@ -51,6 +53,8 @@ void RunProgram()
 {
     // Before anything loads a module: none may come from the working directory or PATH.
     RestrictModuleSearch();
+    // Before the first window, whose focus brings the input method's apartment window.
+    GuardApartmentWindows();
     // The notification area shows them at the small icon size of the display scale.
     gIdleIcon = LoadIconFromMemoryAtSize(IdleIconData, TrayIconSize());
     gActiveIcon = LoadIconFromMemoryAtSize(ActiveIconData, TrayIconSize());
@@ -60,7 +64,10 @@ void RunProgram()
 
     bool interactive = gPlaybackPath.empty();
     // A second start by the user shows the window of the first, before it installs any hook.
-    if (interactive && HandOverToRunningCopy()) CommonExit();
+    const HandOver handOver = interactive ? HandOverToRunningCopy() : HandOver::Claimed;
+    if (handOver == HandOver::HandedOver) CommonExit();
+    // No hook yet: no F9 can start anything under the box.
+    if (handOver == HandOver::NoAnswer) MessageDialog(MessageTitle, RunningCopyNotAnsweringWarning, StyleWarning);
     if (!interactive) BeginRunLog();
     // Without its window the program could neither be reached by the hooks nor be closed.
     if (!OpenMainWindow(interactive)) LeaveWithError(MainWindowFailedError, RunEnd::StartFailed);

@@ -34,6 +34,22 @@ constexpr uint16_t MouseWheelMessage = 0x20A;
 constexpr uint16_t XButtonDownMessage = 0x20B;  // 523
 constexpr uint16_t XButtonUpMessage = 0x20C;    // 524
 constexpr uint16_t MouseHorizontalWheelMessage = 0x20E;
+// Every input message a hook module reports (HookEventMessage's wParam). Anyone can post that
+// message to the hook thread's window: whatever else its wParam says is not input (0 would
+// stand for the ring's lost events, LostHookEventsMessage) and goes no further.
+constexpr uint16_t HookInputMessages[] = {
+    KeyDownMessage,          KeyUpMessage,           SysKeyDownMessage,
+    SysKeyUpMessage,         MouseMoveMessage,       LeftButtonDownMessage,
+    LeftButtonUpMessage,     RightButtonDownMessage, RightButtonUpMessage,
+    MiddleButtonDownMessage, MiddleButtonUpMessage,  MouseWheelMessage,
+    XButtonDownMessage,      XButtonUpMessage,       MouseHorizontalWheelMessage,
+};
+constexpr bool IsHookInputMessage(uintptr_t message)
+{
+    for (const uint16_t input : HookInputMessages)
+        if (message == input) return true;
+    return false;
+}
 // Which X button: the platform's XBUTTON1 (back) and XBUTTON2 (forward).
 constexpr int32_t XButton1 = 1;
 constexpr int32_t XButton2 = 2;

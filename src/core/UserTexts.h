@@ -27,6 +27,10 @@ constexpr const wchar_t* MainWindowFailedError = L"Das Hauptfenster konnte nicht
 constexpr const wchar_t* KeyboardHookFailedError = L"Der Tastatur-Hook konnte nicht installiert werden!";
 constexpr const wchar_t* MouseHookFailedError = L"Der Maus-Hook konnte nicht installiert werden!";
 constexpr const wchar_t* PlaybackFileMissingError = L"Aufnahmedatei wurde nicht gefunden!";
+// A second start found a running copy that did not answer within 2 s (it hangs): this copy
+// starts all the same.
+constexpr const wchar_t* RunningCopyNotAnsweringWarning =
+    L"Das bereits laufende Tandrel antwortet nicht!\r\n\r\nDieses Tandrel wird trotzdem gestartet.";
 
 // The window callback's task-modal notices.
 constexpr const wchar_t* RecordingNotStartedError = L"Aufzeichnung konnte nicht gestartet werden!";

@@ -100,11 +100,15 @@ void NoteReport(bool keyboard)
 
 // A hook's event: noted, timed, copied and passed on. A move's position is read through the
 // address the module posted, only when it lies in the module's ring of positions (anyone can
-// post this message to this window).
+// post this message to this window, so only an input message the modules report is taken).
 void OnHookEvent(WPARAM wParam, LPARAM lParam)
 {
+    if (!IsHookInputMessage(wParam)) return;
     const uint32_t now = ReadMillisecondClock();
     NoteReport(IsKeyMessage(wParam));
+    if (IsKeyMessage(wParam) && IsSecondReportOfKey(true, static_cast<uint32_t>(wParam), static_cast<uint32_t>(lParam),
+                                                    static_cast<uint32_t>(GetMessageTime())))
+        return;
     HookEvent event{static_cast<uint32_t>(wParam), static_cast<int32_t>(lParam), 0, 0, now};
     if (wParam == WM_MOUSEMOVE) {
         if (!IsMovePositionAddress(static_cast<uintptr_t>(lParam))) return;
@@ -133,8 +137,9 @@ void OnRawInput(LPARAM input)
     const auto time = static_cast<uint32_t>(GetMessageTime());
     if (!IsRawKeyboardTime(time)) return;
     NoteReport(true);
-    const uintptr_t mark = gPlaybackMark.mark.load();
-    if (mark != 0 && key.extraInformation == mark) return;
+    // However late the key is handled: the mark may have been cleared since it happened.
+    if (IsPlaybacksOwnInput(key.extraInformation, time)) return;
+    if (IsSecondReportOfKey(false, key.message, key.virtualKey, time)) return;
     PassOnHookEvent(HookEvent{key.message, static_cast<int32_t>(key.virtualKey), 0, 0, now});
 }
 

@@ -4,6 +4,7 @@
 #include "core/ActivityState.h"
 #include "core/HookThreadNudge.h"
 #include "hooks/HookModules.h"
+#include "hooks/PathOverlap.h"
 #include "hooks/RawKeyboard.h"
 #include "hooks/StopHotKey.h"
 
@@ -21,9 +22,11 @@ struct InputPathState {
     // The hot keys were refused during this playback (another program holds one): raw input
     // serves until the playback ends, without asking again each second.
     bool hotKeyRefused;
-    // The ticks just before raw input began and ended to report (IsRawKeyboardTime).
+    // The ticks just before raw input began and the last it reports (IsRawKeyboardTime).
     uint32_t rawFrom;
     uint32_t rawUntil;
+    // The moment of the last return from raw input to the hooks, when both heard the keys.
+    PathOverlap overlap;
 };
 InputPathState gInputPath = {};
 
@@ -69,9 +72,14 @@ bool InstallHooks(HWND window)
 
 bool ReturnToHooks(HWND window)
 {
-    // Raw input's last tick is the one before the hook came back, not the one it goes at.
-    if (gInputPath.path == PlaybackInputPath::RawKeyboard) gInputPath.rawUntil = GetTickCount();
+    // The hook first, then raw input's last tick: a key in between comes from both, and the
+    // second report is dropped (PathOverlap.h); none falls between them.
+    const uint32_t hookFrom = GetTickCount();
     if (!InstallKeyboardHook(window)) return false;
+    if (gInputPath.path == PlaybackInputPath::RawKeyboard) {
+        gInputPath.rawUntil = GetTickCount();
+        StartPathOverlap(gInputPath.overlap, hookFrom, gInputPath.rawUntil);
+    }
     InstallMouseHook(window);
     StopLighterWay(window);
     gInputPath.path = PlaybackInputPath::Hooks;
@@ -112,7 +120,13 @@ void StopPlaybackInputPath(HWND window)
 bool IsRawKeyboardTime(uint32_t time)
 {
     if (static_cast<int32_t>(time - gInputPath.rawFrom) < 0) return false;
-    return gInputPath.path == PlaybackInputPath::RawKeyboard || static_cast<int32_t>(time - gInputPath.rawUntil) < 0;
+    return gInputPath.path == PlaybackInputPath::RawKeyboard || static_cast<int32_t>(time - gInputPath.rawUntil) <= 0;
+}
+
+bool IsSecondReportOfKey(bool fromHook, uint32_t message, uint32_t virtualKey, uint32_t time)
+{
+    return !TakeOverlapKey(gInputPath.overlap, fromHook ? KeySource::Hook : KeySource::RawInput, message, virtualKey,
+                           time);
 }
 
 bool IsStopHotKeyTime()

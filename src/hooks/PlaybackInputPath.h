@@ -31,10 +31,13 @@ void StopPlaybackInputPath(HWND window);
 
 // Hook thread: whether a key that happened at this tick (its message's time) is raw input's to
 // report. Around each switch both ways are in place for a moment: raw input reports the keys
-// from the tick before the hooks went until the tick before they came back; a key in the very
-// tick of the start may come twice (while playing only F9 counts, and it cancels once), one in
-// the very tick of the end is the hook's.
+// from the tick before the hooks went up to the tick after they came back; a key in the moment
+// of the start may come twice (while playing only F9 counts, and it cancels once), one in the
+// moment of the end comes from both, and IsSecondReportOfKey drops the second.
 bool IsRawKeyboardTime(uint32_t time);
+// Hook thread, for each key reported by the hook or by raw input after the hooks came back:
+// true when the other way has reported the same key in the moment both heard it.
+bool IsSecondReportOfKey(bool fromHook, uint32_t message, uint32_t virtualKey, uint32_t time);
 // Hook thread: whether a WM_HOTKEY of ours is to count. Only while the path is the hot key:
 // one handled after the hooks came back was a press they report themselves.
 bool IsStopHotKeyTime();

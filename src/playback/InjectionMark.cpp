@@ -21,8 +21,10 @@ constexpr ULONG BcryptUseSystemPreferredRng = 0x00000002;
 using BCryptGenRandomFunction = LONG(WINAPI*)(void* algorithm, UCHAR* buffer, ULONG size, ULONG flags);
 using RtlGenRandomFunction = BOOLEAN(WINAPI*)(void* buffer, ULONG size);
 
+}  // namespace
+
 // The modules stay loaded: the next playback draws again.
-bool DrawRandom(uintptr_t& value)
+bool DrawSystemRandom(uintptr_t& value)
 {
     auto* bytes = reinterpret_cast<UCHAR*>(&value);
     const auto genRandom = LookUpExport<BCryptGenRandomFunction>(LoadSystemModule(L"bcrypt.dll"), "BCryptGenRandom");
@@ -32,19 +34,17 @@ bool DrawRandom(uintptr_t& value)
     return rtlGenRandom != nullptr && rtlGenRandom(bytes, sizeof value) != FALSE;
 }
 
-}  // namespace
-
 void StartInjectionMark()
 {
     uintptr_t mark = 0;
     // 0 means "no playback": a draw of 0 is drawn again.
     for (int attempt = 0; attempt < 4 && mark == 0; ++attempt) {
-        if (!DrawRandom(mark)) mark = 0;
+        if (!DrawSystemRandom(mark)) mark = 0;
     }
     gPlaybackMark.mark.store(mark);
 }
 
 void EndInjectionMark()
 {
-    gPlaybackMark.mark.store(0);
+    EndPlaybackMark(GetTickCount());
 }

@@ -9,6 +9,7 @@
 #include "core/ModuleExports.h"
 #include "playback/Injection.h"
 #include "playback/PlaybackTiming.h"
+#include "ui/ApartmentWindowGuard.h"
 
 namespace {
 
@@ -54,6 +55,8 @@ void RaiseTimerResolutionOnce()
 void PreparePlaybackThread()
 {
     MakeThreadPerMonitorDpiAware();
+    // Its message that a window never came takes the focus, and so gets an apartment window.
+    GuardApartmentWindows();
     ReadyThreadForInjection();
     // The stop event's time-outs and Sleep keep to the system timer.
     if (ChoosePlaybackWaitMethod() != PlaybackWaitMethod::HighResolutionTimer) RaiseTimerResolutionOnce();

@@ -14,6 +14,7 @@
 #include "core/UserTexts.h"
 #include "playback/HeldInputs.h"
 #include "playback/InjectionMark.h"
+#include "playback/PlaybackEndToken.h"
 #include "playback/Injection.h"
 #include "playback/PlayRecord.h"
 #include "playback/RecordBuffer.h"
@@ -212,7 +213,10 @@ void EndPlayback(HWND mainWindow)
 {
     ReleaseHeldInputsOfWorker();
     EndInjectionMark();
-    PostMessageW(mainWindow, gQuitAfterPlayback != 0 ? WM_CLOSE : PlaybackEndedMessage, 0, 0);
+    if (gQuitAfterPlayback != 0)
+        PostMessageW(mainWindow, WM_CLOSE, 0, 0);
+    else
+        PostPlaybackEnded(mainWindow);
     // Only Playing becomes Idle: after a cancel the main thread holds Busy while its message is
     // open and sets Idle itself, and may have started something new by the time we get here.
     int32_t expected = Playing;
@@ -230,6 +234,7 @@ DWORD WINAPI PlaybackWorker(LPVOID mainWindow)
     // hears F9 alone unless the recording presses F9 itself.
     gPlaybackPressesStopKey.store(RecordingPressesStopKey());
     NudgeHookThread();
+    DrawPlaybackEndToken();
     StartInjectionMark();
     PreparePlaybackThread();
     PlaybackEnd end = PlaybackEnd::Played;

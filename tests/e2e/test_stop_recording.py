@@ -18,7 +18,7 @@ import tandrel_e2e as e2e
 from recording_steps import (NAMING_TITLE, VK_F9, main_windows, read_records, record_summary, save_recording,
                              start_program, start_recording, wait_dialog, wait_main_window)
 
-VK_A, VK_B = 0x41, 0x42
+VK_A, VK_B, VK_C, VK_D = 0x41, 0x42, 0x43, 0x44
 INCOMPLETE_WARNING = "Aufzeichnung konnte nicht vollständig gespeichert werden!"
 # The recorder writes 4096 bytes (256 records) at a time; the disk has room for two writes.
 BLOCK = 4096
@@ -66,6 +66,43 @@ class StopRecording(unittest.TestCase):
             keys = [record_summary(r) for r in records if r[0] == e2e.KEY]
             self.assertEqual(keys, [("key", "up", VK_F9), ("key", "down", VK_A), ("key", "up", VK_A),
                                     ("key", "down", VK_B), ("key", "up", VK_B)])
+
+    def test_messages_from_another_program_neither_end_nor_alter_the_recording(self):
+        with e2e.Session() as s:
+            work, tandrel, _ = start_program(s)
+            fixture = s.start_fixture()
+            start_recording(s)
+            s.type_text("ab")
+            fixture.wait_quiet(0.5)
+            report = os.path.join(s.make_dir("hostile"), "reached.txt")
+            sender = s.wine(os.path.join(e2e.E2E_BIN, "SendToWindow.exe"),
+                            [e2e.MAIN_WINDOW_TITLE, "hostile", e2e.wine_path(report)])
+            self.assertEqual(s.wait_exit(sender, 240), 0, "the program's window was found")
+            with open(report) as f:
+                reached = f.read().split("\n")
+            print("reached: " + ", ".join(line for line in reached if line))
+            classes = {line[len("window "):] for line in reached if line.startswith("window ")}
+            threads = [line for line in reached if line.startswith("thread ")]
+            # The main window, the hook thread's window and the window of the main thread's
+            # apartment (when the system made one) are all among them, and at least the main
+            # thread, the hook thread and the one that pumps nothing.
+            self.assertIn("TandrelHookThread", classes)
+            self.assertIn("TandrelMainWindow", classes)
+            self.assertGreaterEqual(len(threads), 2)
+
+            windows = main_windows(s)
+            self.assertEqual(len(windows), 1, "the program's window is gone: the program crashed")
+            self.assertFalse(windows[0]["visible"], "the recording goes on, its window hidden")
+            self.assertEqual([w for w in s.windows() if w["visible"]], [], "no box, no dialog")
+            s.type_text("cd")
+            fixture.wait_quiet(0.5)
+            s.key("F9")
+            wait_main_window(s, visible=True)
+            path = save_recording(s, work, "Fremd")
+            keys = [record_summary(r) for r in read_records(path) if r[0] == e2e.KEY]
+            self.assertEqual(keys, [("key", "up", VK_F9)] + [(d, k, vk) for vk in (VK_A, VK_B, VK_C, VK_D)
+                                                             for d, k in (("key", "down"), ("key", "up"))])
+            self.assertIsNone(tandrel.poll(), "the program goes on")
 
     def test_a_full_disk_ends_the_recording_with_a_warning_and_keeps_what_was_written(self):
         with e2e.Session() as s:

@@ -37,6 +37,10 @@ constexpr const wchar_t* ReservedNameWarning = L"Dieser Name ist f\u00fcr die la
 constexpr const wchar_t* NotSavedWarning = L"Die Aufzeichnung konnte unter diesem Namen nicht gespeichert werden!";
 constexpr const wchar_t* RemoveQuestion = L"M\u00f6chten Sie die Aufzeichnung wirklich entfernen?";
 
+// A second start whose running copy does not answer.
+constexpr const wchar_t* RunningCopyNotAnsweringWarning =
+    L"Das bereits laufende Tandrel antwortet nicht!\r\n\r\nDieses Tandrel wird trotzdem gestartet.";
+
 // Recording and playback.
 constexpr const wchar_t* RecordingNotStartedError = L"Aufzeichnung konnte nicht gestartet werden!";
 constexpr const wchar_t* PlaybackCancelledNotice = L"Abspielen wurde vom Benutzer abgebrochen!";

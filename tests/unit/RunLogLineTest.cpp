@@ -71,6 +71,18 @@ TEST(RunLogLine, APathWithSpacesTabsAndOtherLettersStaysOneLineAndSplitsBack)
               AsBytes(u8"C:\\Meine Aufnahmen\\Gr\u00fc\u00dfe\t\u65e5\u672c\r\n100% \U0001D49C.rec"));
 }
 
+TEST(RunLogLine, TheUnicodeLineBreaksAreEscapedAsTheControlCharactersAre)
+{
+    // The next line, the line separator and the paragraph separator: a reader that splits at
+    // Unicode line breaks would break the line there.
+    const std::wstring path = L"C:\\a\u0085b\u2028c\u2029d\u00c5.rec";
+    const std::string line = FormatRunLogLine(Entry(path));
+    const std::vector<std::string> fields = SplitAtTabs(line.substr(0, line.size() - 2));
+    ASSERT_EQ(fields.size(), 7u) << line;
+    EXPECT_EQ(fields[6], "C:\\a%C2%85b%E2%80%A8c%E2%80%A9d\xC3\x85.rec");
+    EXPECT_EQ(Unescaped(fields[6]), AsBytes(u8"C:\\a\u0085b\u2028c\u2029d\u00c5.rec"));
+}
+
 TEST(RunLogLine, TheStartLineAndAnEndWithItsOffsetWestOfUtcAndNegativeRepeats)
 {
     RunLogEntry entry{{987, 1, 2, 3, 4, 5, -(3 * 60 + 30)}, 7, RunEnd::None, 0, 1, -1, L"x.rec"};

@@ -42,6 +42,8 @@ std::atomic<DWORD> gHoldPerEventMs{0};
 std::atomic<unsigned> gEventsTaken{0};
 std::atomic<unsigned> gWheelEvents{0};
 std::atomic<unsigned> gKeyDowns[256];
+// How many events the receiver had taken before the first press of M.
+std::atomic<unsigned> gTakenBeforeM{0};
 
 LRESULT CALLBACK ReceiverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -51,6 +53,8 @@ LRESULT CALLBACK ReceiverProc(HWND window, UINT message, WPARAM wParam, LPARAM l
         // A main thread busy with each event (a slow disk, a dialog's start).
         if (gHoldPerEventMs > 0) Sleep(gHoldPerEventMs);
         RecordHookEventAt(event);
+        if (event.message == WM_KEYDOWN && event.value == 'M' && gKeyDowns['M'] == 0)
+            gTakenBeforeM = gEventsTaken.load();
         if (event.message == WM_KEYDOWN && event.value >= 0 && event.value < 256) ++gKeyDowns[event.value];
         if (event.message == WM_MOUSEWHEEL || event.message == WM_MOUSEHWHEEL) ++gWheelEvents;
         ++gEventsTaken;
@@ -72,6 +76,7 @@ protected:
         ASSERT_TRUE(CreateDirectoryW(L"Records", nullptr));
         for (auto& count : gKeyDowns) count = 0;
         gEventsTaken = 0;
+        gTakenBeforeM = 0;
         gWheelEvents = 0;
         ASSERT_TRUE(StartReceiverThread(L"TandrelHookThreadEventsTest", ReceiverProc, receiver));
         ASSERT_FALSE(DistFolder().empty()) << "TANDREL_DIST_DIR is not set";
@@ -133,12 +138,12 @@ TEST_F(HookThreadEventsTest, DelaysAreThoseOfTheInputHoweverLongTheMainThreadTak
 TEST_F(HookThreadEventsTest, MessagesFromOutsideChangeNothing)
 {
     const HWND window = HookThreadWindow();
-    // Every number of the program's own ranges, to the hook thread's window (a forged hook
-    // event aside, which the move address check covers), and a few that would end or close it.
-    for (UINT message = WM_USER; message < WM_USER + 0x400; ++message) {
-        if (message == HookEventMessage || message == HookAliveMessage) continue;
-        PostMessageW(window, message, 0, 0);
-    }
+    // Every number of the program's own ranges, to the hook thread's window, and a few that
+    // would end or close it. A hook event of no input message (0 stands for the ring's lost
+    // events, which would end a recording) is no event at all; a forged move the move address
+    // check covers.
+    for (UINT message = WM_USER; message < WM_USER + 0x400; ++message) PostMessageW(window, message, 0, 0);
+    for (WPARAM notInput : {0x0u, 0x102u, 0x209u, 0x400u, 0xFFFFu}) PostMessageW(window, HookEventMessage, notInput, 0);
     for (UINT message = WM_APP; message < WM_APP + 0x40; ++message) PostMessageW(window, message, 0, 0);
     PostMessageW(window, WM_CLOSE, 0, 0);
     PostMessageW(window, WM_QUIT, 0, 0);
@@ -147,6 +152,7 @@ TEST_F(HookThreadEventsTest, MessagesFromOutsideChangeNothing)
     SendKey('M', true);
     SendKey('M', false);
     EXPECT_TRUE(WaitUntil([] { return gKeyDowns['M'] == 1; }, DeadlineMs)) << "the hook thread has ended";
+    EXPECT_EQ(0u, gTakenBeforeM.load()) << "a message from outside was passed on as an event";
     EXPECT_EQ(window, HookThreadWindow());
     EXPECT_TRUE(IsWindow(window)) << "its window was closed";
     EXPECT_EQ(0u, HookReinstallCount());

@@ -226,6 +226,52 @@ bool NoHookInstalled()
     return hooks.keyboard == nullptr && hooks.mouse == nullptr;
 }
 
+constexpr int FreeCheckId = 7;
+
+// Everything the hook thread was given before this call has been handled when it returns.
+void WaitUntilHandled()
+{
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutW(HookThreadWindow(), WM_NULL, 0, 0, SMTO_NORMAL, DeadlineMs, &answer);
+}
+
+// Holds the hook thread still, as a busy machine may, while the playback's last input and its
+// end happen; the nudge of the end is then handled before that input, since the thread takes
+// posted messages before input.
+struct StalledHookThread {
+    HANDLE thread;
+};
+StalledHookThread StallHookThread()
+{
+    const DWORD id = GetWindowThreadProcessId(HookThreadWindow(), nullptr);
+    const HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, id);
+    if (thread != nullptr) SuspendThread(thread);
+    return {thread};
+}
+void GoOn(StalledHookThread stalled)
+{
+    ResumeThread(stalled.thread);
+    CloseHandle(stalled.thread);
+}
+
+void StartPlayingWithTheHooksAside(bool pressesF9)
+{
+    gPlaybackPressesStopKey = pressesF9;
+    gPlaybackMark.mark = 0x5EED1234;
+    gActivityState = Playing;
+    NudgeHookThread();
+    ASSERT_TRUE(WaitUntil(NoHookInstalled, DeadlineMs)) << "a hook stayed in the way";
+    WaitUntilHandled();
+}
+
+// The playback ends while the hook thread stalls: the mark cleared, Idle, the nudge.
+void EndPlaying()
+{
+    EndPlaybackMark(GetTickCount());
+    gActivityState = Idle;
+    NudgeHookThread();
+}
+
 // A playback with the hooks out of the way: F9 from `others` (marks that are not the
 // playback's, or no mark) counts once each, the playback's own marked F9 as `ownCounts`, and
 // four other keys as `otherKeysCount` each. The watchdog brings no hook back meanwhile, resume
@@ -258,9 +304,16 @@ void PlayWithTheHooksAside(ULONG_PTR mark, unsigned ownCounts, unsigned otherKey
     EXPECT_EQ(otherKeysCount, gKeyDowns['P'].load());
 
     gActivityState = Idle;
-    gPlaybackMark.mark = 0;
+    EndPlaybackMark(GetTickCount());
     NudgeHookThread();
     ASSERT_TRUE(WaitUntil(HooksInstalled, DeadlineMs)) << "the hooks did not come back";
+    WaitUntilHandled();
+    // The playback's way is taken back: F9 is free for other programs again.
+    EXPECT_TRUE(RegisterHotKey(nullptr, FreeCheckId, 0, VK_F9)) << "F9 stayed a hot key of ours";
+    UnregisterHotKey(nullptr, FreeCheckId);
+    UINT rawDevices = 0;
+    GetRegisteredRawInputDevices(nullptr, &rawDevices, sizeof(RAWINPUTDEVICE));
+    EXPECT_EQ(0u, rawDevices) << "raw input stayed registered";
     TapKey('R');
     EXPECT_TRUE(WaitUntil([] { return gKeyDowns['R'] > 0; }, DeadlineMs));
     EXPECT_FALSE(WaitUntil([] { return gKeyDowns['R'] > 1; }, NothingMoreWithinMs)) << "reported twice";
@@ -290,6 +343,41 @@ TEST_F(HookWatchdogTest, WhereAnotherProgramHoldsOneOfTheHotKeysRawInputHearsF9)
     ASSERT_TRUE(RegisterHotKey(nullptr, TakenId, MOD_CONTROL, VK_F9));
     PlayWithTheHooksAside(Mark, 0, 4);
     UnregisterHotKey(nullptr, TakenId);
+}
+
+TEST_F(HookWatchdogTest, APlaybacksOwnF9IsItsOwnHoweverLateItsRawInputIsHandled)
+{
+    StartPlayingWithTheHooksAside(true);
+    const StalledHookThread stalled = StallHookThread();
+    ASSERT_NE(nullptr, stalled.thread);
+    SendF9(gPlaybackMark.mark.load());  // the recording's last key
+    EndPlaying();
+    // A key of the user's, after the end but before the hooks are back: raw input's to report.
+    Sleep(20);
+    TapKey('Q');
+    Sleep(20);
+    GoOn(stalled);
+    // Raw input comes in order: once Q is there, the F9 before it has been judged.
+    ASSERT_TRUE(WaitUntil([] { return gKeyDowns['Q'] == 1; }, DeadlineMs)) << "the user's key was lost";
+    WaitUntilHandled();
+    EXPECT_EQ(0u, gKeyDowns[VK_F9].load()) << "the playback's own F9 was taken for the user's";
+    EXPECT_TRUE(HooksInstalled());
+}
+
+TEST_F(HookWatchdogTest, AHotKeyHandledAfterTheHooksCameBackIsNotCounted)
+{
+    StartPlayingWithTheHooksAside(false);
+    const StalledHookThread stalled = StallHookThread();
+    ASSERT_NE(nullptr, stalled.thread);
+    EndPlaying();
+    // Its WM_HOTKEY waits behind the nudge, and is handled once the hooks are back.
+    SendF9(0);
+    GoOn(stalled);
+    ASSERT_TRUE(WaitUntil(HooksInstalled, DeadlineMs)) << "the hooks did not come back";
+    TapKey('R');
+    ASSERT_TRUE(WaitUntil([] { return gKeyDowns['R'] == 1; }, DeadlineMs));
+    WaitUntilHandled();
+    EXPECT_EQ(0u, gKeyDowns[VK_F9].load()) << "a hot key counted after the hooks came back";
 }
 
 TEST_F(HookWatchdogTest, ANudgeFromOutsideChangesNothingAndTheTimerFollowsThePlaybackWithoutOne)

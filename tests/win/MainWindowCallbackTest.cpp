@@ -99,6 +99,13 @@ bool IsPlaybackWorkerRunning()
 {
     return gWorkerRunning;
 }
+// The token of the worker's end message as the fake has it; any other end is forged.
+constexpr WPARAM WorkerEndFirst = 0x51E7;
+constexpr LPARAM WorkerEndSecond = 0x0D0C;
+bool TakePlaybackEnd(WPARAM wParam, LPARAM lParam)
+{
+    return wParam == WorkerEndFirst && lParam == WorkerEndSecond;
+}
 void StopPlaybackWorker()
 {
     gLog.push_back("StopPlaybackWorker");
@@ -394,7 +401,7 @@ TEST_F(MainWindowCallbackTest, F9DuringPlaybackCancelsWithTheNoticeAndIgnoresInp
                             NoteTheStop();
                             PutInRing(WM_KEYDOWN, VirtualKeyF9);
                             PostMessageW(gMainWindow, HookEventsWaitingMessage, 0, 0);
-                            PostMessageW(gMainWindow, PlaybackEndedMessage, 0, 0);
+                            PostMessageW(gMainWindow, PlaybackEndedMessage, WorkerEndFirst, WorkerEndSecond);
                             Sleep(200);
                             PostButtonClick(box, IDOK);
                         }}});
@@ -418,7 +425,7 @@ TEST_F(MainWindowCallbackTest, F9DuringPlaybackCancelsWithTheNoticeAndIgnoresInp
     // The window is back; the stopped worker's end, should it come only now, leaves it alone.
     gLog.clear();
     ShowWindow(gMainWindow, SW_SHOWNA);
-    EXPECT_FALSE(MainWindowCallback(gMainWindow, PlaybackEndedMessage, 0, 0));
+    EXPECT_FALSE(MainWindowCallback(gMainWindow, PlaybackEndedMessage, WorkerEndFirst, WorkerEndSecond));
     EXPECT_TRUE(gLog.empty());
 }
 
@@ -444,7 +451,11 @@ TEST_F(MainWindowCallbackTest, PlaybackEndedShowsTheWindowWithoutTheFocusInAnySt
     for (int32_t state : {Idle, Recording, Playing, Busy}) {
         gLog.clear();
         gActivityState.store(state);
+        // Another program's end message, with any but the worker's token, changes nothing.
         EXPECT_FALSE(MainWindowCallback(gMainWindow, PlaybackEndedMessage, 0, 0));
+        EXPECT_FALSE(MainWindowCallback(gMainWindow, PlaybackEndedMessage, WorkerEndFirst, 0));
+        EXPECT_TRUE(gLog.empty());
+        EXPECT_FALSE(MainWindowCallback(gMainWindow, PlaybackEndedMessage, WorkerEndFirst, WorkerEndSecond));
         EXPECT_EQ(gActivityState.load(), state);
         EXPECT_EQ(gLog, (std::vector<std::string>{"ChangeTrayIcon 0 idle", "ShowMainWindowInBackground"}));
     }

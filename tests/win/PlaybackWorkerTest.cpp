@@ -10,8 +10,10 @@
 
 #include "core/ActivityState.h"
 #include "core/Messages.h"
+#include "core/PlaybackMark.h"
 #include "core/Settings.h"
 #include "playback/Injection.h"
+#include "playback/PlaybackEndToken.h"
 #include "playback/PlaybackWorker.h"
 #include "recording/InputRecord.h"
 #include "support/DialogDriver.h"
@@ -100,15 +102,29 @@ protected:
         EXPECT_EQ(0u, PlaybackWorker(window));
         return gFakeLog;
     }
-    // Every message posted to the test window, each with wParam and lParam checked to be 0.
+    // Every message posted to the test window: WM_CLOSE with wParam and lParam 0, the end
+    // message with its worker's token: only the last worker's counts, once and no more, while a
+    // forged end (0, or the token's first half alone) never counts.
     std::vector<UINT> PostedMessages()
     {
-        std::vector<UINT> messages;
+        std::vector<MSG> posted;
         MSG msg;
-        while (PeekMessageW(&msg, window, 0, 0, PM_REMOVE)) {
-            EXPECT_EQ(0u, msg.wParam);
-            EXPECT_EQ(0, msg.lParam);
-            messages.push_back(msg.message);
+        while (PeekMessageW(&msg, window, 0, 0, PM_REMOVE)) posted.push_back(msg);
+        std::vector<UINT> messages;
+        for (size_t i = 0; i < posted.size(); ++i) {
+            const MSG& m = posted[i];
+            messages.push_back(m.message);
+            if (m.message != PlaybackEndedMessage) {
+                EXPECT_EQ(0u, m.wParam);
+                EXPECT_EQ(0, m.lParam);
+                continue;
+            }
+            bool last = true;
+            for (size_t j = i + 1; j < posted.size(); ++j) last = last && posted[j].message != PlaybackEndedMessage;
+            EXPECT_FALSE(TakePlaybackEnd(0, 0));
+            EXPECT_FALSE(TakePlaybackEnd(m.wParam, 0));
+            EXPECT_EQ(last, TakePlaybackEnd(m.wParam, m.lParam)) << "end message " << i;
+            EXPECT_FALSE(TakePlaybackEnd(m.wParam, m.lParam)) << "the same end counted twice";
         }
         return messages;
     }
@@ -139,10 +155,21 @@ TEST_F(PlaybackWorkerTest, PlaysOnePassAfterItsPauseWithEachRecordAtItsDueTime)
         "2120 move -5,7", "2120 wait 0",   "2120 wheel -240", "2120 wait 30",     "2150 button 2",
         "2150 wait 10",   "2160 button 4", "2160 wait 5",     "2165 key 65 up",
     };
+    // Each key carries the playback's mark while it plays (the fake injection notes it).
+    uintptr_t markWhilePlaying = 0;
+    gOnFakeEvent = [&markWhilePlaying](const std::string& what) {
+        if (what == "key 65 down") markWhilePlaying = gPlaybackMark.mark.load();
+    };
     EXPECT_EQ(expected, Play());
+    gOnFakeEvent = nullptr;
     EXPECT_EQ(std::vector<UINT>{PlaybackEndedMessage}, PostedMessages());
     EXPECT_EQ(Idle, gActivityState.load());
     EXPECT_TRUE(FileIsClosed());
+    // After it no input is taken for its own: the mark is cleared, kept only with the end's tick.
+    EXPECT_NE(0u, markWhilePlaying);
+    EXPECT_EQ(0u, gPlaybackMark.mark.load()) << "the mark outlived the playback";
+    EXPECT_EQ(markWhilePlaying, gEndedPlaybackMark.mark.load());
+    EXPECT_FALSE(IsPlaybacksOwnInput(markWhilePlaying, gEndedPlaybackMark.endTick.load() + 1));
 }
 
 TEST_F(PlaybackWorkerTest, FollowsTheInjectionTableForEveryKindCodeAndDownValue)

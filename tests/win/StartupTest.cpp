@@ -22,16 +22,22 @@
 #include "ui/IconFromMemory.h"
 #include "ui/MainWindow.h"
 #include "ui/MessageDialog.h"
+#include "support/ExpectedTexts.h"
 #include "ui/Tray.h"
 
 static std::vector<std::string> gLog;
 static InstalledHooks gInstalled = {true, true};
+static HandOver gHandOver = HandOver::Claimed;
 
 HWND gMainWindow = nullptr;
 
 void RestrictModuleSearch()
 {
     gLog.push_back("RestrictModuleSearch");
+}
+void GuardApartmentWindows()
+{
+    gLog.push_back("GuardApartmentWindows");
 }
 HICON LoadIconFromMemoryAtSize(const unsigned char*, int)
 {
@@ -94,12 +100,13 @@ int MessageDialog(const wchar_t*, const wchar_t* text, unsigned style)
     gLog.push_back("MessageDialog " + std::to_string(style) +
                    (said == L"Der Tastatur-Hook konnte nicht installiert werden!" ? " keyboard"
                     : said == L"Der Maus-Hook konnte nicht installiert werden!"   ? " mouse"
+                    : said == expected::RunningCopyNotAnsweringWarning            ? " not-answering"
                                                                                   : " other"));
     return IDOK;
 }
-bool HandOverToRunningCopy()
+HandOver HandOverToRunningCopy()
 {
-    return false;
+    return gHandOver;
 }
 void PublishMainWindow(HWND)
 {}
@@ -133,8 +140,8 @@ Log Started(InstalledHooks installed)
 
 TEST(Startup, AMissingHookIsReportedOnlyOnceTheHooksAreDown)
 {
-    const Log head = {"RestrictModuleSearch", "LoadIcon",        "LoadIcon",
-                      "OpenMainWindow",       "LoadHookModules", "StartHookThread"};
+    const Log head = {"RestrictModuleSearch", "GuardApartmentWindows", "LoadIcon",       "LoadIcon",
+                      "OpenMainWindow",       "LoadHookModules",       "StartHookThread"};
     Log expected = head;
     expected.insert(expected.end(),
                     {"NoteRunEnd hook-failed", "UnloadHookModules", "MessageDialog 16 mouse", "CommonExit"});
@@ -148,4 +155,17 @@ TEST(Startup, AMissingHookIsReportedOnlyOnceTheHooksAreDown)
     expected = head;
     expected.insert(expected.end(), {"AddTrayIcon", "RunEventLoop", "CommonExit"});
     EXPECT_EQ(expected, Started({true, true}));
+}
+
+TEST(Startup, ASecondStartHandsOverOrSaysThatTheRunningCopyDoesNotAnswerAndStarts)
+{
+    gHandOver = HandOver::HandedOver;
+    EXPECT_EQ((Log{"RestrictModuleSearch", "GuardApartmentWindows", "LoadIcon", "LoadIcon", "CommonExit"}),
+              Started({true, true}));
+    gHandOver = HandOver::NoAnswer;
+    EXPECT_EQ(
+        (Log{"RestrictModuleSearch", "GuardApartmentWindows", "LoadIcon", "LoadIcon", "MessageDialog 48 not-answering",
+             "OpenMainWindow", "LoadHookModules", "StartHookThread", "AddTrayIcon", "RunEventLoop", "CommonExit"}),
+        Started({true, true}));
+    gHandOver = HandOver::Claimed;
 }
