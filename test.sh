@@ -18,10 +18,13 @@ cd "$root"
 step() { echo; echo "==== $*"; }
 
 # The house rules come first; a breach fails the run, but the tests still run and report.
-step "Checks: format and layers"
+step "Checks: format, layers and the tests' writes"
 checksRc=0
 "$root/scripts/check-format.sh" || checksRc=1
 if python3 "$root/scripts/check-layers.py"; then echo "Layers: every include points down."; else checksRc=1; fi
+# No test points the program at a file of the machine's (/dev/full, /dev/null with --force, a
+# path outside its own folder): a fault could replace it.
+python3 "$root/scripts/check-test-writes.py" || checksRc=1
 
 # Warnings fail the build here (and so in CI).
 step "Build: Windows (mingw)"

@@ -15,14 +15,17 @@ if(WIN32)
     USES_TERMINAL)
 endif()
 
-# How closely recorded delays follow the input: the shipped program records keys typed into the
-# fixture window, compared with the fixture's own clock.
+# How closely recorded delays follow the input: the shipped program and a bare recorder (not
+# shipped) record keys typed into the fixture window, alternately, compared with the fixture's
+# own clock.
 #   cmake --build build --target run_bench_recording_accuracy
 if(WIN32)
+  add_executable(BareRecorder BareRecorder.cpp)
+  target_link_libraries(BareRecorder PRIVATE user32 kernel32)
   add_custom_target(run_bench_recording_accuracy
     COMMAND ${CMAKE_COMMAND} -E env TANDREL_DIST_DIR=${TANDREL_DIST_DIR} TANDREL_BUILD_DIR=${CMAKE_BINARY_DIR}
             TANDREL_SOURCE_DIR=${PROJECT_SOURCE_DIR} python3 ${CMAKE_CURRENT_SOURCE_DIR}/RecordingAccuracy.py
-    DEPENDS tandrel_dist TandrelFixture TandrelProbe
+    DEPENDS tandrel_dist BareRecorder TandrelFixture TandrelProbe
     USES_TERMINAL)
 endif()
 

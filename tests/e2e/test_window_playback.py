@@ -1,5 +1,7 @@
 """Playback that finds its window, with the shipped program under Wine: a recording made in a
-window plays its clicks at the same place in that window after the window moved; a window that
+window holds that window's records once, before its first press (not again before each press,
+and never before a release, whichever window is under the pointer then), and plays its clicks
+at the same place in that window after the window moved; a window that
 appears late is waited for, and the keys after it go to it and not to the window before; a
 window that never comes stops the playback with a message, nothing typed after it and held
 keys released."""
@@ -12,6 +14,8 @@ import tandrel_e2e as e2e
 from recording_steps import read_records, save_recording, start_program, start_recording
 
 WINDOW_PLACE, WINDOW_SIZE, WINDOW_NAME = (e2e.kind_number(name) for name in ("WindowPlace", "WindowSize", "WindowName"))
+WINDOW_KINDS = (WINDOW_PLACE, WINDOW_SIZE, WINDOW_NAME)
+BUTTON_DOWN_MESSAGES = (0x201, 0x204, 0x207, 0x20B)
 PROGRAM = "windowfixture.exe"
 VK_SHIFT, VK_X, VK_Y = 0x10, 0x58, 0x59
 
@@ -40,6 +44,23 @@ def start_window(s, window_class, x, y, width, height, delay_ms=0, wait=True):
     return window
 
 
+def is_press(rec):
+    kind, code, down = rec[0], rec[1], rec[2]
+    return ((kind == e2e.KEY and down == 1) or (kind == e2e.BUTTON and code in BUTTON_DOWN_MESSAGES)
+            or kind in (e2e.WHEEL, e2e.HORIZONTAL_WHEEL))
+
+
+def what_follows_window_groups(records):
+    """For each group of window records, the first record after it that is neither a window's nor
+    a control's."""
+    follows = []
+    for i, rec in enumerate(records):
+        if rec[0] == WINDOW_PLACE:
+            after = [r for r in records[i + 1:] if not e2e.is_beside_input(r[0])]
+            follows.append(after[0] if after else None)
+    return follows
+
+
 def keys(window):
     return [(e["args"][0], e["vk"]) for e in window.events() if e["type"] == "key"]
 
@@ -53,6 +74,8 @@ class WindowPlayback(unittest.TestCase):
     def test_a_click_lands_at_the_same_place_in_a_window_that_moved(self):
         with e2e.Session() as s:
             work, tandrel, _ = start_program(s)
+            # Another window beside it, under the pointer while a key goes to the first one.
+            beside = start_window(s, "TandrelWindowB", 700, 100, 300, 300)
             first = start_window(s, "TandrelWindowA", 100, 100, 500, 400)
             start_recording(s)
             s.mousemove(250, 220)
@@ -60,11 +83,15 @@ class WindowPlayback(unittest.TestCase):
             s.click(1)
             time.sleep(0.3)
             s.key("x")
+            s.mousemove(850, 250)
+            time.sleep(0.3)
+            s.key("x")
             first.wait_quiet(0.5)
             s.key("F9")
             path = save_recording(s, work, "Fenster")
             recorded = clicks(first)
             self.assertEqual([c[0] for c in recorded], ["WM_LBUTTONDOWN", "WM_LBUTTONUP"])
+            self.assertEqual([k for k in keys(first) if k[1] == VK_X], [("down", VK_X), ("up", VK_X)] * 2)
 
             # The window records before the click name the window and where it stood.
             with open(path, "rb") as f:
@@ -72,16 +99,24 @@ class WindowPlayback(unittest.TestCase):
             expected = b"".join(window_records(PROGRAM, "TandrelWindowA", 100, 100, 500, 400))
             self.assertIn(expected[:16 * 2], data, read_records(path, groups=True)[:6])
             self.assertIn(expected, data)
+            # Once: the keys went to the same window, and a release (with the other window under
+            # the pointer) gets none.
+            records = read_records(path, groups=True)
+            follows = what_follows_window_groups(records)
+            self.assertEqual(len(follows), 1, records)
+            self.assertTrue(is_press(follows[0]), records)
+            self.assertEqual(follows[0][:2], (e2e.BUTTON, 0x201), records)
 
             tandrel.terminate()
             tandrel.wait(timeout=30)
             first.process.terminate()
+            beside.process.terminate()
             moved = start_window(s, "TandrelWindowA", 420, 330, 500, 400)
             player = s.start_tandrel([os.path.join("Records", "Fenster.rec")], cwd=work)
             self.assertEqual(s.wait_exit(player, 120), 0)
             moved.wait_quiet(1.0)
             self.assertEqual(clicks(moved), recorded)
-            self.assertIn(("down", VK_X), keys(moved))
+            self.assertEqual([k for k in keys(moved) if k[1] == VK_X], [("down", VK_X), ("up", VK_X)] * 2)
 
     def test_a_window_that_comes_late_is_waited_for_and_gets_the_keys_after_it(self):
         with e2e.Session() as s:

@@ -2,8 +2,13 @@
 // it can through a fake injection that only counts, and F9's cancel (Busy, then
 // StopPlaybackWorker) comes at many random moments. Once the cancel has returned nothing more
 // may be injected: a record whose state check came before the cancel and whose injection came
-// after it would show here. The gap is a few instructions wide, so only many cancels, some of
-// them landing right after an injection, find it.
+// after it would show here.
+// Such a gap is a few instructions wide, and a cancel that merely runs beside the worker never
+// fits into it: the whole cancel takes far longer than the worker takes from its check to its
+// injection. On a user's machine the worker is preempted there now and then, and the cancel
+// goes through meanwhile. So here the worker is held (SuspendThread) at a random point of its
+// loop while the cancel runs, on a thread of its own since the worker may be held inside the
+// lock the cancel waits for; after a few milliseconds the worker goes on either way.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -28,11 +33,31 @@ namespace {
 constexpr int Cancels = 2000;
 constexpr int RecordsPerPass = 512;
 constexpr DWORD DeadlineMs = 20000;
+// How long the worker is held while the cancel runs: it has returned by then unless the worker
+// is held inside the lock.
+constexpr DWORD HoldMs = 5;
 
 // Written by the worker in every injection; read by the test thread.
 std::atomic<uint32_t> gInjections{0};
 // Written by the test thread (the stop, its reset); read by the worker in every wait.
 std::atomic<bool> gStopped{false};
+// The worker's thread, written by it as it prepares (the fake PreparePlaybackThread); read by
+// the test thread, which closes it.
+std::atomic<HANDLE> gWorkerThread{nullptr};
+// The canceller's requests and answers, and the count of injections as its cancel returned.
+HANDLE gCancelRequested = nullptr;
+HANDLE gCancelReturned = nullptr;
+std::atomic<uint32_t> gInjectedAtCancel{0};
+
+DWORD WINAPI Canceller(LPVOID)
+{
+    for (;;) {
+        if (WaitForSingleObject(gCancelRequested, INFINITE) != WAIT_OBJECT_0) return 1;
+        StopPlaybackWorker();
+        gInjectedAtCancel.store(gInjections.load());
+        SetEvent(gCancelReturned);
+    }
+}
 
 void CountInjection()
 {
@@ -78,7 +103,12 @@ void InjectHorizontalWheel(int32_t)
     CountInjection();
 }
 void PreparePlaybackThread()
-{}
+{
+    HANDLE thread = nullptr;
+    DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(), &thread, 0, FALSE,
+                    DUPLICATE_SAME_ACCESS);
+    gWorkerThread.store(thread);
+}
 bool PlaybackWait(int64_t)
 {
     return !gStopped.load();
@@ -112,23 +142,42 @@ TEST(PlaybackCancelGap, NothingIsInjectedAfterTheCancelHasReturned)
     std::mt19937 random(seed);
     std::uniform_int_distribution<uint32_t> injectedBeforeCancel(1, 2 * RecordsPerPass);
     std::uniform_int_distribution<int> spinsBeforeCancel(0, 400);
+    gCancelRequested = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    gCancelReturned = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    HANDLE canceller = CreateThread(nullptr, 0, Canceller, nullptr, 0, nullptr);
+    ASSERT_NE(nullptr, canceller);
     int late = 0;
+    int heldInside = 0;
     for (int i = 0; i < Cancels; ++i) {
         gActivityState.store(Idle);
         gInjections.store(0);
+        gWorkerThread.store(nullptr);
         ASSERT_TRUE(StartPlaybackWorker(nullptr));
         ASSERT_TRUE(SpinUntilInjected(injectedBeforeCancel(random))) << "the worker stalled";
         // A random moment within the next few records: right after an injection, in a wait,
         // or between a record's state check and its injection.
         for (volatile int spin = spinsBeforeCancel(random); spin > 0;) spin = spin - 1;
+        const HANDLE worker = gWorkerThread.load();
+        ASSERT_NE(nullptr, worker);
+        ASSERT_NE(static_cast<DWORD>(-1), SuspendThread(worker));
+        CONTEXT context{};
+        context.ContextFlags = CONTEXT_CONTROL;
+        GetThreadContext(worker, &context);  // returns once the thread has indeed stopped
         int32_t expected = Playing;
         ASSERT_TRUE(gActivityState.compare_exchange_strong(expected, Busy));
-        StopPlaybackWorker();
-        const uint32_t atCancel = gInjections.load();
+        SetEvent(gCancelRequested);
+        const bool returnedWhileHeld = WaitForSingleObject(gCancelReturned, HoldMs) == WAIT_OBJECT_0;
+        ResumeThread(worker);
+        if (!returnedWhileHeld) {
+            ++heldInside;
+            ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(gCancelReturned, DeadlineMs)) << "the cancel did not return";
+        }
         ASSERT_TRUE(WaitForPlaybackWorkerEnd(DeadlineMs)) << "the worker did not end";
         CloseWorkerThreadHandles();
-        if (gInjections.load() != atCancel) ++late;
+        CloseHandle(worker);
+        if (gInjections.load() != gInjectedAtCancel.load()) ++late;
     }
+    std::printf("%d of %d cancels waited for the worker held inside the lock\n", heldInside, Cancels);
     LeaveWorkingFolder();
     EXPECT_EQ(0, late) << "a record was injected after the cancel had returned, in " << late << " of " << Cancels
                        << " cancels";

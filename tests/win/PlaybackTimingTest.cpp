@@ -8,6 +8,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "playback/Injection.h"
 #include "playback/PlaybackTiming.h"
 
@@ -128,6 +131,7 @@ TEST(PlaybackTiming, EveryWayOfWaitingWaitsItsTimeAndEndsAtAStop)
         PreferPlaybackWaitMethod(method);
         ResetPlaybackStop();
         PlaybackWaitMethod used = PlaybackWaitMethod::Sleep;
+        std::vector<int64_t> late;
         OnFreshThread([&] {
             PreparePlaybackThread();
             used = PlaybackWaitMethodInUse();
@@ -137,8 +141,16 @@ TEST(PlaybackTiming, EveryWayOfWaitingWaitsItsTimeAndEndsAtAStop)
                 const int64_t waited = PlaybackClock() - start;
                 EXPECT_GE(waited, wanted) << static_cast<int>(used);
                 EXPECT_LT(waited, wanted + 2000000) << static_cast<int>(used);
+                late.push_back(waited - wanted);
             }
         });
+        // A busy machine may hold up one wait, not most: three of the four end within 100 ms of
+        // their time. (A last stretch given in the wrong unit waits a thousand times too long:
+        // a second, within the bound above.)
+        std::sort(late.begin(), late.end());
+        ASSERT_EQ(4U, late.size());
+        EXPECT_LT(late[2], 100000) << static_cast<int>(used) << ": late by " << late[0] << ", " << late[1] << ", "
+                                   << late[2] << ", " << late[3] << " us";
         // A stop from another thread ends a long wait well before its time.
         HANDLE stopper = CreateThread(nullptr, 0, StopSoon, nullptr, 0, nullptr);
         ASSERT_NE(nullptr, stopper);

@@ -2,12 +2,15 @@
 // test's own, and fake injection and timing (the fake clock moves only when playback waits, so
 // a ten-second time-out passes at once): a window that never comes stops the playback with its
 // message after the held keys are released, and the worker's end says why; a stop ends the
-// wait at once; a window that comes late moves the rest of the schedule by the time waited.
+// wait at once; a window that comes late moves the rest of the schedule by the time waited, is
+// waited for as long as the recording waited there when that is longer, and gets the positions
+// relative to where it stands now; a window of the class in another program is not taken.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -28,14 +31,14 @@ constexpr DWORD DeadlineMs = 20000;
 constexpr wchar_t FrontClass[] = L"TandrelWaitFront";
 constexpr wchar_t LateClass[] = L"TandrelWaitLate";
 
-HWND MakeWindow(const wchar_t* windowClass)
+HWND MakeWindow(const wchar_t* windowClass, int x = 50, int y = 50)
 {
     WNDCLASSW wc = {};
     wc.lpfnWndProc = DefWindowProcW;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = windowClass;
     RegisterClassW(&wc);
-    HWND window = CreateWindowExW(0, windowClass, windowClass, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300, 200,
+    HWND window = CreateWindowExW(0, windowClass, windowClass, WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y, 300, 200,
                                   nullptr, nullptr, wc.hInstance, nullptr);
     SetForegroundWindow(window);
     return window;
@@ -60,6 +63,14 @@ void Append(std::vector<InputRecord>& records, const WindowIdentity& window)
     records.insert(records.end(), group, group + EncodeWindowRecords(window, group));
 }
 
+// The identity with the name of another program.
+WindowIdentity InAnotherProgram(WindowIdentity identity)
+{
+    std::memset(identity.program, 0, sizeof identity.program);
+    std::memcpy(identity.program, "another.exe", sizeof "another.exe");
+    return identity;
+}
+
 // The fake time in ms at which the injection was logged, or -1.
 double TimeOf(const std::string& what)
 {
@@ -70,10 +81,28 @@ double TimeOf(const std::string& what)
     return -1;
 }
 
+using Lines = std::vector<std::string>;
+
+// The message box owns itself to the program's window in front, the test's own here, whose
+// thread must go on handling its messages while the box opens and closes.
+template <typename Condition>
+bool PumpUntil(Condition condition)
+{
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < DeadlineMs) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        if (condition()) return true;
+        Sleep(10);
+    }
+    return false;
+}
+
 class WindowWaitTest : public ::testing::Test {
 protected:
     HWND front = nullptr;
     std::vector<InputRecord> records;
+    std::wstring boxText;  // the message PlayToItsEnd closed, if any
 
     void SetUp() override
     {
@@ -94,29 +123,26 @@ protected:
         LeaveWorkingFolder();
     }
 
+    // Plays, closes the message should one come, and tells how the worker ended.
+    PlaybackEnd PlayToItsEnd()
+    {
+        Play();
+        HWND box = nullptr;
+        EXPECT_TRUE(PumpUntil([&box] { return WaitForPlaybackWorkerEnd(0) || (box = FindDialog(DialogKind::Box)); }));
+        if (box != nullptr) {
+            boxText = BoxText(box);
+            PostButtonClick(box, IDOK);
+            EXPECT_TRUE(PumpUntil([] { return WaitForPlaybackWorkerEnd(0); }));
+        }
+        return LastPlaybackEnd();
+    }
+
     void Play()
     {
         gPlaybackPath = WriteRecordingFile(L"Windows.rec", records);
         ASSERT_TRUE(StartPlaybackWorker(nullptr));
     }
 };
-
-using Lines = std::vector<std::string>;
-
-// The message box owns itself to the program's window in front, the test's own here, whose
-// thread must go on handling its messages while the box opens and closes.
-template <typename Condition>
-bool PumpUntil(Condition condition)
-{
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < DeadlineMs) {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-        if (condition()) return true;
-        Sleep(10);
-    }
-    return false;
-}
 
 }  // namespace
 
@@ -174,4 +200,74 @@ TEST_F(WindowWaitTest, AWindowThatComesLateMovesTheRestOfTheScheduleByTheTimeWai
     EXPECT_EQ(2035 + 500, TimeOf("wheel 120"));
     EXPECT_EQ(30, TimeOf("key 65 down") - TimeOf("wheel 120"));
     EXPECT_EQ(30, TimeOf("key 65 up") - TimeOf("key 65 down"));
+}
+
+TEST_F(WindowWaitTest, TheRecordingsOwnLongerWaitThereIsWaitedInFull)
+{
+    // The recording waited 25 s before the wheel turn; the window comes after 15 s of waiting.
+    records.push_back(InputRecord{Wheel, 0, 0, 25000, 0, 1});
+    HWND late = nullptr;
+    int waits = 0;
+    gOnFakeEvent = [&](const std::string& what) {
+        if (what == "wait 10" && ++waits == 1500) late = MakeWindow(LateClass);
+    };
+    EXPECT_EQ(PlaybackEnd::Played, PlayToItsEnd()) << boxText.c_str();
+    ASSERT_NE(nullptr, late);
+    EXPECT_EQ((Lines{"key 16 down", "wheel 120", "key 16 up"}), gInjected);
+    EXPECT_EQ(2015 + 25000 + 15000, TimeOf("wheel 120"));
+    DestroyWindow(late);
+}
+
+TEST_F(WindowWaitTest, PositionsGoWhereTheWindowStandsNowNotWhereItWasRecorded)
+{
+    // The first window was recorded 30 and 20 pixels up and left of where it stands; the late
+    // one at 50,50, and it comes at 400,300.
+    WindowIdentity first = IdentityOf(front, FrontClass);
+    first.left = 20;
+    first.top = 30;
+    records.clear();
+    Append(records, first);
+    records.push_back(InputRecord{Move, 0, 0, 5, 60, 70});
+    records.push_back(InputRecord{Key, 0x10, 1, 15, 0, 0});
+    Append(records, IdentityOf(front, LateClass));
+    records.push_back(InputRecord{Move, 0, 0, 20, 100, 80});
+    records.push_back(InputRecord{Button, WM_LBUTTONDOWN, 0, 10, 0, 0});
+    records.push_back(InputRecord{Button, WM_LBUTTONUP, 0, 10, 0, 0});
+    // (Made on the worker's thread, the late window goes with it: its place is read at once.)
+    RECT lateNow{};
+    int waits = 0;
+    gOnFakeEvent = [&](const std::string& what) {
+        if (what == "wait 10" && ++waits == 5) GetWindowRect(MakeWindow(LateClass, 400, 300), &lateNow);
+    };
+    EXPECT_EQ(PlaybackEnd::Played, PlayToItsEnd()) << boxText.c_str();
+    ASSERT_NE(0, lateNow.right) << "the late window was not made";
+    RECT frontNow{};
+    GetWindowRect(front, &frontNow);
+    const auto move = [](const RECT& window, int x, int y) {
+        return "move " + std::to_string(window.left + x) + "," + std::to_string(window.top + y);
+    };
+    ASSERT_NE(move(frontNow, 40, 40), "move 60,70") << "the first window stands where it was recorded";
+    ASSERT_NE(move(lateNow, 50, 30), "move 100,80") << "the late window stands where it was recorded";
+    // The cursor follows the late window at once (the last move lay inside its rectangle).
+    EXPECT_EQ((Lines{move(frontNow, 40, 40), "key 16 down", move(lateNow, 10, 20), move(lateNow, 50, 30), "button 2",
+                     "button 4", "key 16 up"}),
+              gInjected);
+}
+
+TEST_F(WindowWaitTest, AWindowOfTheClassInAnotherProgramIsNotTaken)
+{
+    records.clear();
+    Append(records, IdentityOf(front, FrontClass));
+    records.push_back(InputRecord{Key, 0x10, 1, 15, 0, 0});
+    Append(records, InAnotherProgram(IdentityOf(front, LateClass)));
+    records.push_back(InputRecord{Wheel, 0, 0, 20, 0, 1});
+    // A window of that class comes at once, but it is the test's own.
+    HWND ours = nullptr;
+    gOnFakeEvent = [&ours](const std::string& what) {
+        if (what == "wait 10" && ours == nullptr) ours = MakeWindow(LateClass, 100, 100);
+    };
+    EXPECT_EQ(PlaybackEnd::WindowMissing, PlayToItsEnd());
+    EXPECT_NE(nullptr, ours);
+    EXPECT_NE(std::wstring::npos, boxText.find(L"Programm: another.exe")) << boxText.c_str();
+    EXPECT_EQ((Lines{"key 16 down", "key 16 up"}), gInjected);
 }
