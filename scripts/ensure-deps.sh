@@ -79,10 +79,14 @@ missingOf() {
   done
 }
 
+# dpkg without a sync after every file it unpacks (a power cut halfway would need the install
+# again, as any interrupted install would), and no translated package descriptions.
+aptOptions=(-o Dpkg::Options::=--force-unsafe-io -o Acquire::Languages=none)
+
 install() {
   [ $# -gt 0 ] || return 0
   echo "Installing: $*"
-  asRoot env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$@" >/dev/null
+  asRoot env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${aptOptions[@]}" "$@" >/dev/null
   local p
   for p in "$@"; do
     isInstalled "$p" || { echo "ensure-deps: $p could not be installed" >&2; exit 1; }
@@ -106,7 +110,7 @@ fi
 if [ $needI386 -eq 1 ]; then
   asRoot dpkg --add-architecture i386
 fi
-asRoot env DEBIAN_FRONTEND=noninteractive apt-get update -qq >/dev/null
+asRoot env DEBIAN_FRONTEND=noninteractive apt-get update -qq "${aptOptions[@]}" >/dev/null
 install "${missingCompilers[@]}"
 markReady
 install "${missingRest[@]}"
