@@ -234,6 +234,33 @@ function(tandrel_unit_tests_all_registered exe)
   tandrel_unit_test_labels(${exe}_all_registered)
 endfunction()
 
+# tandrel_shared_support(out source...): the sources, with each helper of tests/support/ replaced
+# by the object file of a library of its own (tandrel_support_<name>), so that it is compiled
+# once for all the Win32 tests that name it rather than once per test. A test that needs a
+# helper compiled differently (a define of its own) gives it under another name.
+function(tandrel_shared_support out)
+  set(result)
+  foreach(source IN LISTS ARGN)
+    get_filename_component(path ${source} ABSOLUTE BASE_DIR ${CMAKE_CURRENT_SOURCE_DIR})
+    get_filename_component(folder ${path} DIRECTORY)
+    if(folder STREQUAL "${PROJECT_SOURCE_DIR}/tests/support" AND path MATCHES "\\.cpp$")
+      get_filename_component(base ${path} NAME_WE)
+      set(lib tandrel_support_${base})
+      if(NOT TARGET ${lib})
+        get_property(pure GLOBAL PROPERTY TANDREL_PURE_LIBS)
+        add_library(${lib} OBJECT ${path})
+        target_include_directories(${lib} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
+        # Their headers only (usage requirements): the objects are linked by each test.
+        target_link_libraries(${lib} PRIVATE ${pure} GTest::gtest)
+      endif()
+      list(APPEND result $<TARGET_OBJECTS:${lib}>)
+    else()
+      list(APPEND result ${source})
+    endif()
+  endforeach()
+  set(${out} ${result} PARENT_SCOPE)
+endfunction()
+
 # tandrel_win_test(name SOURCES a.cpp [WITHOUT objlib...] [ONLY objlib...] [NO_OBJECTS] [LIBS extra...])
 # Win32 tests under Wine. They link every Win32 object library of the program except those
 # named after WITHOUT, which the test replaces with fakes of its own; or, with ONLY, just the
@@ -248,7 +275,8 @@ function(tandrel_win_test name)
     tandrel_object_files(objfiles WITHOUT ${T_WITHOUT} ONLY ${T_ONLY})
   endif()
   get_property(pure GLOBAL PROPERTY TANDREL_PURE_LIBS)
-  add_executable(${name} ${T_SOURCES} ${objfiles})
+  tandrel_shared_support(sources ${T_SOURCES})
+  add_executable(${name} ${sources} ${objfiles})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
   target_link_libraries(${name} PRIVATE ${pure} ${T_LIBS} GTest::gtest_main ${TANDREL_WIN_SYSTEM_LIBS})
   add_dependencies(${name} tandrel_dist)
