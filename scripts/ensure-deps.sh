@@ -9,7 +9,7 @@
 #   ... --ready FILE                touches FILE as soon as the compilers are in (run.sh starts
 #                                   the build then, while the rest is still being installed)
 # One `apt-get update`, then the compilers (and CMake), then everything else in one more
-# apt-get run, whose packages are downloaded while the first run installs. Nothing comes in through "Recommends" (Wine's would be 300 more packages): each
+# apt-get run. Nothing comes in through "Recommends" (Wine's would be 300 more packages): each
 # piece the program, the tests or the screenshot need is named below, with what it is for.
 # Used by run.sh and test.sh; safe to run again and again.
 set -euo pipefail
@@ -110,36 +110,7 @@ fi
 if [ $needI386 -eq 1 ]; then
   asRoot dpkg --add-architecture i386
 fi
-# The packages the second apt-get run will install (with what they depend on, less what the
-# first brings), as name=version of `apt-get install -s`.
-secondRunPackages() {
-  local simulate=(apt-get install -s --no-install-recommends)
-  local inst='s/^Inst ([^ ]+) (\[[^]]*\] )?\(([^ ]+) .*/\1=\3/p'
-  sort <("${simulate[@]}" "${missingCompilers[@]}" "${missingRest[@]}" | sed -nE "$inst") \
-    <("${simulate[@]}" "${missingCompilers[@]}" | sed -nE "$inst") | uniq -u
-}
-
-# Fetches them into apt's archive folder while the first run installs (apt-get download takes
-# no lock), so that the second run only unpacks. Best effort: what is not there, the second
-# run fetches itself.
-prefetch() {
-  local dir=/var/cache/apt/archives/tandrel-prefetch
-  local wanted
-  mapfile -t wanted < <(secondRunPackages </dev/null)
-  [ ${#wanted[@]} -gt 0 ] || return 0
-  asRoot mkdir -p "$dir"
-  asRoot sh -c 'cd "$1" && shift && apt-get download -qq -o APT::Sandbox::User=root "$@" && mv -- *.deb ..' \
-    sh "$dir" "${wanted[@]}" >/dev/null 2>&1
-  asRoot rm -rf "$dir"
-}
-
 asRoot env DEBIAN_FRONTEND=noninteractive apt-get update -qq "${aptOptions[@]}" >/dev/null
-prefetchPid=
-if [ ${#missingCompilers[@]} -gt 0 ] && [ ${#missingRest[@]} -gt 0 ]; then
-  prefetch &
-  prefetchPid=$!
-fi
 install "${missingCompilers[@]}"
 markReady
-if [ -n "$prefetchPid" ]; then wait "$prefetchPid" || true; fi
 install "${missingRest[@]}"
