@@ -28,20 +28,10 @@ depsModes=(--run)
 if [ $buildOnly -eq 1 ]; then depsModes=(--build); fi
 if [ $demo -eq 1 ]; then depsModes=(--build --run); fi
 compilersIn=build/.compilers-in
-wineIn=build/.wine-in
-rm -f "$compilersIn" "$wineIn"
+rm -f "$compilersIn"
 (
-  "$root/scripts/ensure-deps.sh" "${depsModes[@]}" --ready "$compilersIn" --wine-ready "$wineIn" &
-  depsPid=$!
-  prefixRc=0
-  if [ $buildOnly -eq 0 ]; then
-    # The prefix as soon as Wine is in, while the display and the screenshot tools come in.
-    while [ ! -f "$wineIn" ] && kill -0 "$depsPid" 2>/dev/null; do sleep 0.2; done
-    if [ -f "$wineIn" ]; then "$root/tests/harness/make-prefix.sh" || prefixRc=$?; fi
-  fi
-  wait "$depsPid"
-  rm -f "$wineIn"
-  exit $prefixRc
+  "$root/scripts/ensure-deps.sh" "${depsModes[@]}" --ready "$compilersIn"
+  if [ $buildOnly -eq 0 ]; then "$root/tests/harness/make-prefix.sh"; fi
 ) &
 setupPid=$!
 trap 'kill "$setupPid" 2>/dev/null; exit 130' INT TERM
