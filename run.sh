@@ -17,30 +17,54 @@ demo=0
 if [ "${1:-}" = "--build-only" ]; then buildOnly=1; shift; fi
 if [ "${1:-}" = "--demo" ]; then demo=1; shift; fi
 
-# The compilers first, so that the build can start; on the first run, what running needs
-# (Wine, the virtual display) is installed and Wine's prefix made while the program builds:
-# both wait on the network, the disk and Wine's own start-up as much as on the processor.
-"$root/scripts/ensure-deps.sh" --build
+# One apt run for what the window needs (scripts/ensure-deps.sh): the compilers come first, and
+# the build starts as soon as they are in. Wine, the virtual display and the screenshot come in
+# while the program builds, and Wine's prefix is made right after them, still beside the build:
+# apt and Wine's first start wait on the network and the disk as much as on the processor.
+# The native tandrel-rec (and the native compiler) only when asked: --build-only and --demo.
 cd "$root"
-prefixPid=
-if [ $buildOnly -eq 0 ]; then
-  ("$root/scripts/ensure-deps.sh" --run && "$root/tests/harness/make-prefix.sh") &
-  prefixPid=$!
-  trap 'kill "$prefixPid" 2>/dev/null; exit 130' INT TERM
+mkdir -p build
+depsModes=(--run)
+if [ $buildOnly -eq 1 ]; then depsModes=(--build); fi
+if [ $demo -eq 1 ]; then depsModes=(--build --run); fi
+compilersIn=build/.compilers-in
+rm -f "$compilersIn"
+(
+  "$root/scripts/ensure-deps.sh" "${depsModes[@]}" --ready "$compilersIn"
+  if [ $buildOnly -eq 0 ]; then "$root/tests/harness/make-prefix.sh"; fi
+) &
+setupPid=$!
+trap 'kill "$setupPid" 2>/dev/null; exit 130' INT TERM
+while [ ! -f "$compilersIn" ]; do
+  if ! kill -0 "$setupPid" 2>/dev/null; then break; fi
+  sleep 0.2
+done
+if [ ! -f "$compilersIn" ]; then
+  wait "$setupPid" || true
+  echo "The compilers could not be installed (scripts/ensure-deps.sh)." >&2
+  exit 1
 fi
+rm -f "$compilersIn"
 if [ ! -f build/CMakeCache.txt ]; then
   cmake --preset mingw >/dev/null
 fi
-# Only what this script runs: the program, its two hook modules and tandrel-rec (the tests,
-# the benchmarks and the release zip are built by ./test.sh, or by a plain cmake --build build).
-cmake --build build -j2 --target tandrel_dist tandrel-rec
-# The recording tool for Linux too: a plain native Release build of that one target.
-if [ ! -f build/tool/CMakeCache.txt ]; then
-  cmake -S . -B build/tool -DCMAKE_BUILD_TYPE=Release >/dev/null
+# Only what the window needs: the program and its two hook modules (the tests, the benchmarks
+# and the release zip are built by ./test.sh, or by a plain cmake --build build).
+cmake --build build -j2 --target tandrel_dist
+if [ $buildOnly -eq 1 ] || [ $demo -eq 1 ]; then
+  # tandrel-rec: for Windows beside the program, and for Linux a plain native Release build.
+  cmake --build build -j2 --target tandrel-rec
+  setupRc=0
+  wait "$setupPid" || setupRc=$?
+  setupPid=
+  [ $setupRc -eq 0 ] || { echo "Installing or setting up Wine failed (scripts/ensure-deps.sh, tests/harness/make-prefix.sh)." >&2; exit 1; }
+  if [ ! -f build/tool/CMakeCache.txt ]; then
+    cmake -S . -B build/tool -DCMAKE_BUILD_TYPE=Release >/dev/null
+  fi
+  cmake --build build/tool -j2 --target tandrel-rec
 fi
-cmake --build build/tool -j2 --target tandrel-rec
 [ $buildOnly -eq 1 ] && exit 0
-if ! wait "$prefixPid"; then
+if [ -n "$setupPid" ] && ! wait "$setupPid"; then
   echo "Wine or its prefix could not be set up (scripts/ensure-deps.sh --run, tests/harness/make-prefix.sh)." >&2
   exit 1
 fi

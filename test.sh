@@ -48,6 +48,11 @@ tidyRc=$?
 step "Checks: every test has a time limit"
 python3 "$root/scripts/check-timeouts.py" build build/native build/fuzz || checksRc=1
 
+# Tests run two at a time (TANDREL_TEST_JOBS): the native and fuzz tests are independent
+# processes, and the tests under Wine run in two lanes, each with a Wine prefix and a lock of
+# its own (cmake/TandrelTargets.cmake says why two tests never share a prefix).
+jobs=${TANDREL_TEST_JOBS:-2}
+
 logs=$(mktemp -d)
 trap 'rm -rf "$logs"' EXIT
 
@@ -55,15 +60,15 @@ trap 'rm -rf "$logs"' EXIT
 unset DISPLAY
 
 step "Tests: unit (native)"
-ctest --test-dir build/native -L unit --output-on-failure "$@" 2>&1 | tee "$logs/native.log"
+ctest --test-dir build/native -j "$jobs" -L unit --output-on-failure "$@" 2>&1 | tee "$logs/native.log"
 nativeRc=${PIPESTATUS[0]}
 
 step "Tests: fuzz (each target for a short while; scripts/fuzz.sh runs them longer)"
-ctest --test-dir build/fuzz -L fuzz --output-on-failure "$@" 2>&1 | tee "$logs/fuzz.log"
+ctest --test-dir build/fuzz -j "$jobs" -L fuzz --output-on-failure "$@" 2>&1 | tee "$logs/fuzz.log"
 fuzzRc=${PIPESTATUS[0]}
 
 step "Tests: win and e2e (under Wine)"
-ctest --test-dir build -L 'win|e2e' --output-on-failure "$@" 2>&1 | tee "$logs/wine.log"
+ctest --test-dir build -j "$jobs" -L 'win|e2e' --output-on-failure "$@" 2>&1 | tee "$logs/wine.log"
 wineRc=${PIPESTATUS[0]}
 
 step "Release: two builds of the shipped files and the zip, compared"

@@ -21,6 +21,64 @@ set(TANDREL_TIMEOUT_E2E 180)    # the program end to end: 3 to 50 s on a busy ma
 add_test(NAME tandrel_build COMMAND ${CMAKE_COMMAND} --build ${CMAKE_BINARY_DIR} --config $<CONFIG> -j 2)
 set_tests_properties(tandrel_build PROPERTIES FIXTURES_SETUP tandrel_built TIMEOUT 1800)
 
+# The tests under Wine run side by side (ctest -j2 in test.sh), each lane in a Wine prefix of its
+# own: every test ends by stopping its prefix's wineserver (tests/harness/wine-run.sh,
+# tests/e2e/tandrel_e2e.py), and within one wineserver the low-level hooks, injected input, the
+# foreground window and the clipboard are shared by everything on its desktop, so two tests in
+# one prefix would see, and stop, each other. Lane 0 is the build's prefix (build/wineprefix,
+# the one a test run by hand uses) under the lock "wine"; lane N is build/wineprefix-laneN, a
+# copy of it made by the test wine_prefix, under the lock wine_laneN. Each test is given the
+# next lane in the order of registration; a test that needs the machine to itself (it measures
+# time, say) is registered with RUN_SERIAL as well.
+set(TANDREL_WINE_LANES 2 CACHE STRING "How many Wine prefixes the tests under Wine are spread over")
+set_property(GLOBAL PROPERTY TANDREL_WINE_LANE_NEXT 0)
+
+# tandrel_wine_lane_prefix(out lane): the Wine prefix of that lane.
+function(tandrel_wine_lane_prefix out lane)
+  if(lane EQUAL 0)
+    set(${out} ${CMAKE_BINARY_DIR}/wineprefix PARENT_SCOPE)
+  else()
+    set(${out} ${CMAKE_BINARY_DIR}/wineprefix-lane${lane} PARENT_SCOPE)
+  endif()
+endfunction()
+
+# tandrel_wine_lane_lock(out lane): the RESOURCE_LOCK of that lane's prefix.
+function(tandrel_wine_lane_lock out lane)
+  if(lane EQUAL 0)
+    set(${out} wine PARENT_SCOPE)
+  else()
+    set(${out} wine_lane${lane} PARENT_SCOPE)
+  endif()
+endfunction()
+
+# tandrel_wine_lane(test): runs the test in the next lane: its prefix and its lock.
+function(tandrel_wine_lane test)
+  get_property(next GLOBAL PROPERTY TANDREL_WINE_LANE_NEXT)
+  math(EXPR lane "${next} % ${TANDREL_WINE_LANES}")
+  math(EXPR next "${next} + 1")
+  set_property(GLOBAL PROPERTY TANDREL_WINE_LANE_NEXT ${next})
+  tandrel_wine_lane_prefix(prefix ${lane})
+  tandrel_wine_lane_lock(lock ${lane})
+  # wine-env.sh and the e2e driver take the prefix from TANDREL_WINEPREFIX; WINEPREFIX says the
+  # same to anything that reads it directly. A property of its own, so that a registration that
+  # sets the test's ENVIRONMENT afterwards cannot take the lane's prefix away.
+  set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT_MODIFICATION
+    "TANDREL_WINEPREFIX=set:${prefix}" "WINEPREFIX=set:${prefix}")
+  set_property(TEST ${test} PROPERTY RESOURCE_LOCK ${lock})
+endfunction()
+
+# tandrel_wine_all_locks(out): every lane's lock, for what must run with no Wine test beside it.
+function(tandrel_wine_all_locks out)
+  set(locks)
+  foreach(lane RANGE 0 ${TANDREL_WINE_LANES})
+    if(lane LESS TANDREL_WINE_LANES)
+      tandrel_wine_lane_lock(lock ${lane})
+      list(APPEND locks ${lock})
+    endif()
+  endforeach()
+  set(${out} ${locks} PARENT_SCOPE)
+endfunction()
+
 # The program's own code throws and catches nothing. In the MinGW build it is compiled without
 # exception tables, and src/core/LeanRuntime.cpp keeps the runtime's exception machinery out
 # of Tandrel.exe. Tests (GoogleTest) keep exceptions.
@@ -83,21 +141,124 @@ function(tandrel_win_objects name)
   set_property(GLOBAL APPEND PROPERTY TANDREL_WIN_OBJECTS ${name})
 endfunction()
 
+# tandrel_gtest_filter(out source...): a --gtest_filter value that selects the test suites the
+# sources define (TEST, TEST_F, TEST_P and TYPED_TEST, their instantiations included).
+function(tandrel_gtest_filter out)
+  set(patterns)
+  foreach(source IN LISTS ARGN)
+    get_filename_component(source ${source} ABSOLUTE BASE_DIR ${CMAKE_CURRENT_SOURCE_DIR})
+    file(STRINGS ${source} lines REGEX "^[ \t]*(TEST|TEST_F|TEST_P|TYPED_TEST|TYPED_TEST_P)[ \t]*\\(")
+    foreach(line IN LISTS lines)
+      string(REGEX REPLACE "^[ \t]*[A-Z_]+[ \t]*\\([ \t]*([A-Za-z0-9_]+).*" "\\1" suite "${line}")
+      list(APPEND patterns "${suite}.*" "*/${suite}.*" "${suite}/*")
+    endforeach()
+  endforeach()
+  list(REMOVE_DUPLICATES patterns)
+  if(NOT patterns)
+    message(FATAL_ERROR "No TEST, TEST_F or TEST_P in the sources of a test: ${ARGN}")
+  endif()
+  list(JOIN patterns ":" filter)
+  set(${out} ${filter} PARENT_SCOPE)
+endfunction()
+
+# tandrel_unit_test_program(out): the program that holds the unit tests of the current folder:
+# unit_tests for tests/unit, <folder>_unit_tests elsewhere. A registration that needs more in
+# its program (a library, a define) adds it to this program.
+function(tandrel_unit_test_program out)
+  get_filename_component(folder ${CMAKE_CURRENT_SOURCE_DIR} NAME)
+  if(folder STREQUAL "unit")
+    set(${out} unit_tests PARENT_SCOPE)
+  else()
+    set(${out} ${folder}_unit_tests PARENT_SCOPE)
+  endif()
+endfunction()
+
 # tandrel_unit_test(name SOURCES a.cpp b.cpp)
 # Pure tests: built natively (label unit) and for Windows, where they run under Wine (label win).
+# The tests of one folder go into one program (tandrel_unit_test_program: linked once rather
+# than once per test), and each registration is a test of its own that runs only its sources'
+# suites (--gtest_filter). So a suite's name is unique within the folder (two TESTs of one
+# name fail the link), and the test <program>_all_registered fails when the program holds a
+# test that no registration runs.
 function(tandrel_unit_test name)
   cmake_parse_arguments(T "" "" "SOURCES" ${ARGN})
-  get_property(pure GLOBAL PROPERTY TANDREL_PURE_LIBS)
-  add_executable(${name} ${T_SOURCES})
-  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
-  target_link_libraries(${name} PRIVATE ${pure} GTest::gtest_main)
-  add_test(NAME ${name} COMMAND ${name})
+  tandrel_unit_test_program(exe)
+  if(NOT TARGET ${exe})
+    get_property(pure GLOBAL PROPERTY TANDREL_PURE_LIBS)
+    add_executable(${exe})
+    target_include_directories(${exe} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
+    target_link_libraries(${exe} PRIVATE ${pure} GTest::gtest_main)
+    # After every registration (a deferred call's variables are read when it runs: the name is
+    # put in now).
+    cmake_language(EVAL CODE
+      "cmake_language(DEFER DIRECTORY [[${PROJECT_SOURCE_DIR}]] CALL tandrel_unit_tests_all_registered [[${exe}]])")
+  endif()
+  set(sources)
+  foreach(source IN LISTS T_SOURCES)
+    get_filename_component(source ${source} ABSOLUTE BASE_DIR ${CMAKE_CURRENT_SOURCE_DIR})
+    list(APPEND sources ${source})
+  endforeach()
+  # A support file that several registrations name is compiled once.
+  get_target_property(known ${exe} SOURCES)
+  if(known)
+    list(REMOVE_ITEM sources ${known})
+  endif()
+  target_sources(${exe} PRIVATE ${sources})
+  tandrel_gtest_filter(filter ${T_SOURCES})
+  set_property(GLOBAL APPEND PROPERTY TANDREL_FILTERS_${exe} ${filter})
+  add_test(NAME ${name} COMMAND ${exe} --gtest_filter=${filter})
+  # A filter that selects nothing passes in GoogleTest: here it fails.
+  set_tests_properties(${name} PROPERTIES FAIL_REGULAR_EXPRESSION "\\[  PASSED  \\] 0 tests")
+  tandrel_unit_test_labels(${name})
+endfunction()
+
+function(tandrel_unit_test_labels name)
   if(WIN32)
-    set_tests_properties(${name} PROPERTIES LABELS win RESOURCE_LOCK wine TIMEOUT ${TANDREL_TIMEOUT_WINE}
+    set_tests_properties(${name} PROPERTIES LABELS win TIMEOUT ${TANDREL_TIMEOUT_WINE}
       FIXTURES_REQUIRED "tandrel_built;wine_prefix")
+    tandrel_wine_lane(${name})
   else()
     set_tests_properties(${name} PROPERTIES LABELS unit TIMEOUT ${TANDREL_TIMEOUT_NATIVE} FIXTURES_REQUIRED tandrel_built)
   endif()
+endfunction()
+
+# The test <program>_all_registered: lists the program's tests that no registration's filter
+# selects; any listed fails it.
+function(tandrel_unit_tests_all_registered exe)
+  get_property(filters GLOBAL PROPERTY TANDREL_FILTERS_${exe})
+  list(JOIN filters ":" all)
+  add_test(NAME ${exe}_all_registered COMMAND ${exe} --gtest_list_tests "--gtest_filter=*-${all}")
+  # --gtest_list_tests prints each selected suite as a line "Suite." (or "Prefix/Suite/0.").
+  set_tests_properties(${exe}_all_registered PROPERTIES
+    FAIL_REGULAR_EXPRESSION "(^|\n)[A-Za-z_][A-Za-z0-9_/]*\\.\r?(\n|$)")
+  tandrel_unit_test_labels(${exe}_all_registered)
+endfunction()
+
+# tandrel_shared_support(out source...): the sources, with each helper of tests/support/ replaced
+# by the object file of a library of its own (tandrel_support_<name>), so that it is compiled
+# once for all the Win32 tests that name it rather than once per test. A test that needs a
+# helper compiled differently (a define of its own) gives it under another name.
+function(tandrel_shared_support out)
+  set(result)
+  foreach(source IN LISTS ARGN)
+    get_filename_component(path ${source} ABSOLUTE BASE_DIR ${CMAKE_CURRENT_SOURCE_DIR})
+    get_filename_component(folder ${path} DIRECTORY)
+    if(folder STREQUAL "${PROJECT_SOURCE_DIR}/tests/support" AND path MATCHES "\\.cpp$")
+      get_filename_component(base ${path} NAME_WE)
+      set(lib tandrel_support_${base})
+      if(NOT TARGET ${lib})
+        get_property(pure GLOBAL PROPERTY TANDREL_PURE_LIBS)
+        add_library(${lib} OBJECT ${path})
+        target_include_directories(${lib} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
+        # Their headers only (usage requirements): the objects are linked by each test.
+        target_link_libraries(${lib} PRIVATE ${pure} GTest::gtest)
+      endif()
+      list(APPEND result $<TARGET_OBJECTS:${lib}>)
+    else()
+      list(APPEND result ${source})
+    endif()
+  endforeach()
+  set(${out} ${result} PARENT_SCOPE)
 endfunction()
 
 # tandrel_win_test(name SOURCES a.cpp [WITHOUT objlib...] [ONLY objlib...] [NO_OBJECTS] [LIBS extra...])
@@ -114,14 +275,16 @@ function(tandrel_win_test name)
     tandrel_object_files(objfiles WITHOUT ${T_WITHOUT} ONLY ${T_ONLY})
   endif()
   get_property(pure GLOBAL PROPERTY TANDREL_PURE_LIBS)
-  add_executable(${name} ${T_SOURCES} ${objfiles})
+  tandrel_shared_support(sources ${T_SOURCES})
+  add_executable(${name} ${sources} ${objfiles})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
   target_link_libraries(${name} PRIVATE ${pure} ${T_LIBS} GTest::gtest_main ${TANDREL_WIN_SYSTEM_LIBS})
   add_dependencies(${name} tandrel_dist)
   add_test(NAME ${name} COMMAND ${name})
-  set_tests_properties(${name} PROPERTIES LABELS win RESOURCE_LOCK wine TIMEOUT ${TANDREL_TIMEOUT_WINE}
+  set_tests_properties(${name} PROPERTIES LABELS win TIMEOUT ${TANDREL_TIMEOUT_WINE}
     FIXTURES_REQUIRED "tandrel_built;wine_prefix"
     ENVIRONMENT "TANDREL_DIST_DIR=${TANDREL_DIST_DIR};TANDREL_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+  tandrel_wine_lane(${name})
 endfunction()
 
 # tandrel_e2e_test(name script.py [case...]): a driver on the Linux side that runs the shipped program
@@ -132,7 +295,8 @@ function(tandrel_e2e_test name script)
     return()
   endif()
   add_test(NAME ${name} COMMAND python3 ${CMAKE_CURRENT_SOURCE_DIR}/${script} ${ARGN})
-  set_tests_properties(${name} PROPERTIES LABELS e2e RESOURCE_LOCK wine TIMEOUT ${TANDREL_TIMEOUT_E2E}
+  set_tests_properties(${name} PROPERTIES LABELS e2e TIMEOUT ${TANDREL_TIMEOUT_E2E}
     FIXTURES_REQUIRED "tandrel_built;wine_prefix"
     ENVIRONMENT "TANDREL_DIST_DIR=${TANDREL_DIST_DIR};TANDREL_BUILD_DIR=${CMAKE_BINARY_DIR};TANDREL_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+  tandrel_wine_lane(${name})
 endfunction()

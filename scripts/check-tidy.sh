@@ -9,7 +9,9 @@
 #                                     ones too; a changed header by the .cpp of its name), both
 #                                     builds or the one named: seconds, to run before ./test.sh
 # A build folder that has no compile database yet is configured (not built) with one. Run by
-# ./test.sh; about three minutes on two cores. TANDREL_TIDY_JOBS sets how many run at once.
+# ./test.sh; about three minutes on two cores the first time, then only the files changed since
+# their last clean check (scripts/tidy-stamps.py; a changed header or .clang-tidy checks all).
+# TANDREL_TIDY_JOBS sets how many run at once.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -42,16 +44,28 @@ for config in "${configs[@]}"; do
     cmake --preset "$config" -DCMAKE_EXPORT_COMPILE_COMMANDS=ON >/dev/null || exit 1
   fi
   python3 scripts/tidy-database.py "$dir" "$dir/tidy" "${extra[@]}" >/dev/null || exit 1
-  mapfile -t files < <(python3 -c 'import json, sys; [print(e["file"]) for e in json.load(open(sys.argv[1]))]' \
-    "$dir/tidy/compile_commands.json")
   if [ $onlyChanged -eq 1 ]; then
+    mapfile -t files < <(python3 -c 'import json, sys; [print(e["file"]) for e in json.load(open(sys.argv[1]))]' \
+      "$dir/tidy/compile_commands.json")
     mapfile -t files < <(printf '%s\n' "${files[@]}" | grep -Fx -f <(printf "$root/%s\n" "${changed[@]}" "-"))
+    [ ${#files[@]} -eq 0 ] && { echo "clang-tidy: no changed files of the $config build"; continue; }
+    echo "clang-tidy: ${#files[@]} changed files of the $config build"
+  else
+    # Only the files not checked clean since they (or a header, or the checks) last changed.
+    mapfile -t files < <(python3 scripts/tidy-stamps.py stale "$dir/tidy")
+    total=$(python3 -c 'import json, sys; print(len(json.load(open(sys.argv[1]))))' "$dir/tidy/compile_commands.json")
+    echo "clang-tidy: ${#files[@]} files of the $config build (the other $((total - ${#files[@]})) unchanged since a clean check)"
   fi
-  [ ${#files[@]} -eq 0 ] && { echo "clang-tidy: no changed files of the $config build"; continue; }
-  echo "clang-tidy: ${#files[@]} files of the $config build"
+  fileLogs="$dir/tidy/logs"
+  rm -rf "$fileLogs"
+  mkdir -p "$fileLogs"
+  # One log per file, so that each clean file gets its stamp (scripts/tidy-stamps.py).
   printf '%s\n' "${files[@]}" |
-    xargs -P "$jobs" -n 4 clang-tidy -p "$dir/tidy" --quiet --header-filter="^$root/(src|hookmodules|tools/tandrel-rec)/" \
-      >>"$log" 2>&1
+    xargs -r -P "$jobs" -I{} sh -c 'clang-tidy -p "$1" --quiet --header-filter="$2" "$3" >"$4/$(python3 scripts/tidy-stamps.py log-name "$3")" 2>&1 ||
+      echo "clang-tidy failed: $3" >>"$4/$(python3 scripts/tidy-stamps.py log-name "$3")"' \
+      sh "$dir/tidy" "^$root/(src|hookmodules|tools/tandrel-rec)/" {} "$fileLogs"
+  cat "$fileLogs"/*.log >>"$log" 2>/dev/null
+  python3 scripts/tidy-stamps.py record "$dir/tidy" "$fileLogs" || exit 1
 done
 
 # A finding in a header shows once for every file that includes it: each is listed once.

@@ -14,10 +14,22 @@
 # Debian's Wine looks for them in a folder that does not exist, so without the copy captions
 # are drawn in a wider stand-in font and the close box shows Marlett's letter "r" instead of
 # its cross.
+#   make-prefix.sh [copy...]   and then copies of the prefix into the folders named (the prefixes
+#                              of the other test lanes: cmake/TandrelTargets.cmake), each unless
+#                              it is already up to date
 set -euo pipefail
 source "$(dirname "$0")/wine-env.sh"
 marker="$WINEPREFIX/.tandrel-ready-4"
-if [ -f "$marker" ]; then exit 0; fi
+copyPrefix() {
+  local copy
+  for copy in "$@"; do
+    [ -f "$copy/$(basename "$marker")" ] && continue
+    rm -rf "$copy"
+    cp -a "$WINEPREFIX" "$copy.tmp"
+    mv "$copy.tmp" "$copy"
+  done
+}
+if [ -f "$marker" ]; then copyPrefix "$@"; exit 0; fi
 mkdir -p "$WINEPREFIX"
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineboot -i >/dev/null 2>&1 || true
@@ -42,3 +54,4 @@ mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
 cp -p "$wineFonts"/*.ttf "$wineFonts"/*.fon "$WINEPREFIX/drive_c/windows/Fonts/"
 rm -f "$WINEPREFIX/.tandrel-ready" "$WINEPREFIX/.tandrel-ready-2" "$WINEPREFIX/.tandrel-ready-3"
 touch "$marker"
+copyPrefix "$@"
