@@ -15,3 +15,5 @@ tandrel_e2e_test(e2e_control_playback_answer_dpi test_control_playback.py
   ControlPlayback.test_a_form_that_stops_answering_and_a_form_at_another_display_scale)
 # The second plays in the prefix at 144 DPI that the scaled-window tests make.
 set_property(TEST e2e_control_playback_answer_dpi APPEND PROPERTY FIXTURES_REQUIRED wine_dpi_144)
+# It plays in the 144-DPI prefix too, which the scaled-window tests use: one of them at a time.
+set_property(TEST e2e_control_playback_answer_dpi APPEND PROPERTY RESOURCE_LOCK wine_dpi144)
