@@ -15,10 +15,25 @@
 // 15 microseconds, so this many cost at most about 5 ms (on Windows a fraction of that).
 constexpr int32_t MaxSiblingsCounted = 300;
 
-// The window's DPI: GetDpiForWindow (Windows 10 1607 and later, so looked up at run time), else
-// the screen's; 0 when neither tells. Read only when a control changed, so the look-up is cheap.
+// The scale of the window's pixels on the screen, as a DPI: that of the monitor it stands on
+// (GetDpiForMonitor, effective DPI; Windows 8.1 and later, in shcore.dll, so looked up at run
+// time). GetDpiForWindow would tell the DPI the window's program draws for, which is 96 for a
+// program that knows nothing of scaling and the start's system DPI for one that knows only that:
+// the system stretches such a window to the monitor's scale, so its controls lie that much
+// further apart in the screen's pixels all the same. Else GetDpiForWindow, else the screen's; 0
+// when nothing tells. Read only when a control changed or is looked for.
 inline int32_t ReadWindowDpi(HWND window)
 {
+    using GetDpiForMonitorFunction = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+    static const auto getDpiForMonitor =
+        LookUpExport<GetDpiForMonitorFunction>(LoadSystemModule(L"shcore.dll"), "GetDpiForMonitor");
+    const HMONITOR monitor = MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST);
+    UINT dpiX = 0;
+    UINT dpiY = 0;
+    constexpr int EffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
+    if (getDpiForMonitor != nullptr && monitor != nullptr &&
+        SUCCEEDED(getDpiForMonitor(monitor, EffectiveDpi, &dpiX, &dpiY)) && dpiX != 0)
+        return static_cast<int32_t>(dpiX);
     using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
     const auto getDpiForWindow = LookUpLoadedExport<GetDpiForWindowFunction>(L"user32.dll", "GetDpiForWindow");
     if (getDpiForWindow != nullptr) {
