@@ -25,8 +25,11 @@ constexpr int32_t MaxSiblingsCounted = 300;
 inline int32_t ReadWindowDpi(HWND window)
 {
     using GetDpiForMonitorFunction = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
-    static const auto getDpiForMonitor =
-        LookUpExport<GetDpiForMonitorFunction>(LoadSystemModule(L"shcore.dll"), "GetDpiForMonitor");
+    // Loaded once by its full path; later reads find it loaded. (No function-local static: its
+    // thread-safe start would cost the program some 70 KB of runtime.)
+    HMODULE shcore = GetModuleHandleW(L"shcore.dll");
+    if (shcore == nullptr) shcore = LoadSystemModule(L"shcore.dll");
+    const auto getDpiForMonitor = LookUpExport<GetDpiForMonitorFunction>(shcore, "GetDpiForMonitor");
     const HMONITOR monitor = MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST);
     UINT dpiX = 0;
     UINT dpiY = 0;

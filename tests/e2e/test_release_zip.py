@@ -48,7 +48,9 @@ class ReleaseZip(unittest.TestCase):
             work = s.make_dir("clean")
             tandrel = s.start_tandrel([], cwd=work, dist=folder)
             s.wait_window(lambda w: w["visible"] and w["title"] == e2e.MAIN_WINDOW_TITLE, "the main window")
-            self.assertTrue(os.path.isdir(os.path.join(work, "Records")), "Records is made in the working directory")
+            # Made once the hooks and the tray icon are in place, which comes after the window shows.
+            e2e.wait_for(lambda: os.path.isdir(os.path.join(work, "Records")), 30,
+                         "Records is made in the working directory")
             self.assertEqual(sorted(os.listdir(folder)), sorted(SHIPPED + ["SHA256SUMS.txt"]),
                              "nothing is written beside the program")
             s.focus_window(e2e.MAIN_WINDOW_TITLE)
