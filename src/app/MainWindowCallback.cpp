@@ -26,20 +26,10 @@
 
 namespace {
 
-// True while the notice of a cancelled playback is open. The window comes back when it is
-// answered, not when the stopped worker's end arrives meanwhile. Main thread only.
-bool gCancelNoticeOpen = false;
-
 // While recording, the buffer goes to the file at least this often, so that a killed program
 // loses at most the last second (Recorder.h).
 constexpr UINT_PTR RecordingFlushTimer = 0x7A9;
 constexpr UINT RecordingFlushMilliseconds = 500;
-
-bool IsF9Press(const HookEvent& event)
-{
-    return (event.message == WM_KEYDOWN || event.message == WM_SYSKEYDOWN) &&
-           static_cast<uint32_t>(event.value) == VirtualKeyF9;
-}
 
 void StartRecordingByF9(const HookEvent& event)
 {
@@ -89,21 +79,19 @@ void GiveFocusBack(HWND window)
     if (process != GetCurrentProcessId()) SetForegroundWindow(window);
 }
 
-void CancelPlaybackByF9()
+// The hook thread has stopped the playback at the user's F9 and set Busy (HookThread.h).
+void OnPlaybackStoppedByF9()
 {
-    // The worker may have ended in the meantime; then there is nothing left to cancel.
-    int32_t expected = Playing;
-    if (!gActivityState.compare_exchange_strong(expected, Busy)) return;
     NoteRunEnd(RunEnd::Cancelled);
-    // The worker ends within milliseconds, while the notice is still being opened.
+    // Waits for an injection under way: from here on the worker injects nothing.
     StopPlaybackWorker();
     const HWND userWindow = GetForegroundWindow();
-    gCancelNoticeOpen = true;
     // Owned by the hidden main window, the notice would hand that window the focus as it closes.
     MessageBoxW(nullptr, PlaybackCancelledNotice, MessageTitle, StyleTaskNotice);
-    gCancelNoticeOpen = false;
-    // Unattended, the worker's end has asked the window to close: the program ends now.
-    if (gQuitAfterPlayback == 0) {
+    if (gQuitAfterPlayback != 0) {
+        // Unattended: the program ends now.
+        PostMessageW(gMainWindow, WM_CLOSE, 0, 0);
+    } else {
         ChangeTrayIcon(TrayIconId, gIdleIcon);
         // Always on top, but behind the application the user was in, which keeps the focus.
         ShowMainWindowInBackground();
@@ -132,13 +120,12 @@ void RecordInput(const HookEvent& event)
 void OnHookEvent(const HookEvent& event)
 {
     int32_t state = gActivityState.load();
-    if (IsF9Press(event) && state != Busy) {
+    // During a playback the hook thread takes F9 itself (OnPlaybackStoppedByF9).
+    if (IsStopKeyPress(event)) {
         if (state == Idle)
             StartRecordingByF9(event);
         else if (state == Recording)
             EndRecording();
-        else if (state == Playing)
-            CancelPlaybackByF9();
         return;
     }
     if (state == Recording) RecordInput(event);
@@ -159,6 +146,8 @@ void OnHookEventsWaiting()
     if (!TakeHookEvent(event)) return;
     if (event.message == LostHookEventsMessage)
         OnHookEventsLost();
+    else if (event.message == PlaybackStoppedByF9Message)
+        OnPlaybackStoppedByF9();
     else
         OnHookEvent(event);
 }
@@ -172,8 +161,9 @@ void OnPlaybackEnded(WPARAM wParam, LPARAM lParam)
 {
     // Anyone can post the message: only our worker's own end counts.
     if (!TakePlaybackEnd(wParam, lParam)) return;
-    // After a cancel the window comes back with the answer to the notice, not here.
-    if (gCancelNoticeOpen || IsWindowVisible(gMainWindow)) return;
+    // After a stop at F9 (Busy until its notice is answered) the window comes back with the
+    // answer, not here.
+    if (gActivityState.load() == Busy || IsWindowVisible(gMainWindow)) return;
     ChangeTrayIcon(TrayIconId, gIdleIcon);
     // Always on top, but the focus stays in the application played into: its last keys may
     // still wait in its queue, and the system would drop them there (or hand them to our window,

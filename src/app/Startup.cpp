@@ -16,6 +16,7 @@
 #include "library/RecordingsList.h"
 #include "library/RecordsFolder.h"
 #include "playback/HeldInputs.h"
+#include "playback/Injection.h"
 #include "ui/ApartmentWindowGuard.h"
 #include "ui/IconData.h"
 #include "ui/IconFromMemory.h"
@@ -42,6 +43,7 @@ void ReadCommandLine()
 void InstallHooks()
 {
     LoadHookModules();
+    SetPlaybackStop(SignalPlaybackStop);
     const InstalledHooks installed = StartHookThread(gMainWindow);
     if (!installed.keyboard) LeaveWithError(KeyboardHookFailedError, RunEnd::HookFailed);
     if (!installed.mouse) LeaveWithError(MouseHookFailedError, RunEnd::HookFailed);

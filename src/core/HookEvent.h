@@ -5,6 +5,8 @@
 #pragma once
 #include <cstdint>
 
+#include "core/Messages.h"
+
 struct HookEvent {
     uint32_t message;  // the input message (the wParam of HookEventMessage)
     int32_t value;     // the lParam of HookEventMessage, for all but moves (0 for a move)
@@ -26,3 +28,15 @@ struct HookEvent {
 // could not keep (its ring was full): events were lost here, and none after them was kept until
 // the main thread had taken this one. No input message is 0.
 constexpr uint32_t LostHookEventsMessage = 0;
+
+// The message of the event that the hook thread hands over in place of a user's F9 press with
+// which it has stopped the running playback itself (HookThread.h, SetPlaybackStop): the main
+// thread opens the notice. Not an input message either.
+constexpr uint32_t PlaybackStoppedByF9Message = 1;
+
+// F9 pressed, with or without Alt: what starts and ends a recording and stops a playback.
+constexpr bool IsStopKeyPress(const HookEvent& event)
+{
+    return (event.message == KeyDownMessage || event.message == SysKeyDownMessage) &&
+           static_cast<uint32_t>(event.value) == VirtualKeyF9;
+}

@@ -78,6 +78,10 @@ struct HookWatch {
 };
 HookWatch gWatch = {};
 
+// What stops a playback (SetPlaybackStop), or null. Written by the main thread before it starts
+// the hook thread; called on the hook thread.
+void (*gPlaybackStop)() = nullptr;
+
 // Re-installs since the hook thread started. Reset by StartHookThread on the main thread
 // before the thread starts; raised by the hook thread after it has installed the hooks again;
 // read by tests.
@@ -96,6 +100,21 @@ void NoteReport(bool keyboard)
         gWatch.ticks.keyboardReport = posted;
     else
         gWatch.ticks.mouseReport = posted;
+}
+
+// An event for the main thread. A user's F9 during a playback stops it here and now: the state
+// first, so that the worker injects nothing more and leaves the notice and the state to the main
+// thread; then the event in the F9's place, announced before the stopped worker can post its end.
+void PassOnInput(HookEvent event)
+{
+    int32_t playing = Playing;
+    if (!IsStopKeyPress(event) || gPlaybackStop == nullptr || !gActivityState.compare_exchange_strong(playing, Busy)) {
+        PassOnHookEvent(event);
+        return;
+    }
+    event.message = PlaybackStoppedByF9Message;
+    PassOnHookEvent(event);
+    gPlaybackStop();
 }
 
 // A hook's event: noted, timed, copied and passed on. A move's position is read through the
@@ -118,7 +137,7 @@ void OnHookEvent(WPARAM wParam, LPARAM lParam)
         event.y = position->y;
     }
     NoteEventWindow(event);
-    PassOnHookEvent(event);
+    PassOnInput(event);
 }
 
 // Input a hook saw and does not report: its hook is alive. wParam 0 keyboard, 1 mouse.
@@ -140,7 +159,7 @@ void OnRawInput(LPARAM input)
     // However late the key is handled: the mark may have been cleared since it happened.
     if (IsPlaybacksOwnInput(key.extraInformation, time)) return;
     if (IsSecondReportOfKey(false, key.message, key.virtualKey, time)) return;
-    PassOnHookEvent(HookEvent{key.message, static_cast<int32_t>(key.virtualKey), 0, 0, now});
+    PassOnInput(HookEvent{key.message, static_cast<int32_t>(key.virtualKey), 0, 0, now});
 }
 
 // F9 by the hot key: a press, whatever the modifiers (the hook, too, reports F9 alone).
@@ -149,7 +168,7 @@ void OnHotKey(WPARAM id)
     const uint32_t now = ReadMillisecondClock();
     if (!IsStopHotKey(id) || !IsStopHotKeyTime()) return;
     NoteReport(true);
-    PassOnHookEvent(HookEvent{WM_KEYDOWN, VK_F9, 0, 0, now});
+    PassOnInput(HookEvent{WM_KEYDOWN, VK_F9, 0, 0, now});
 }
 
 // What holds after every install: input before it was never the hooks' to report, and the last
@@ -326,6 +345,11 @@ DWORD WINAPI HookThread(LPVOID parameter)
 }
 
 }  // namespace
+
+void SetPlaybackStop(void (*stop)())
+{
+    gPlaybackStop = stop;
+}
 
 InstalledHooks StartHookThread(HWND window)
 {

@@ -15,6 +15,11 @@ struct InstalledHooks {
 // hook and then the mouse hook through the modules; their events reach `window`. Returns once
 // it has tried, with what it installed. A thread already running is stopped first.
 InstalledHooks StartHookThread(HWND window);
+// Main thread, before StartHookThread: what stops a playback. The stop must not wait for the main
+// thread, which a window that takes seconds to hide or a dialog can hold up: at a user's F9
+// during a playback the hook thread changes the Activity state from Playing to Busy, hands the
+// main thread PlaybackStoppedByF9Message in the F9's place, and then calls `stop` itself.
+void SetPlaybackStop(void (*stop)());
 // Main thread: the hook thread removes its hooks and ends; waits a few seconds for that.
 // True when no hook thread runs any more (also when none ran).
 bool StopHookThread();

@@ -33,8 +33,8 @@ void PreparePlaybackThread();
 // playback is stopped: a stop ends the wait at once, and every later one. True when the time
 // has passed without a stop; false when the wait was cut short or a stop came before it.
 bool PlaybackWait(int64_t microseconds);
-// Any thread: stops the playback's waits, the running one and every later one (the cancel,
-// a close request and the exit signal it).
+// Any thread: stops the playback's waits, the running one and every later one (the hook thread
+// at a user's F9, a close request and the exit signal it).
 void SignalPlaybackStop();
 // Main thread, before it starts a worker: waits run their full time again.
 void ResetPlaybackStop();

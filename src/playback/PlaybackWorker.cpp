@@ -213,14 +213,14 @@ void EndPlayback(HWND mainWindow)
 {
     ReleaseHeldInputsOfWorker();
     EndInjectionMark();
-    if (gQuitAfterPlayback != 0)
+    // Only Playing becomes Idle: after a stop at F9 the state is Busy until the main thread has
+    // shown its notice, and it sets Idle itself (and, unattended, ends the program then).
+    int32_t expected = Playing;
+    const bool stoppedByF9 = !gActivityState.compare_exchange_strong(expected, Idle);
+    if (gQuitAfterPlayback != 0 && !stoppedByF9)
         PostMessageW(mainWindow, WM_CLOSE, 0, 0);
     else
         PostPlaybackEnded(mainWindow);
-    // Only Playing becomes Idle: after a cancel the main thread holds Busy while its message is
-    // open and sets Idle itself, and may have started something new by the time we get here.
-    int32_t expected = Playing;
-    gActivityState.compare_exchange_strong(expected, Idle);
     // The hooks come back now, not at the hook thread's next check.
     NudgeHookThread();
 }

@@ -44,7 +44,16 @@ constexpr UINT BlockMessage = WM_APP + 8;  // the receiver stops pumping until g
 std::atomic<unsigned> gKeyDowns[256];
 std::atomic<unsigned> gMoves{0};
 std::atomic<uint32_t> gLastButtonWindow{0};  // the window of the last left button press
+std::atomic<unsigned> gStopsByF9{0};         // PlaybackStoppedByF9Message events taken
 HANDLE gUnblock = nullptr;
+// The playback stop that the hook thread calls (SetPlaybackStop): how often, and the state then.
+std::atomic<unsigned> gStopCalls{0};
+std::atomic<int32_t> gStateAtStop{-1};
+void CountStop()
+{
+    gStateAtStop = gActivityState.load();
+    ++gStopCalls;
+}
 
 LRESULT CALLBACK ReceiverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -55,6 +64,7 @@ LRESULT CALLBACK ReceiverProc(HWND window, UINT message, WPARAM wParam, LPARAM l
         if (event.message == WM_KEYDOWN && event.value >= 0 && event.value < 256) ++gKeyDowns[event.value];
         if (event.message == WM_MOUSEMOVE) ++gMoves;
         if (event.message == WM_LBUTTONDOWN) gLastButtonWindow = event.window;
+        if (event.message == PlaybackStoppedByF9Message) ++gStopsByF9;
     }
     return 0;
 }
@@ -87,6 +97,9 @@ protected:
         for (auto& count : gKeyDowns) count = 0;
         gMoves = 0;
         gLastButtonWindow = 0;
+        gStopsByF9 = 0;
+        gStopCalls = 0;
+        gStateAtStop = -1;
         gUnblock = CreateEventW(nullptr, TRUE, FALSE, nullptr);
         ASSERT_TRUE(StartReceiverThread(L"TandrelHookWatchdogTest", ReceiverProc, receiver));
         ASSERT_FALSE(DistFolder().empty()) << "TANDREL_DIST_DIR is not set";
@@ -101,6 +114,7 @@ protected:
         gActivityState = Idle;
         gPlaybackMark.mark = 0;
         gPlaybackPressesStopKey = false;
+        SetPlaybackStop(nullptr);
         UnloadHookModules();
         SetDllDirectoryW(nullptr);
         SetEvent(gUnblock);
@@ -378,6 +392,27 @@ TEST_F(HookWatchdogTest, AHotKeyHandledAfterTheHooksCameBackIsNotCounted)
     ASSERT_TRUE(WaitUntil([] { return gKeyDowns['R'] == 1; }, DeadlineMs));
     WaitUntilHandled();
     EXPECT_EQ(0u, gKeyDowns[VK_F9].load()) << "a hot key counted after the hooks came back";
+}
+
+// The user's F9 stops the playback on the hook thread while the main thread does not answer:
+// Busy first, then the stop; the main thread gets the stop in the F9's place once it goes on.
+// A second F9 meanwhile stops nothing more.
+TEST_F(HookWatchdogTest, AUsersF9StopsThePlaybackWithoutTheMainThread)
+{
+    SetPlaybackStop(CountStop);
+    StartPlayingWithTheHooksAside(false);
+    PostMessageW(receiver.window, BlockMessage, 0, 0);
+    SendF9(0);
+    EXPECT_TRUE(WaitUntil([] { return gStopCalls > 0; }, DeadlineMs)) << "the stop waited for the main thread";
+    EXPECT_EQ(Busy, gStateAtStop.load());
+    SendF9(0);
+    SetEvent(gUnblock);
+    // The second F9 comes as an F9, which the main thread ignores while Busy.
+    EXPECT_TRUE(WaitUntil([] { return gStopsByF9 > 0 && gKeyDowns[VK_F9] > 0; }, DeadlineMs));
+    WaitUntilHandled();
+    EXPECT_EQ(1u, gStopCalls.load());
+    EXPECT_EQ(1u, gStopsByF9.load());
+    EXPECT_EQ(1u, gKeyDowns[VK_F9].load()) << "the F9 that stopped the playback came as an F9 too";
 }
 
 TEST_F(HookWatchdogTest, ANudgeFromOutsideChangesNothingAndTheTimerFollowsThePlaybackWithoutOne)

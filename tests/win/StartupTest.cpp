@@ -19,6 +19,7 @@
 #include "hooks/HookThread.h"
 #include "library/RecordingsList.h"
 #include "library/RecordsFolder.h"
+#include "playback/Injection.h"
 #include "ui/IconFromMemory.h"
 #include "ui/MainWindow.h"
 #include "ui/MessageDialog.h"
@@ -65,6 +66,12 @@ bool MainWindowCallback(HWND, UINT, WPARAM, LPARAM)
 void LoadHookModules()
 {
     gLog.push_back("LoadHookModules");
+}
+void SignalPlaybackStop()
+{}
+void SetPlaybackStop(void (*stop)())
+{
+    gLog.push_back(stop == SignalPlaybackStop ? "SetPlaybackStop" : "SetPlaybackStop other");
 }
 InstalledHooks StartHookThread(HWND)
 {
@@ -140,8 +147,8 @@ Log Started(InstalledHooks installed)
 
 TEST(Startup, AMissingHookIsReportedOnlyOnceTheHooksAreDown)
 {
-    const Log head = {"RestrictModuleSearch", "GuardApartmentWindows", "LoadIcon",       "LoadIcon",
-                      "OpenMainWindow",       "LoadHookModules",       "StartHookThread"};
+    const Log head = {"RestrictModuleSearch", "GuardApartmentWindows", "LoadIcon",        "LoadIcon",
+                      "OpenMainWindow",       "LoadHookModules",       "SetPlaybackStop", "StartHookThread"};
     Log expected = head;
     expected.insert(expected.end(),
                     {"NoteRunEnd hook-failed", "UnloadHookModules", "MessageDialog 16 mouse", "CommonExit"});
@@ -163,9 +170,9 @@ TEST(Startup, ASecondStartHandsOverOrSaysThatTheRunningCopyDoesNotAnswerAndStart
     EXPECT_EQ((Log{"RestrictModuleSearch", "GuardApartmentWindows", "LoadIcon", "LoadIcon", "CommonExit"}),
               Started({true, true}));
     gHandOver = HandOver::NoAnswer;
-    EXPECT_EQ(
-        (Log{"RestrictModuleSearch", "GuardApartmentWindows", "LoadIcon", "LoadIcon", "MessageDialog 48 not-answering",
-             "OpenMainWindow", "LoadHookModules", "StartHookThread", "AddTrayIcon", "RunEventLoop", "CommonExit"}),
-        Started({true, true}));
+    EXPECT_EQ((Log{"RestrictModuleSearch", "GuardApartmentWindows", "LoadIcon", "LoadIcon",
+                   "MessageDialog 48 not-answering", "OpenMainWindow", "LoadHookModules", "SetPlaybackStop",
+                   "StartHookThread", "AddTrayIcon", "RunEventLoop", "CommonExit"}),
+              Started({true, true}));
     gHandOver = HandOver::Claimed;
 }
