@@ -17,10 +17,10 @@ demo=0
 if [ "${1:-}" = "--build-only" ]; then buildOnly=1; shift; fi
 if [ "${1:-}" = "--demo" ]; then demo=1; shift; fi
 
-# One apt run for what the window needs (scripts/ensure-deps.sh): the compilers come first, and
-# the build starts as soon as they are in. Wine, the virtual display and the screenshot come in
-# while the program builds, and Wine's prefix is made right after them, still beside the build:
-# apt and Wine's first start wait on the network and the disk as much as on the processor.
+# What the window needs (scripts/ensure-deps.sh), in three steps after one `apt-get update`: the
+# compilers, and the build starts as soon as they are in; Wine, and its prefix is made as soon
+# as it is in; the virtual display and the screenshot. apt and Wine's first start wait on the
+# network and the disk as much as on the processor, so all three go on beside the build.
 # The native tandrel-rec (and the native compiler) only when asked: --build-only and --demo.
 cd "$root"
 mkdir -p build
@@ -28,18 +28,25 @@ depsModes=(--run)
 if [ $buildOnly -eq 1 ]; then depsModes=(--build); fi
 if [ $demo -eq 1 ]; then depsModes=(--build --run); fi
 compilersIn=build/.compilers-in
-rm -f "$compilersIn"
+wineIn=build/.wine-in
+rm -f "$compilersIn" "$wineIn"
+# waitFor FILE PID: until FILE is there, or the process PID has ended without making it.
+waitFor() {
+  while [ ! -f "$1" ] && kill -0 "$2" 2>/dev/null; do sleep 0.2; done
+  [ -f "$1" ]
+}
 (
-  "$root/scripts/ensure-deps.sh" "${depsModes[@]}" --ready "$compilersIn"
-  if [ $buildOnly -eq 0 ]; then "$root/tests/harness/make-prefix.sh"; fi
+  "$root/scripts/ensure-deps.sh" "${depsModes[@]}" --ready "$compilersIn" --wine-ready "$wineIn" &
+  depsPid=$!
+  prefixRc=0
+  if [ $buildOnly -eq 0 ]; then
+    if waitFor "$wineIn" "$depsPid"; then "$root/tests/harness/make-prefix.sh" || prefixRc=$?; fi
+  fi
+  wait "$depsPid" && [ $prefixRc -eq 0 ]
 ) &
 setupPid=$!
 trap 'kill "$setupPid" 2>/dev/null; exit 130' INT TERM
-while [ ! -f "$compilersIn" ]; do
-  if ! kill -0 "$setupPid" 2>/dev/null; then break; fi
-  sleep 0.2
-done
-if [ ! -f "$compilersIn" ]; then
+if ! waitFor "$compilersIn" "$setupPid"; then
   wait "$setupPid" || true
   echo "The compilers could not be installed (scripts/ensure-deps.sh)." >&2
   exit 1

@@ -4,8 +4,10 @@
 #   native (pure logic with address and undefined-behaviour sanitizers): label unit
 #   fuzz (clang, libFuzzer: each reader of outside input fuzzed for a short while): label fuzz
 #   mingw (the Windows program, under Wine on a virtual display): labels win and e2e
-# and last checks that the release is reproducible (scripts/check-reproducible.sh: the shipped
-# files and the zip built twice in other folders, compared byte for byte).
+# and checks that the release is reproducible (scripts/check-reproducible.sh: the shipped files
+# and the zip built once more in another folder, compared byte for byte with the Windows build).
+# The tests under Wine run in the background from the end of the Windows build on, while the
+# rest is built, analysed and tested on lower priority.
 # Exits non-zero when a check, a build or any test fails. Extra arguments go to every ctest run
 # (for instance -R TextToInteger). Every test has a time limit (scripts/check-timeouts.py), and
 # ctest brings its build up to date before any test runs (the test tandrel_build).
@@ -31,49 +33,79 @@ step "Build: Windows (mingw)"
 cmake --preset mingw -DTANDREL_WARNINGS_AS_ERRORS=ON -DCMAKE_EXPORT_COMPILE_COMMANDS=ON >/dev/null || exit 1
 cmake --build build -j2 || exit 1
 
-step "Build: native with sanitizers"
-cmake --preset native -DTANDREL_WARNINGS_AS_ERRORS=ON -DCMAKE_EXPORT_COMPILE_COMMANDS=ON >/dev/null || exit 1
-cmake --build build/native -j2 || exit 1
-
-step "Build: fuzz targets (clang, libFuzzer)"
-cmake --preset fuzz -DTANDREL_WARNINGS_AS_ERRORS=ON >/dev/null || exit 1
-cmake --build build/fuzz -j2 || exit 1
-
-# The Windows and the native build's compile databases; a finding fails the run, but the tests
-# still run and report.
-step "Static analysis: clang-tidy (scripts/check-tidy.sh)"
-"$root/scripts/check-tidy.sh"
-tidyRc=$?
-
-step "Checks: every test has a time limit"
-python3 "$root/scripts/check-timeouts.py" build build/native build/fuzz || checksRc=1
-
 # Tests run two at a time (TANDREL_TEST_JOBS): the native and fuzz tests are independent
 # processes, and the tests under Wine run in two lanes, each with a Wine prefix and a lock of
 # its own (cmake/TandrelTargets.cmake says why two tests never share a prefix).
 jobs=${TANDREL_TEST_JOBS:-2}
 
 logs=$(mktemp -d)
+winePid=
 trap 'rm -rf "$logs"' EXIT
 
-# The Windows tests must not see a display of the caller's: each makes its own.
-unset DISPLAY
+# The tests under Wine mostly wait: for a window, for input to arrive, for a program to end.
+# They start now, in the background, and the rest (the other builds, clang-tidy, the other
+# tests, the reproducible release) is done meanwhile on lower priority, so that the tests keep
+# the processor whenever they want it, as on an idle machine. Their output comes at the end.
+step "Tests: win and e2e (under Wine), in the background; their output follows at the end"
+(
+  unset DISPLAY  # the Windows tests must not see a display of the caller's: each makes its own
+  ctest --test-dir build -j "$jobs" -L 'win|e2e' --output-on-failure "$@" >"$logs/wine.log" 2>&1
+  echo $? >"$logs/wine.rc"
+) &
+winePid=$!
+
+# A step while the tests under Wine run gets lower priority; once they are over, full priority.
+besideWine() {
+  if kill -0 "$winePid" 2>/dev/null; then nice -n 10 "$@"; else "$@"; fi
+}
+
+# The tests under Wine's output, once they are over.
+wineResult() {
+  step "Tests: win and e2e (under Wine)"
+  wait "$winePid"
+  cat "$logs/wine.log"
+  wineRc=$(cat "$logs/wine.rc" 2>/dev/null || echo 1)
+}
+
+# A build that fails ends the run, once the tests under Wine have reported.
+buildFailed() {
+  echo "The $1 build failed (see above)."
+  wineResult
+  exit 1
+}
+
+step "Build: native with sanitizers"
+besideWine cmake --preset native -DTANDREL_WARNINGS_AS_ERRORS=ON -DCMAKE_EXPORT_COMPILE_COMMANDS=ON >/dev/null ||
+  buildFailed native
+besideWine cmake --build build/native -j2 || buildFailed native
+
+step "Build: fuzz targets (clang, libFuzzer)"
+besideWine cmake --preset fuzz -DTANDREL_WARNINGS_AS_ERRORS=ON >/dev/null || buildFailed fuzz
+besideWine cmake --build build/fuzz -j2 || buildFailed fuzz
+
+# The Windows and the native build's compile databases; a finding fails the run, but the tests
+# still run and report.
+step "Static analysis: clang-tidy (scripts/check-tidy.sh)"
+besideWine "$root/scripts/check-tidy.sh"
+tidyRc=$?
+
+step "Checks: every test has a time limit"
+python3 "$root/scripts/check-timeouts.py" build build/native build/fuzz || checksRc=1
 
 step "Tests: unit (native)"
-ctest --test-dir build/native -j "$jobs" -L unit --output-on-failure "$@" 2>&1 | tee "$logs/native.log"
+besideWine ctest --test-dir build/native -j "$jobs" -L unit --output-on-failure "$@" 2>&1 | tee "$logs/native.log"
 nativeRc=${PIPESTATUS[0]}
 
 step "Tests: fuzz (each target for a short while; scripts/fuzz.sh runs them longer)"
-ctest --test-dir build/fuzz -j "$jobs" -L fuzz --output-on-failure "$@" 2>&1 | tee "$logs/fuzz.log"
+besideWine ctest --test-dir build/fuzz -j "$jobs" -L fuzz --output-on-failure "$@" 2>&1 | tee "$logs/fuzz.log"
 fuzzRc=${PIPESTATUS[0]}
 
-step "Tests: win and e2e (under Wine)"
-ctest --test-dir build -j "$jobs" -L 'win|e2e' --output-on-failure "$@" 2>&1 | tee "$logs/wine.log"
-wineRc=${PIPESTATUS[0]}
-
-step "Release: two builds of the shipped files and the zip, compared"
-"$root/scripts/check-reproducible.sh"
+# The Windows build above is the first of the two builds compared.
+step "Release: a second build of the shipped files and the zip, compared with the first"
+besideWine "$root/scripts/check-reproducible.sh" --against build
 reproducibleRc=$?
+
+wineResult
 
 # ctest's own summary line: "NN% tests passed, F tests failed out of T".
 count() {

@@ -9,13 +9,24 @@
 #
 # The first build takes the caller's compiler cache settings; the second never uses the cache,
 # so that every object file of it is compiled again, in its own folder, at its own time.
-# Exits non-zero when a file differs or a build fails. Used by test.sh.
-#   scripts/check-reproducible.sh [--keep]   (--keep leaves the two folders for a look)
+# Exits non-zero when a file differs or a build fails.
+#   scripts/check-reproducible.sh [--keep]      (--keep leaves the two folders for a look)
+#   scripts/check-reproducible.sh --against DIR  one build only, compared with DIR: a full build
+#                                                of the sources as they stand (test.sh hands in its
+#                                                own, made with `cmake --preset mingw`)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
 keep=0
-if [ "${1:-}" = "--keep" ]; then keep=1; fi
+against=
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --keep) keep=1 ;;
+    --against) against=$(cd "$2" && pwd); shift ;;
+    *) echo "check-reproducible: unknown argument '$1'" >&2; exit 2 ;;
+  esac
+  shift
+done
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/tandrel-reproducible.XXXXXX")
 if [ $keep -eq 0 ]; then trap 'rm -rf "$work"' EXIT; fi
@@ -44,23 +55,28 @@ buildIn() {
   ) || { echo "The build in $src failed; the end of its log ($log):"; tail -n 30 "$log"; return 1; }
 }
 
-first=$work/a/Tandrel
 second=$work/zweiter-bau/mit/anderem/Ordner/tandrel-source
-copySources "$first"
 copySources "$second"
-
 start=$SECONDS
-echo "Build 1 of 2 in $first"
-buildIn "$first" UTC 022 "$work/build-1.log"
+if [ -n "$against" ]; then
+  firstBuild=$against
+  echo "Build 1 of 2: $firstBuild, as it is"
+else
+  first=$work/a/Tandrel
+  copySources "$first"
+  firstBuild=$first/build
+  echo "Build 1 of 2 in $first"
+  buildIn "$first" UTC 022 "$work/build-1.log"
+fi
 echo "Build 2 of 2 in $second (without the compiler cache)"
 buildIn "$second" Pacific/Auckland 002 "$work/build-2.log" CCACHE_DISABLE=1
-echo "Both builds took $((SECONDS - start)) s."
+echo "The builds took $((SECONDS - start)) s."
 
 version=$(sed -nE 's/^project\(Tandrel VERSION ([0-9.]+) .*/\1/p' "$root/CMakeLists.txt")
 zip=Tandrel-$version-win32.zip
 differ=0
 for f in dist/Tandrel.exe dist/KeyBoardHook.dll dist/MouseHook.dll dist/tandrel-rec.exe "$zip" "$zip.sha256"; do
-  a=$first/build/$f
+  a=$firstBuild/$f
   b=$second/build/$f
   if [ ! -f "$a" ] || [ ! -f "$b" ]; then
     echo "MISSING  $f"

@@ -8,8 +8,9 @@
 #                                   the virtual display and the screenshot (--build --run: both)
 #   ... --ready FILE                touches FILE as soon as the compilers are in (run.sh starts
 #                                   the build then, while the rest is still being installed)
-# One `apt-get update`, then the compilers (and CMake), then everything else in one more
-# apt-get run. Nothing comes in through "Recommends" (Wine's would be 300 more packages): each
+#   ... --wine-ready FILE           touches FILE as soon as Wine is in (run.sh makes Wine's prefix
+#                                   then, while the display and the screenshot tools come in)
+# One `apt-get update`, then the compilers (and CMake), then Wine, then everything else. Nothing comes in through "Recommends" (Wine's would be 300 more packages): each
 # piece the program, the tests or the screenshot need is named below, with what it is for.
 # Used by run.sh and test.sh; safe to run again and again.
 set -euo pipefail
@@ -17,11 +18,13 @@ set -euo pipefail
 build=0
 run=0
 ready=
+wineReady=
 while [ $# -gt 0 ]; do
   case "$1" in
     --build) build=1 ;;
     --run) run=1 ;;
     --ready) ready=$2; shift ;;
+    --wine-ready) wineReady=$2; shift ;;
     *) echo "ensure-deps: unknown argument '$1'" >&2; exit 2 ;;
   esac
   shift
@@ -35,14 +38,18 @@ compilers=(
   cmake make                           # the build
   g++-mingw-w64-i686-posix             # the 32-bit Windows program
 )
+# Then Wine: its prefix is made while the rest comes in.
+wine=()
 rest=()
 if [ $build -eq 1 ]; then
   rest+=(g++)                          # the native tandrel-rec
 fi
 if [ $run -eq 1 ]; then
-  rest+=(
+  wine+=(
     wine wine32:i386                   # running it (wine32 brings the 32-bit loader and libraries)
     fonts-wine                         # Tahoma and Marlett: the dialog font and the caption buttons
+  )
+  rest+=(
     xvfb                               # the virtual display
     xdotool                            # waiting for the window, key presses and clicks in the tests
     imagemagick                        # the screenshot (import) and the picture of the demo
@@ -94,16 +101,20 @@ install() {
 }
 
 markReady() {
-  if [ -n "$ready" ]; then touch "$ready"; fi
+  local file
+  for file in "$@"; do
+    if [ -n "$file" ]; then touch "$file"; fi
+  done
 }
 
 mapfile -t missingCompilers < <(missingOf "${compilers[@]}")
+mapfile -t missingWine < <(missingOf "${wine[@]}")
 mapfile -t missingRest < <(missingOf "${rest[@]}")
 # wine32 is an i386 package: its architecture must be known before apt can see it.
 needI386=0
 dpkg --print-foreign-architectures | grep -qx i386 || needI386=1
-if [ ${#missingCompilers[@]} -eq 0 ] && [ ${#missingRest[@]} -eq 0 ]; then
-  markReady
+if [ ${#missingCompilers[@]} -eq 0 ] && [ ${#missingWine[@]} -eq 0 ] && [ ${#missingRest[@]} -eq 0 ]; then
+  markReady "$ready" "$wineReady"
   exit 0
 fi
 
@@ -112,5 +123,7 @@ if [ $needI386 -eq 1 ]; then
 fi
 asRoot env DEBIAN_FRONTEND=noninteractive apt-get update -qq "${aptOptions[@]}" >/dev/null
 install "${missingCompilers[@]}"
-markReady
+markReady "$ready"
+install "${missingWine[@]}"
+markReady "$wineReady"
 install "${missingRest[@]}"
