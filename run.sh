@@ -56,8 +56,10 @@ if [ ! -f build/CMakeCache.txt ]; then
   cmake --preset mingw >/dev/null
 fi
 # Only what the window needs: the program and its two hook modules (the tests, the benchmarks
-# and the release zip are built by ./test.sh, or by a plain cmake --build build).
-cmake --build build -j2 --target tandrel_dist
+# and the release zip are built by ./test.sh, or by a plain cmake --build build). On lower
+# priority: the window waits longest for apt's unpacking (a processor's work) and Wine's first
+# start, and the build is done before them when it gives way to them.
+nice -n 10 cmake --build build -j2 --target tandrel_dist
 if [ $buildOnly -eq 1 ] || [ $demo -eq 1 ]; then
   # tandrel-rec: for Windows beside the program, and for Linux a plain native Release build.
   cmake --build build -j2 --target tandrel-rec
