@@ -37,6 +37,9 @@ fi
 for setting in ShowSystray UseTakeFocus Decorated Managed; do
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v "$setting" /t REG_SZ /d n /f >/dev/null 2>&1
 done
+# Everything is written: the services wineboot started would idle on for five seconds more. The
+# server saves the registry as it ends.
+wineserver -k
 wineserver -w
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   echo "make-prefix: wineboot did not create the Wine prefix $WINEPREFIX" >&2
