@@ -161,6 +161,27 @@ function(tandrel_gtest_filter out)
   set(${out} ${filter} PARENT_SCOPE)
 endfunction()
 
+# tandrel_test_pch(target): the target's sources start from the precompiled GoogleTest header (and
+# windows.h for Windows), made once for all the test programs of the build: those two headers
+# were some three of every test file's four seconds of compiling. TANDREL_TEST_PCH=OFF turns it
+# off (a compiler cache, for one, caches no compile that reads a precompiled header).
+function(tandrel_test_pch target)
+  if(NOT TANDREL_TEST_PCH)
+    return()
+  endif()
+  if(NOT TARGET tandrel_test_pch)
+    file(WRITE ${CMAKE_BINARY_DIR}/generated/TestPch.cpp "// The precompiled test header's own compile.\n")
+    add_library(tandrel_test_pch OBJECT ${CMAKE_BINARY_DIR}/generated/TestPch.cpp)
+    target_link_libraries(tandrel_test_pch PRIVATE GTest::gtest)
+    if(WIN32)
+      target_precompile_headers(tandrel_test_pch PRIVATE <windows.h> <gtest/gtest.h>)
+    else()
+      target_precompile_headers(tandrel_test_pch PRIVATE <gtest/gtest.h>)
+    endif()
+  endif()
+  target_precompile_headers(${target} REUSE_FROM tandrel_test_pch)
+endfunction()
+
 # tandrel_unit_test_program(out): the program that holds the unit tests of the current folder:
 # unit_tests for tests/unit, <folder>_unit_tests elsewhere. A registration that needs more in
 # its program (a library, a define) adds it to this program.
@@ -188,6 +209,7 @@ function(tandrel_unit_test name)
     add_executable(${exe})
     target_include_directories(${exe} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
     target_link_libraries(${exe} PRIVATE ${pure} GTest::gtest_main)
+    tandrel_test_pch(${exe})
     # After every registration (a deferred call's variables are read when it runs: the name is
     # put in now).
     cmake_language(EVAL CODE
@@ -252,6 +274,7 @@ function(tandrel_shared_support out)
         target_include_directories(${lib} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
         # Their headers only (usage requirements): the objects are linked by each test.
         target_link_libraries(${lib} PRIVATE ${pure} GTest::gtest)
+        tandrel_test_pch(${lib})
       endif()
       list(APPEND result $<TARGET_OBJECTS:${lib}>)
     else()
@@ -279,6 +302,7 @@ function(tandrel_win_test name)
   add_executable(${name} ${sources} ${objfiles})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
   target_link_libraries(${name} PRIVATE ${pure} ${T_LIBS} GTest::gtest_main ${TANDREL_WIN_SYSTEM_LIBS})
+  tandrel_test_pch(${name})
   add_dependencies(${name} tandrel_dist)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES LABELS win TIMEOUT ${TANDREL_TIMEOUT_WINE}
