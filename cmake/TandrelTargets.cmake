@@ -228,32 +228,34 @@ function(tandrel_unit_test name)
   target_sources(${exe} PRIVATE ${sources})
   tandrel_gtest_filter(filter ${T_SOURCES})
   set_property(GLOBAL APPEND PROPERTY TANDREL_FILTERS_${exe} ${filter})
+  # Under Wine the program runs once with all its tests (tandrel_unit_tests_all_registered):
+  # each start of Wine costs a second or two of the processor.
+  if(WIN32)
+    return()
+  endif()
   add_test(NAME ${name} COMMAND ${exe} --gtest_filter=${filter})
   # A filter that selects nothing passes in GoogleTest: here it fails.
   set_tests_properties(${name} PROPERTIES FAIL_REGULAR_EXPRESSION "\\[  PASSED  \\] 0 tests")
-  tandrel_unit_test_labels(${name})
+  set_tests_properties(${name} PROPERTIES LABELS unit TIMEOUT ${TANDREL_TIMEOUT_NATIVE} FIXTURES_REQUIRED tandrel_built)
 endfunction()
 
-function(tandrel_unit_test_labels name)
-  if(WIN32)
-    set_tests_properties(${name} PROPERTIES LABELS win TIMEOUT ${TANDREL_TIMEOUT_WINE}
-      FIXTURES_REQUIRED "tandrel_built;wine_prefix")
-    tandrel_wine_lane(${name})
-  else()
-    set_tests_properties(${name} PROPERTIES LABELS unit TIMEOUT ${TANDREL_TIMEOUT_NATIVE} FIXTURES_REQUIRED tandrel_built)
-  endif()
-endfunction()
-
-# The test <program>_all_registered: lists the program's tests that no registration's filter
-# selects; any listed fails it.
+# Natively, the test <program>_all_registered: lists the program's tests that no registration's
+# filter selects; any listed fails it. Under Wine, the test <program>: all of its tests, once.
 function(tandrel_unit_tests_all_registered exe)
+  if(WIN32)
+    add_test(NAME ${exe} COMMAND ${exe})
+    set_tests_properties(${exe} PROPERTIES LABELS win TIMEOUT ${TANDREL_TIMEOUT_WINE}
+      FIXTURES_REQUIRED "tandrel_built;wine_prefix")
+    tandrel_wine_lane(${exe})
+    return()
+  endif()
   get_property(filters GLOBAL PROPERTY TANDREL_FILTERS_${exe})
   list(JOIN filters ":" all)
   add_test(NAME ${exe}_all_registered COMMAND ${exe} --gtest_list_tests "--gtest_filter=*-${all}")
   # --gtest_list_tests prints each selected suite as a line "Suite." (or "Prefix/Suite/0.").
   set_tests_properties(${exe}_all_registered PROPERTIES
-    FAIL_REGULAR_EXPRESSION "(^|\n)[A-Za-z_][A-Za-z0-9_/]*\\.\r?(\n|$)")
-  tandrel_unit_test_labels(${exe}_all_registered)
+    FAIL_REGULAR_EXPRESSION "(^|\n)[A-Za-z_][A-Za-z0-9_/]*\\.\r?(\n|$)"
+    LABELS unit TIMEOUT ${TANDREL_TIMEOUT_NATIVE} FIXTURES_REQUIRED tandrel_built)
 endfunction()
 
 # tandrel_shared_support(out source...): the sources, with each helper of tests/support/ replaced
