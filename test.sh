@@ -7,7 +7,7 @@
 # and checks that the release is reproducible (scripts/check-reproducible.sh: the shipped files
 # and the zip built once more in another folder, compared byte for byte with the Windows build).
 # The tests under Wine run in the background from the end of the Windows build on, while the
-# rest is built, analysed and tested on lower priority.
+# rest is built, analysed (both on lower priority) and tested.
 # Exits non-zero when a check, a build or any test fails. Extra arguments go to every ctest run
 # (for instance -R TextToInteger). Every test has a time limit (scripts/check-timeouts.py), and
 # ctest brings its build up to date before any test runs (the test tandrel_build).
@@ -43,9 +43,9 @@ winePid=
 trap 'rm -rf "$logs"' EXIT
 
 # The tests under Wine mostly wait: for a window, for input to arrive, for a program to end.
-# They start now, in the background, and the rest (the other builds, clang-tidy, the other
-# tests, the reproducible release) is done meanwhile on lower priority, so that the tests keep
-# the processor whenever they want it, as on an idle machine. Their output comes at the end.
+# They start now, in the background, and the rest is done meanwhile: the other builds, clang-tidy
+# and the reproducible release on lower priority, so that the tests keep the processor whenever
+# they want it, as on an idle machine. Their output comes at the end.
 step "Tests: win and e2e (under Wine), in the background; their output follows at the end"
 (
   unset DISPLAY  # the Windows tests must not see a display of the caller's: each makes its own
@@ -54,9 +54,11 @@ step "Tests: win and e2e (under Wine), in the background; their output follows a
 ) &
 winePid=$!
 
-# A step while the tests under Wine run gets lower priority; once they are over, full priority.
+# A build, the analysis or the release check while the tests under Wine run gets lower priority;
+# once they are over, full priority. The other tests keep full priority: they have time limits
+# (and a machine busy with other programs would leave too little to a lower priority).
 besideWine() {
-  if kill -0 "$winePid" 2>/dev/null; then nice -n 10 "$@"; else "$@"; fi
+  if kill -0 "$winePid" 2>/dev/null; then nice -n 5 "$@"; else "$@"; fi
 }
 
 # The tests under Wine's output, once they are over.
@@ -93,11 +95,11 @@ step "Checks: every test has a time limit"
 python3 "$root/scripts/check-timeouts.py" build build/native build/fuzz || checksRc=1
 
 step "Tests: unit (native)"
-besideWine ctest --test-dir build/native -j "$jobs" -L unit --output-on-failure "$@" 2>&1 | tee "$logs/native.log"
+ctest --test-dir build/native -j "$jobs" -L unit --output-on-failure "$@" 2>&1 | tee "$logs/native.log"
 nativeRc=${PIPESTATUS[0]}
 
 step "Tests: fuzz (each target for a short while; scripts/fuzz.sh runs them longer)"
-besideWine ctest --test-dir build/fuzz -j "$jobs" -L fuzz --output-on-failure "$@" 2>&1 | tee "$logs/fuzz.log"
+ctest --test-dir build/fuzz -j "$jobs" -L fuzz --output-on-failure "$@" 2>&1 | tee "$logs/fuzz.log"
 fuzzRc=${PIPESTATUS[0]}
 
 # The Windows build above is the first of the two builds compared.
