@@ -78,9 +78,9 @@ struct HookWatch {
 };
 HookWatch gWatch = {};
 
-// What stops a playback (SetPlaybackStop), or null. Written by the main thread before it starts
-// the hook thread; called on the hook thread.
-void (*gPlaybackStop)() = nullptr;
+// What stops a playback (SetPlaybackStop), or null. Written by the main thread (before it starts
+// the hook thread; a test may change it while the thread runs); called on the hook thread.
+std::atomic<void (*)()> gPlaybackStop{nullptr};
 
 // Re-installs since the hook thread started. Reset by StartHookThread on the main thread
 // before the thread starts; raised by the hook thread after it has installed the hooks again;
@@ -108,13 +108,14 @@ void NoteReport(bool keyboard)
 void PassOnInput(HookEvent event)
 {
     int32_t playing = Playing;
-    if (!IsStopKeyPress(event) || gPlaybackStop == nullptr || !gActivityState.compare_exchange_strong(playing, Busy)) {
+    void (*const stop)() = gPlaybackStop.load();
+    if (!IsStopKeyPress(event) || stop == nullptr || !gActivityState.compare_exchange_strong(playing, Busy)) {
         PassOnHookEvent(event);
         return;
     }
     event.message = PlaybackStoppedByF9Message;
     PassOnHookEvent(event);
-    gPlaybackStop();
+    stop();
 }
 
 // A hook's event: noted, timed, copied and passed on. A move's position is read through the
@@ -348,7 +349,7 @@ DWORD WINAPI HookThread(LPVOID parameter)
 
 void SetPlaybackStop(void (*stop)())
 {
-    gPlaybackStop = stop;
+    gPlaybackStop.store(stop);
 }
 
 InstalledHooks StartHookThread(HWND window)
